@@ -1,0 +1,55 @@
+#pragma once
+// The system clock and time zone, as the synchronisation reads and sets them.
+#include <cstdint>
+#include <string>
+
+namespace korvane::platform {
+
+// A broken-down date and time with milliseconds (local or UTC, as the call says).
+struct SystemTime {
+  int year = 1970;
+  int month = 1;      // 1..12
+  int dayOfWeek = 0;  // 0 = Sunday
+  int day = 1;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  int milliseconds = 0;
+};
+
+// The time zone record: biases in minutes, UTC = local time + bias.
+struct TimeZoneInfo {
+  int32_t bias = 0;
+  std::string standardName;
+  int32_t standardBias = 0;
+  std::string daylightName;
+  int32_t daylightBias = 0;
+};
+
+// Which part of the zone is in force.
+enum class ZoneState : int { Unknown = 0, Standard = 1, Daylight = 2, Invalid = -1 };
+
+// The outcome of a request to set the clock; reason is the system's words when refused.
+struct ClockResult {
+  bool ok = true;
+  std::string reason;
+};
+
+class SystemClock {
+ public:
+  virtual ~SystemClock() = default;
+  // The current local date and time with milliseconds.
+  virtual SystemTime localTime() const = 0;
+  // Milliseconds since an arbitrary start, wrapping at 2^32.
+  virtual uint32_t tickCount() const = 0;
+  // Fills the zone record and tells which part of it is in force now.
+  virtual ZoneState timeZoneInformation(TimeZoneInfo& info) const = 0;
+  // Sets the clock from a UTC date and time (day of week ignored).
+  virtual ClockResult setSystemTime(const SystemTime& utc) = 0;
+  // Sets the local date, keeping the time of day.
+  virtual ClockResult setLocalDate(int year, int month, int day) = 0;
+  // Sets the local time of day to a whole second, keeping the date.
+  virtual ClockResult setLocalTimeOfDay(int hour, int minute, int second) = 0;
+};
+
+}  // namespace korvane::platform

@@ -1,0 +1,75 @@
+#include "platform/fake/fake_clock.h"
+
+#include "common/ole_date.h"
+
+namespace korvane::platform {
+
+namespace {
+constexpr int64_t kOleMillisAt1970 = 25569LL * 86400 * 1000;
+
+SystemTime toSystemTime(int64_t millisSince1970) {
+  const CivilDateTime c = civilFromOleMillis(millisSince1970 + kOleMillisAt1970);
+  return {c.year,   c.month,      dayOfWeek(c.year, c.month, c.day), c.day, c.hour, c.minute,
+          c.second, c.millisecond};
+}
+
+int64_t fromSystemTime(const SystemTime& t) {
+  return oleMillisFromCivil({t.year, t.month, t.day, t.hour, t.minute, t.second, t.milliseconds}) -
+         kOleMillisAt1970;
+}
+}  // namespace
+
+int64_t FakeClock::biasMillis() const {
+  const int32_t minutes =
+      zone_.bias + (zoneState_ == ZoneState::Daylight ? zone_.daylightBias : zone_.standardBias);
+  return static_cast<int64_t>(minutes) * 60000;
+}
+
+SystemTime FakeClock::localTime() const {
+  return toSystemTime(utcMillis_ - biasMillis());
+}
+
+ZoneState FakeClock::timeZoneInformation(TimeZoneInfo& info) const {
+  info = zone_;
+  return zoneState_;
+}
+
+void FakeClock::advance(int64_t millis) {
+  utcMillis_ += millis;
+  ticks_ += static_cast<uint32_t>(millis);
+}
+
+void FakeClock::setZone(const TimeZoneInfo& info, ZoneState state) {
+  zone_ = info;
+  zoneState_ = state;
+}
+
+ClockResult FakeClock::apply(int64_t utcMillis) {
+  if (!refusal_.empty()) return {false, refusal_};
+  utcMillis_ = utcMillis;
+  ++setCount_;
+  return {};
+}
+
+ClockResult FakeClock::setSystemTime(const SystemTime& utc) {
+  return apply(fromSystemTime(utc));
+}
+
+ClockResult FakeClock::setLocalDate(int year, int month, int day) {
+  SystemTime local = localTime();
+  local.year = year;
+  local.month = month;
+  local.day = day;
+  return apply(fromSystemTime(local) + biasMillis());
+}
+
+ClockResult FakeClock::setLocalTimeOfDay(int hour, int minute, int second) {
+  SystemTime local = localTime();
+  local.hour = hour;
+  local.minute = minute;
+  local.second = second;
+  local.milliseconds = 0;
+  return apply(fromSystemTime(local) + biasMillis());
+}
+
+}  // namespace korvane::platform

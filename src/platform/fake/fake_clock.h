@@ -1,0 +1,41 @@
+#pragma once
+// A clock that tests set and step by hand; it can be told to refuse changes.
+#include <vector>
+
+#include "platform/clock.h"
+
+namespace korvane::platform {
+
+class FakeClock : public SystemClock {
+ public:
+  // Starts at the given UTC time, milliseconds since 1970, with a fixed zone.
+  explicit FakeClock(int64_t utcMillis = 1765000000000LL) : utcMillis_(utcMillis) {}
+
+  SystemTime localTime() const override;
+  uint32_t tickCount() const override { return ticks_; }
+  ZoneState timeZoneInformation(TimeZoneInfo& info) const override;
+  ClockResult setSystemTime(const SystemTime& utc) override;
+  ClockResult setLocalDate(int year, int month, int day) override;
+  ClockResult setLocalTimeOfDay(int hour, int minute, int second) override;
+
+  // Test controls.
+  void advance(int64_t millis);
+  void setUtcMillis(int64_t millis) { utcMillis_ = millis; }
+  int64_t utcMillis() const { return utcMillis_; }
+  void setZone(const TimeZoneInfo& info, ZoneState state);
+  void refuseChanges(const std::string& reason) { refusal_ = reason; }
+  int setCount() const { return setCount_; }
+
+ private:
+  int64_t biasMillis() const;
+  ClockResult apply(int64_t utcMillis);
+
+  int64_t utcMillis_;
+  uint32_t ticks_ = 1000;
+  TimeZoneInfo zone_{0, "UTC", 0, "UTC", 0};
+  ZoneState zoneState_ = ZoneState::Unknown;
+  std::string refusal_;
+  int setCount_ = 0;
+};
+
+}  // namespace korvane::platform

@@ -1,0 +1,24 @@
+#pragma once
+// The system's date and time formats and its date-time parser.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/ole_date.h"
+
+namespace korvane::platform {
+
+class Locale {
+ public:
+  virtual ~Locale() = default;
+  // The time of day in the system's long time format.
+  virtual std::string longTime(const CivilDateTime& t) const = 0;
+  // Date and time in the system's general date format (short date and long time).
+  virtual std::string generalDate(const CivilDateTime& t) const = 0;
+  // The full year of a two-digit year through the system's two-digit-year window.
+  virtual int fullYear(int twoDigitYear) const = 0;
+  // A date-time text in the system's own formats, read as UTC; empty when it is not one.
+  virtual std::optional<CivilDateTime> parseDateTime(std::string_view text) const = 0;
+};
+
+}  // namespace korvane::platform

@@ -1,0 +1,152 @@
+#include "platform/posix/posix_clock.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "platform/posix/simulated_clock.h"
+
+namespace korvane::platform {
+
+namespace {
+
+constexpr int64_t kNanosPerSecond = 1000000000LL;
+
+std::tm localBrokenDown(time_t seconds) {
+  std::tm tm{};
+  localtime_r(&seconds, &tm);
+  return tm;
+}
+
+int64_t floorDivNanos(int64_t nanos) {
+  return nanos / kNanosPerSecond - (nanos % kNanosPerSecond < 0 ? 1 : 0);
+}
+
+// Local midday of 1 January or 1 July of a year, broken down with its zone fields.
+std::tm probe(int year, int month) {
+  std::tm tm{};
+  tm.tm_year = year - 1900;
+  tm.tm_mon = month;
+  tm.tm_mday = 1;
+  tm.tm_hour = 12;
+  tm.tm_isdst = -1;
+  return localBrokenDown(mktime(&tm));
+}
+
+ClockResult refusedByErrno() {
+  return {false, std::strerror(errno)};
+}
+
+}  // namespace
+
+int64_t PosixClock::nowUtcNanos() const {
+  timespec ts{};
+  clock_gettime(CLOCK_REALTIME, &ts);
+  return static_cast<int64_t>(ts.tv_sec) * kNanosPerSecond + ts.tv_nsec;
+}
+
+ClockResult PosixClock::applyUtcNanos(int64_t utcNanos) {
+  timespec ts{};
+  ts.tv_sec = static_cast<time_t>(floorDivNanos(utcNanos));
+  ts.tv_nsec = static_cast<long>(utcNanos - static_cast<int64_t>(ts.tv_sec) * kNanosPerSecond);
+  if (clock_settime(CLOCK_REALTIME, &ts) != 0) return refusedByErrno();
+  return {};
+}
+
+SystemTime PosixClock::localTime() const {
+  tzset();
+  const int64_t nanos = nowUtcNanos();
+  const int64_t seconds = floorDivNanos(nanos);
+  const std::tm tm = localBrokenDown(static_cast<time_t>(seconds));
+  SystemTime t;
+  t.year = tm.tm_year + 1900;
+  t.month = tm.tm_mon + 1;
+  t.dayOfWeek = tm.tm_wday;
+  t.day = tm.tm_mday;
+  t.hour = tm.tm_hour;
+  t.minute = tm.tm_min;
+  t.second = tm.tm_sec;
+  t.milliseconds = static_cast<int>((nanos - seconds * kNanosPerSecond) / 1000000);
+  return t;
+}
+
+uint32_t PosixClock::tickCount() const {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  const uint64_t ms = static_cast<uint64_t>(ts.tv_sec) * 1000u + ts.tv_nsec / 1000000;
+  return static_cast<uint32_t>(ms);
+}
+
+ZoneState PosixClock::timeZoneInformation(TimeZoneInfo& info) const {
+  tzset();
+  const std::tm now = localBrokenDown(static_cast<time_t>(floorDivNanos(nowUtcNanos())));
+  const int year = now.tm_year + 1900;
+  const std::tm january = probe(year, 0);
+  const std::tm july = probe(year, 6);
+  const bool hasDaylight = january.tm_isdst > 0 || july.tm_isdst > 0;
+  const std::tm& standard = january.tm_isdst > 0 ? july : january;
+  const std::tm& daylight = january.tm_isdst > 0 ? january : july;
+  info.bias = static_cast<int32_t>(-standard.tm_gmtoff / 60);
+  info.standardName = standard.tm_zone ? standard.tm_zone : "";
+  info.standardBias = 0;
+  if (hasDaylight) {
+    info.daylightName = daylight.tm_zone ? daylight.tm_zone : "";
+    info.daylightBias = static_cast<int32_t>(-(daylight.tm_gmtoff - standard.tm_gmtoff) / 60);
+  } else {
+    info.daylightName = info.standardName;
+    info.daylightBias = 0;
+  }
+  if (!hasDaylight) {
+    // A zone whose offset changed since January (no rules known) still reports the offset now.
+    info.bias = static_cast<int32_t>(-now.tm_gmtoff / 60);
+    return ZoneState::Unknown;
+  }
+  return now.tm_isdst > 0 ? ZoneState::Daylight : ZoneState::Standard;
+}
+
+ClockResult PosixClock::setSystemTime(const SystemTime& utc) {
+  std::tm tm{};
+  tm.tm_year = utc.year - 1900;
+  tm.tm_mon = utc.month - 1;
+  tm.tm_mday = utc.day;
+  tm.tm_hour = utc.hour;
+  tm.tm_min = utc.minute;
+  tm.tm_sec = utc.second;
+  const time_t seconds = timegm(&tm);
+  return applyUtcNanos(static_cast<int64_t>(seconds) * kNanosPerSecond +
+                       static_cast<int64_t>(utc.milliseconds) * 1000000);
+}
+
+ClockResult PosixClock::setLocalDate(int year, int month, int day) {
+  tzset();
+  const int64_t nanos = nowUtcNanos();
+  const int64_t seconds = floorDivNanos(nanos);
+  std::tm tm = localBrokenDown(static_cast<time_t>(seconds));
+  tm.tm_year = year - 1900;
+  tm.tm_mon = month - 1;
+  tm.tm_mday = day;
+  tm.tm_isdst = -1;
+  const time_t target = mktime(&tm);
+  return applyUtcNanos(static_cast<int64_t>(target) * kNanosPerSecond +
+                       (nanos - seconds * kNanosPerSecond));
+}
+
+ClockResult PosixClock::setLocalTimeOfDay(int hour, int minute, int second) {
+  tzset();
+  std::tm tm = localBrokenDown(static_cast<time_t>(floorDivNanos(nowUtcNanos())));
+  tm.tm_hour = hour;
+  tm.tm_min = minute;
+  tm.tm_sec = second;
+  tm.tm_isdst = -1;
+  const time_t target = mktime(&tm);
+  return applyUtcNanos(static_cast<int64_t>(target) * kNanosPerSecond);
+}
+
+std::unique_ptr<SystemClock> makeSystemClock() {
+  const char* file = std::getenv("KORVANE_CLOCK_FILE");
+  if (file && *file) return std::make_unique<SimulatedClock>(file);
+  return std::make_unique<PosixClock>();
+}
+
+}  // namespace korvane::platform

@@ -1,0 +1,11 @@
+#pragma once
+#include "platform/event_loop.h"
+
+namespace korvane::platform {
+
+class QtEventLoop : public EventLoop {
+ public:
+  void doEvents() override;
+};
+
+}  // namespace korvane::platform

@@ -1,0 +1,219 @@
+#include "platform/qt/qt_socket.h"
+
+#include <QHostInfo>
+#include <QNetworkDatagram>
+#include <QSignalBlocker>
+#include <QTcpSocket>
+#include <QUdpSocket>
+
+namespace korvane::platform {
+
+namespace {
+
+// The control's error numbers (WinSock codes) for Qt's socket errors.
+int errorNumber(QAbstractSocket::SocketError e) {
+  switch (e) {
+    case QAbstractSocket::ConnectionRefusedError:
+      return 10061;
+    case QAbstractSocket::HostNotFoundError:
+      return 11001;
+    case QAbstractSocket::SocketTimeoutError:
+      return 10060;
+    case QAbstractSocket::NetworkError:
+      return 10065;
+    case QAbstractSocket::AddressInUseError:
+      return 10048;
+    case QAbstractSocket::SocketAccessError:
+      return 10013;
+    default:
+      return 10000 + static_cast<int>(e);
+  }
+}
+
+QString hostText(const std::string& host) {
+  return QString::fromStdString(host);
+}
+
+}  // namespace
+
+QtSocket::QtSocket() = default;
+QtSocket::~QtSocket() {
+  if (tcp_) tcp_->blockSignals(true);
+  if (udp_) udp_->blockSignals(true);
+}
+
+QAbstractSocket* QtSocket::active() const {
+  if (protocol_ == SocketProtocol::Udp) return udp_.get();
+  return tcp_.get();
+}
+
+SocketState QtSocket::state() const {
+  if (inError_) return SocketState::Error;
+  const QAbstractSocket* s = active();
+  if (!s) return SocketState::Closed;
+  switch (s->state()) {
+    case QAbstractSocket::UnconnectedState:
+      return SocketState::Closed;
+    case QAbstractSocket::HostLookupState:
+      return SocketState::ResolvingHost;
+    case QAbstractSocket::ConnectingState:
+      return SocketState::Connecting;
+    case QAbstractSocket::ConnectedState:
+      return SocketState::Connected;
+    case QAbstractSocket::BoundState:
+      return SocketState::Open;
+    case QAbstractSocket::ListeningState:
+      return SocketState::Listening;
+    case QAbstractSocket::ClosingState:
+      return SocketState::Closing;
+  }
+  return SocketState::Closed;
+}
+
+void QtSocket::raiseError(int number, const QString& description) {
+  inError_ = true;
+  if (onError) onError({number, description.toStdString()});
+}
+
+void QtSocket::wireTcp() {
+  QTcpSocket* s = tcp_.get();
+  QObject::connect(s, &QTcpSocket::connected, s, [this] {
+    if (onConnect) onConnect();
+  });
+  QObject::connect(s, &QTcpSocket::readyRead, s, [this] {
+    if (onDataArrival && tcp_->bytesAvailable() > 0)
+      onDataArrival(static_cast<long>(tcp_->bytesAvailable()));
+  });
+  QObject::connect(s, &QTcpSocket::disconnected, s, [this] {
+    if (onClose) onClose();
+  });
+  // A server's normal close is the Close event (above), never an error.
+  QObject::connect(s, &QTcpSocket::errorOccurred, s, [this](QAbstractSocket::SocketError e) {
+    if (e != QAbstractSocket::RemoteHostClosedError)
+      raiseError(errorNumber(e), tcp_->errorString());
+  });
+}
+
+void QtSocket::wireUdp() {
+  QUdpSocket* s = udp_.get();
+  QObject::connect(s, &QUdpSocket::readyRead, s, [this] {
+    while (udp_ && udp_->hasPendingDatagrams()) {
+      const qint64 size = udp_->pendingDatagramSize();
+      if (!onDataArrival) break;
+      onDataArrival(static_cast<long>(size < 0 ? 0 : size));
+      // A handler that did not read the datagram leaves it; do not spin on it.
+      if (udp_ && udp_->hasPendingDatagrams() && udp_->pendingDatagramSize() == size) break;
+    }
+  });
+  QObject::connect(s, &QUdpSocket::errorOccurred, s, [this](QAbstractSocket::SocketError e) {
+    raiseError(errorNumber(e), udp_->errorString());
+  });
+}
+
+void QtSocket::Connect() {
+  Close();
+  inError_ = false;
+  if (protocol_ == SocketProtocol::Udp) return;
+  tcp_ = std::make_unique<QTcpSocket>();
+  wireTcp();
+  tcp_->connectToHost(hostText(remoteHost_), static_cast<quint16>(remotePort_));
+}
+
+SocketResult QtSocket::Bind() {
+  if (udp_) Close();
+  udp_ = std::make_unique<QUdpSocket>();
+  wireUdp();
+  if (!udp_->bind(QHostAddress::Any, static_cast<quint16>(localPort_)))
+    return {false, {errorNumber(udp_->error()), udp_->errorString().toStdString()}};
+  return {};
+}
+
+SocketResult QtSocket::SendData(const std::vector<uint8_t>& data) {
+  const QByteArray bytes(reinterpret_cast<const char*>(data.data()),
+                         static_cast<qsizetype>(data.size()));
+  if (protocol_ == SocketProtocol::Tcp) {
+    if (!tcp_ || tcp_->write(bytes) != bytes.size())
+      return {false, {10057, "Socket is not connected"}};
+    return {};
+  }
+  if (!udp_) return {false, {10022, "Socket is not bound"}};
+  QHostAddress literal;
+  if (literal.setAddress(hostText(remoteHost_))) {
+    sendDatagramTo(literal, bytes);
+    return {};
+  }
+  const unsigned generation = generation_;
+  QHostInfo::lookupHost(hostText(remoteHost_), udp_.get(),
+                        [this, bytes, generation](const QHostInfo& info) {
+                          if (generation != generation_) return;
+                          if (info.error() != QHostInfo::NoError || info.addresses().isEmpty())
+                            return raiseError(11001, info.errorString());
+                          QHostAddress chosen = info.addresses().first();
+                          for (const QHostAddress& a : info.addresses())
+                            if (a.protocol() == QAbstractSocket::IPv4Protocol) {
+                              chosen = a;
+                              break;
+                            }
+                          sendDatagramTo(chosen, bytes);
+                        });
+  return {};
+}
+
+void QtSocket::sendDatagramTo(const QHostAddress& address, const QByteArray& data) {
+  resolvedRemote_ = address;
+  if (udp_->writeDatagram(data, address, static_cast<quint16>(remotePort_)) != data.size())
+    raiseError(errorNumber(udp_->error()), udp_->errorString());
+}
+
+std::optional<std::string> QtSocket::GetDataText() {
+  auto bytes = GetDataBytes(SIZE_MAX);
+  if (!bytes) return std::nullopt;
+  return std::string(bytes->begin(), bytes->end());
+}
+
+std::optional<std::vector<uint8_t>> QtSocket::GetData4Bytes() {
+  if (protocol_ == SocketProtocol::Udp) {
+    auto bytes = GetDataBytes(4);
+    if (!bytes || bytes->size() < 4) return std::nullopt;
+    return bytes;
+  }
+  if (!tcp_ || tcp_->bytesAvailable() < 4) return std::nullopt;
+  const QByteArray four = tcp_->read(4);
+  return std::vector<uint8_t>(four.begin(), four.end());
+}
+
+std::optional<std::vector<uint8_t>> QtSocket::GetDataBytes(size_t maxLen) {
+  if (protocol_ == SocketProtocol::Udp) {
+    if (!udp_ || !udp_->hasPendingDatagrams()) return std::nullopt;
+    const QNetworkDatagram d = udp_->receiveDatagram();
+    lastFromRemote_ =
+        d.senderPort() == remotePort_ &&
+        d.senderAddress().isEqual(resolvedRemote_, QHostAddress::ConvertV4MappedToIPv4);
+    const QByteArray data =
+        d.data().left(static_cast<qsizetype>(std::min<size_t>(maxLen, INT32_MAX)));
+    return std::vector<uint8_t>(data.begin(), data.end());
+  }
+  if (!tcp_) return std::nullopt;
+  const qint64 n = std::min<qint64>(tcp_->bytesAvailable(),
+                                    static_cast<qint64>(std::min<size_t>(maxLen, INT64_MAX)));
+  const QByteArray data = tcp_->read(n);
+  return std::vector<uint8_t>(data.begin(), data.end());
+}
+
+// Closing by the program raises no Close event: only the peer's close does.
+void QtSocket::Close() {
+  ++generation_;
+  inError_ = false;
+  if (tcp_) {
+    const QSignalBlocker block(tcp_.get());
+    tcp_->abort();
+    tcp_.release()->deleteLater();
+  }
+  if (udp_) {
+    const QSignalBlocker block(udp_.get());
+    udp_->abort();
+    udp_.release()->deleteLater();
+  }
+}
+
+}  // namespace korvane::platform

@@ -1,0 +1,83 @@
+#pragma once
+// The event-driven socket control: one TCP or UDP socket whose events arrive on the UI thread.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvane::platform {
+
+enum class SocketProtocol : int { Tcp = 0, Udp = 1 };
+
+// The control's State values.
+enum class SocketState : int {
+  Closed = 0,
+  Open = 1,
+  Listening = 2,
+  ConnectionPending = 3,
+  ResolvingHost = 4,
+  HostResolved = 5,
+  Connecting = 6,
+  Connected = 7,
+  Closing = 8,
+  Error = 9,
+};
+
+struct SocketError {
+  int number = 0;
+  std::string description;
+};
+
+// The result of a call that may raise an error.
+struct SocketResult {
+  bool ok = true;
+  SocketError error;
+};
+
+class Socket {
+ public:
+  virtual ~Socket() = default;
+
+  virtual void setProtocol(SocketProtocol protocol) = 0;
+  virtual SocketProtocol protocol() const = 0;
+  virtual void setRemoteHost(const std::string& host) = 0;
+  virtual std::string remoteHost() const = 0;
+  virtual void setRemotePort(int port) = 0;
+  virtual int remotePort() const = 0;
+  virtual void setLocalPort(int port) = 0;
+  virtual int localPort() const = 0;
+  virtual SocketState state() const = 0;
+
+  // TCP: resolve RemoteHost and connect to RemotePort; the outcome arrives as an event.
+  virtual void Connect() = 0;
+  // UDP: bind to LocalPort (0 = any) so that datagrams can arrive.
+  virtual SocketResult Bind() = 0;
+  // TCP: send on the connection. UDP: send one datagram to RemoteHost:RemotePort.
+  virtual SocketResult SendData(const std::vector<uint8_t>& data) = 0;
+  // What has arrived, as text (TCP: all of it; UDP: the next datagram).
+  virtual std::optional<std::string> GetDataText() = 0;
+  // The first 4 bytes in the order they arrived; empty (nothing consumed) when fewer arrived.
+  virtual std::optional<std::vector<uint8_t>> GetData4Bytes() = 0;
+  // At most maxLen bytes (UDP: of the next datagram, the rest of which is dropped).
+  virtual std::optional<std::vector<uint8_t>> GetDataBytes(size_t maxLen) = 0;
+  // UDP: true when the datagram last read came from RemoteHost's address and RemotePort.
+  virtual bool lastDatagramFromRemote() const = 0;
+  // Closes the socket; harmless on a closed one.
+  virtual void Close() = 0;
+
+  // Events, raised on the UI thread.
+  std::function<void(long bytesTotal)> onDataArrival;
+  std::function<void(const SocketError& error)> onError;
+  std::function<void()> onClose;
+  std::function<void()> onConnect;
+};
+
+class SocketFactory {
+ public:
+  virtual ~SocketFactory() = default;
+  virtual std::unique_ptr<Socket> create() = 0;
+};
+
+}  // namespace korvane::platform

@@ -1,0 +1,43 @@
+#include "sync/activity_lamps.h"
+
+namespace korvane::sync {
+
+namespace {
+constexpr int kSrc = 0, kRx = 1, kTx = 2;
+}
+
+void ActivityLamps::show(int lamp, int picture) {
+  if (shell_.windowNormal()) led_[static_cast<size_t>(lamp)]->setPicture(picture);
+}
+
+void ActivityLamps::SRCToggle() {
+  const bool wasLit = SrcLedLit;
+  SrcLedLit = !wasLit;
+  if (wasLit) {
+    show(kSrc, kLampDark);
+    DataOutC();
+  } else {
+    show(kSrc, kLampLit);
+  }
+}
+
+void ActivityLamps::SRCInC() {
+  show(kSrc, kLampDark);
+}
+
+void ActivityLamps::DataIn() {
+  shell_.timeDataArrived();
+  show(kRx, kLampLit);
+}
+
+void ActivityLamps::DataInC() {
+  show(kRx, kLampDark);
+}
+void ActivityLamps::DataOut() {
+  show(kTx, kLampLit);
+}
+void ActivityLamps::DataOutC() {
+  show(kTx, kLampDark);
+}
+
+}  // namespace korvane::sync

@@ -1,0 +1,86 @@
+// Turning a server's answer into a setting of the clock, and the time zone reading.
+#include "common/ntp_timestamp.h"
+#include "common/rounding.h"
+#include "common/text.h"
+#include "common/tip_field.h"
+#include "sync/ntp_time.h"
+#include "sync/sync_driver.h"
+
+namespace korvane::sync {
+
+int32_t SyncDriver::GrabBias() {
+  platform::TimeZoneInfo info;
+  const platform::ZoneState state = services_.clock.timeZoneInformation(info);
+  if (state == platform::ZoneState::Daylight) {
+    zone.ZoneName = info.daylightName;
+    return (info.bias + info.daylightBias) * 60;
+  }
+  zone.ZoneName = info.standardName;
+  return info.bias * 60;
+}
+
+void SyncDriver::CheckTimeZone() {
+  platform::TimeZoneInfo info;
+  const platform::ZoneState state = services_.clock.timeZoneInformation(info);
+  zone.daylightName = info.daylightName.substr(0, info.daylightName.find('\0'));
+  zone.standardName = info.standardName.substr(0, info.standardName.find('\0'));
+  zone.ZoneName = state == platform::ZoneState::Daylight ? zone.daylightName : zone.standardName;
+}
+
+NtpTimestamp SyncDriver::GrabTime() {
+  return ntpTimestampOf(localNow(), GrabBias());
+}
+
+// t is a local date value; the difference counts whole seconds from the local clock to it.
+void SyncDriver::UpdateTime(OleDate t) {
+  enableSyncButton();
+  const int64_t target = (oleMillisFromDate(t) + 500) / 1000 - kOle1900InSeconds;
+  const int64_t now = localSecondsSince1900(localNow());
+  wholeSecondAdjustment(target - now, target);
+}
+
+void SyncDriver::handleWholeSecondReply(const std::vector<uint8_t>& bytes, int64_t epochAfter1900) {
+  const int64_t v = int64_t{readBigEndian32(bytes, 0)} - GrabBias();  // local, since the epoch
+  const int64_t d = localSecondsSince1900(localNow()) - epochAfter1900;
+  wholeSecondAdjustment(v - d, v + epochAfter1900);
+}
+
+void SyncDriver::wholeSecondAdjustment(int64_t difference, int64_t newLocalSecondsSince1900) {
+  if (difference != 0) {
+    const CivilDateTime t =
+        civilFromOleMillis((newLocalSecondsSince1900 + kOle1900InSeconds) * 1000);
+    platform::ClockResult r = services_.clock.setLocalDate(t.year, t.month, t.day);
+    if (r.ok) r = services_.clock.setLocalTimeOfDay(t.hour, t.minute, t.second);
+    if (!r.ok) return reportRefusedClock(r.reason);
+    SyncStatus = "Time Adjusted by " + std::to_string(difference) + " second(s)";
+  } else {
+    SyncStatus = "Atomically Correct: No Adjustment!";
+  }
+  finishWithTip();
+}
+
+void SyncDriver::sntpClockSetting(double thetaMillis, int32_t reportedMillis) {
+  const double now = static_cast<double>(utcMillisSince1900(localNow(), GrabBias()));
+  const int64_t target = static_cast<int64_t>(roundHalfEven(now + thetaMillis));
+  const platform::ClockResult r =
+      services_.clock.setSystemTime(systemTimeFromMillisSince1900(target));
+  if (!r.ok) return reportRefusedClock(r.reason);
+  SyncStatus = " KRV Adjusted by: " + text::left(std::to_string(reportedMillis), 10) + " ms ";
+  finishWithTip();
+}
+
+void SyncDriver::finishWithTip() {
+  shell_.setTip(withNul(" " + SyncStatus + " "));
+  enableSyncButton();
+  shell_.UpdateSZTIP();
+  SyncBusy = false;
+}
+
+void SyncDriver::reportRefusedClock(const std::string& reason) {
+  SyncStatus = "Unable to set the clock: " + reason;
+  shell_.setTip("KRV - No Adjustment: " + generalDateNow());
+  shell_.UpdateSZTIP();
+  returnToIdle();
+}
+
+}  // namespace korvane::sync

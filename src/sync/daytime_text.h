@@ -1,0 +1,25 @@
+#pragma once
+// Reading the line a DayTime server (RFC 867) sends.
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "common/ole_date.h"
+
+namespace korvane::sync {
+
+using FullYear = std::function<int(int twoDigitYear)>;
+
+// True when the first five characters read as a number: the NIST form
+// "\nJJJJJ YR-MO-DA HH:MM:SS TT L H msADV UTC(NIST) OTM".
+bool looksLikeNist(std::string_view reply);
+
+// The UTC date and time of a NIST-form reply; empty when its fields are not a date and time.
+std::optional<CivilDateTime> parseNistDayTime(std::string_view reply, const FullYear& fullYear);
+
+// The UTC date and time of the other forms servers send: "08 DEC 2026 05:05:11 UTC",
+// "Tue Dec  8 05:05:11 2026", "Tuesday, February 22, 1982 17:37:43-PST", "22 Feb 82 17:37:43
+// PST", "2026-12-08T05:05:11Z". A zone in the text is honoured; a text without one is UTC.
+std::optional<CivilDateTime> parseDayTimeText(std::string_view reply, const FullYear& fullYear);
+
+}  // namespace korvane::sync
