@@ -41,9 +41,10 @@ def union_flag(u, v):
     d = d1 if on_first else d2
     if abs(d) < 3:
         # The red saltire lies beside the centre line, turning round like a pinwheel.
-        side = -d if dx < 0 else d
-        if not on_first:
-            side = d if dx < 0 else -d
+        if on_first:
+            side = -d if dx < 0 else d
+        else:
+            side = -d if dx > 0 else d
         return UK_RED if 0 < side < 2 else WHITE
     return UK_BLUE
 
