@@ -58,6 +58,7 @@ constexpr RegResult ERROR_NO_MORE_ITEMS = 259;
 struct RegValue {
   std::string name;
   std::string data;
+  bool operator==(const RegValue&) const = default;
 };
 
 class RegistryStore {

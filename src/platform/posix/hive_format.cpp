@@ -56,7 +56,8 @@ bool validKeyPath(std::string_view path) {
   }
   if (slash == std::string_view::npos) return true;
   const std::string_view rest = path.substr(slash + 1);
-  return !rest.empty() && rest.back() != '\\' && rest.find("\\\\") == std::string_view::npos;
+  return !rest.empty() && rest.front() != '\\' && rest.back() != '\\' &&
+         rest.find("\\\\") == std::string_view::npos;
 }
 
 size_t keyIndex(std::vector<StoredKey>& keys, std::string_view path) {
