@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/fake/fake_clock.h"
@@ -99,6 +100,26 @@ TEST_F(HostRegistryTest, OtherKeysGoToTheHive) {
   EXPECT_EQ(host.closeKey(key), ERROR_SUCCESS);
   EXPECT_EQ(hive.value(HKEY_LOCAL_MACHINE, "Software\\Korvane", "Settings"), "x");
   EXPECT_EQ(hive.openHandleCount(), 0u);
+}
+
+TEST(MakeRegistry, TheEnvironmentPlacesTheHiveAndTheAutostartEntry) {
+  TempFolder dir;
+  setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
+  setenv("KORVANE_REGISTRY", dir.file("mine.reg").c_str(), 1);
+  FakeClock clock;
+  const auto registry = makeRegistry(clock);
+  for (std::string_view subKey : {std::string_view("Software\\Korvane"), kRunKey}) {
+    HKey key = 0;
+    ASSERT_EQ(registry->createKey(HKEY_LOCAL_MACHINE, subKey, KEY_ALL_0x3F, key), 0);
+    EXPECT_EQ(registry->setString(key, "Korvane", "/usr/bin/korvane"), ERROR_SUCCESS);
+    registry->closeKey(key);
+  }
+  EXPECT_NE(readText(dir.file("mine.reg")).find("\"Korvane\"=\"/usr/bin/korvane\""),
+            std::string::npos);
+  EXPECT_NE(readText(dir.file("autostart/korvane.desktop")).find("Exec=/usr/bin/korvane\n"),
+            std::string::npos);
+  unsetenv("KORVANE_REGISTRY");
+  unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace
