@@ -1,14 +1,19 @@
 #pragma once
 // The main window's logic: its controls, the synchronisation it owns and the tray tip.
 #include <array>
+#include <functional>
 #include <string_view>
 
 #include "common/tip_field.h"
+#include "platform/files.h"
 #include "platform/ui/check_box.h"
+#include "platform/ui/combo_box.h"
 #include "platform/ui/command_button.h"
 #include "platform/ui/image_box.h"
 #include "platform/ui/image_combo.h"
 #include "platform/ui/text_box.h"
+#include "shell/registry.h"
+#include "shell/settings.h"
 #include "sync/server_tables.h"
 #include "sync/sync_driver.h"
 #include "sync/sync_shell.h"
@@ -29,11 +34,20 @@ class NXO_KRV : public sync::SyncShell {
   ui::TextBox vbRemoteHost{"vbRemoteHost"};
   ui::CheckBox RandomCheck{"RandomCheck"};
   ui::ImageBox LED0{"LED(0)"}, LED1{"LED(1)"}, LED2{"LED(2)"};
+  ui::TextBox SyncN{"SyncN"};
+  ui::ComboBox SyncIntC{"SyncIntC"};
 
   sync::ServerTables tables;
   sync::SyncDriver sync;
 
   void SyncTimeNow_Click() { sync.SyncTimeNow_Click(); }
+
+  // Settings and the server list.
+  Settings settings;
+  bool syncAfterNewList = false;  // the update service asks for a synchronisation after a list
+  void ReadKRVFile(Registry& registry, const platform::Files& files, std::function<void()> CalcIntC,
+                   std::function<void()> NXOUpdate);
+  void Servers_Click();
 
   // Tray tip and picture.
   TipField tip;

@@ -1,0 +1,30 @@
+#pragma once
+// The files the program reads and writes in its own folder.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvane::platform {
+
+class Files {
+ public:
+  virtual ~Files() = default;
+  // The program folder, without a trailing separator.
+  virtual std::string programFolder() const = 0;
+  virtual bool exists(const std::string& path) const = 0;
+  // Size in bytes; empty when the file cannot be examined.
+  virtual std::optional<uint64_t> size(const std::string& path) const = 0;
+  // At most maxBytes bytes from the start of the file; empty when it cannot be read.
+  virtual std::optional<std::string> readAll(const std::string& path, size_t maxBytes) const = 0;
+  // Replaces the file with bytes so that a crash leaves either the old or the new content.
+  virtual bool writeAtomically(const std::string& path, std::string_view bytes) = 0;
+};
+
+// path joined to a name inside it.
+inline std::string joinPath(const std::string& folder, std::string_view name) {
+  if (folder.empty() || folder.back() == '/') return folder + std::string(name);
+  return folder + "/" + std::string(name);
+}
+
+}  // namespace korvane::platform

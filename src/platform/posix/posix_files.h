@@ -1,0 +1,22 @@
+#pragma once
+// Files of the program folder on POSIX.
+#include <string>
+
+#include "platform/files.h"
+
+namespace korvane::platform {
+
+class PosixFiles : public Files {
+ public:
+  explicit PosixFiles(std::string programFolder) : folder_(std::move(programFolder)) {}
+  std::string programFolder() const override { return folder_; }
+  bool exists(const std::string& path) const override;
+  std::optional<uint64_t> size(const std::string& path) const override;
+  std::optional<std::string> readAll(const std::string& path, size_t maxBytes) const override;
+  bool writeAtomically(const std::string& path, std::string_view bytes) override;
+
+ private:
+  std::string folder_;
+};
+
+}  // namespace korvane::platform

@@ -1,0 +1,33 @@
+#pragma once
+// Reading the server list file at start-up and after a download, with the settings before it.
+#include <functional>
+
+#include "platform/files.h"
+#include "platform/ui/command_button.h"
+#include "shell/registry.h"
+#include "shell/settings.h"
+#include "sync/server_list.h"
+
+namespace korvane::shell {
+
+// The main window's parts that the read fills.
+struct KrvFileWindow {
+  SettingsControls settingsControls;
+  ui::CommandButton& SyncTimeNow;
+  sync::ServerListTargets servers;
+};
+
+// What the read calls in the main window.
+struct KrvFileCalls {
+  std::function<void()> settingsLoaded;  // the settings are in memory
+  std::function<void()> CalcIntC;
+  std::function<void()> NXOUpdate;  // fetch the missing list file
+  std::function<void()> SyncTimeNow_Click;
+};
+
+// Loads the settings, then the server list file of the program folder into the window.
+// syncAfterNewList is the update service's request for a synchronisation after a new list.
+void ReadKRVFile(Registry& registry, const platform::Files& files, Settings& settings,
+                 KrvFileWindow window, const KrvFileCalls& calls, bool& syncAfterNewList);
+
+}  // namespace korvane::shell

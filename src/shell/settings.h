@@ -1,0 +1,87 @@
+#pragma once
+// The program's settings: the in-memory values, their load at start-up (with the defaults of a
+// first run) and the writers each window calls when it saves what it owns.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/ui/check_box.h"
+#include "platform/ui/combo_box.h"
+#include "platform/ui/text_box.h"
+#include "shell/registry.h"
+#include "sync/protocol.h"
+
+namespace korvane::shell {
+
+constexpr std::string_view kDefaultTimeServer = "time.nist.gov";
+constexpr std::string_view kSettingsKey = "Software\\Korvane";
+constexpr std::string_view kSettingsKeyPath = "HKEY_LOCAL_MACHINE\\Software\\Korvane";
+constexpr std::string_view kDefaultSkin = "KRV_Default Skin.gif";
+constexpr std::string_view kDefaultProtocol = sync::choice::kSntp;
+constexpr int kDefaultOpacity = 200;
+constexpr int32_t kWindowBackgroundColour = -2147483643;  // system colour 5
+
+struct Settings {
+  // Zone names as the registry gave them at start.
+  std::string standardName;
+  std::string daylightName;
+  bool runAtStartup = false;
+  bool runValuePresent = false;  // the Run value existed at start
+  std::string LastServer;        // host of the server used last
+  bool openMinimised = false;
+  std::string regionCode = "NA";
+  std::string protocol;
+  // Taskbar clock.
+  bool clockOverlay = false;
+  bool clock24Hour = false;
+  bool clockSeconds = false;
+  bool clockAmPm = false;
+  std::string overlaySkin;
+  // Floating clock.
+  std::string floatingSkin;
+  int opacity = 0;            // 0..255
+  std::string floatingStyle;  // "KRV" skin, "FNT" font
+  bool floatingLaunch = false;
+  bool floatingOnTop = false;
+  int32_t floatingX = 0;  // twips, -1 = never placed
+  int32_t floatingY = 0;
+  std::string fontName;
+  int32_t fontSize = 0;
+  bool fontBold = false;
+  bool fontItalic = false;
+  bool fontUnderline = false;
+  bool fontStrikethrough = false;
+  int32_t textColour = 0;
+  int32_t backColour = 0;
+};
+
+// The main-window controls the load sets.
+struct SettingsControls {
+  ui::CheckBox& RandomCheck;
+  ui::TextBox& SyncN;
+  ui::ComboBox& SyncIntC;
+  std::function<void()> minimiseWindow;
+};
+
+// Loads every setting at start-up; on a first run writes the defaults instead. True on a first run.
+bool loadSettings(Registry& registry, Settings& settings, SettingsControls controls);
+
+// Main window, on unload: the last server (the server box's text) and Settings.
+void writeMainWindowSettings(Registry& registry, std::string_view serverBoxText,
+                             const ui::CheckBox& RandomCheck, const ui::TextBox& SyncN,
+                             const ui::ComboBox& SyncIntC, std::string_view regionCode);
+// Options dialog, on close after a change; programCommand is what the Run value starts.
+void writeOptionsSettings(Registry& registry, const Settings& settings,
+                          std::string_view programCommand);
+// Floating clock settings, on apply.
+void writeFloatingSettings(Registry& registry, const Settings& settings);
+// Floating clock, on close after it was moved.
+void writeFloatingPosition(Registry& registry, const Settings& settings);
+
+// The stored forms of the compound values.
+std::string formatClockSkin(const Settings& settings);
+std::string formatDetachMode(const Settings& settings);
+std::string formatDetachFont(const Settings& settings);
+
+}  // namespace korvane::shell

@@ -1,0 +1,134 @@
+// Reading the server list into the main window, with the settings before it.
+#include "shell/krv_file.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_event_loop.h"
+#include "platform/fake/fake_files.h"
+#include "platform/fake/fake_locale.h"
+#include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_random.h"
+#include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_socket.h"
+#include "shell/nxo_krv.h"
+
+namespace korvane::shell {
+namespace {
+
+using namespace platform;
+
+const std::string kList =
+    "Korvane list\r\nh2\r\nh3\r\nh4\r\nh5\r\n"
+    "a.example:::Alpha NA:::2:::37:123:13:0\r\n"
+    "b.example:::Bravo EU:::29:::0:123:0:0\r\n"
+    "c.example:::Charlie EU:::x:::0:123:0:0\r\n";
+
+class KrvFileTest : public ::testing::Test {
+ protected:
+  void settingsWith(const std::string& settingsText, const std::string& lastServer) {
+    store.put(HKEY_LOCAL_MACHINE, kSettingsKey, "Settings", settingsText);
+    store.put(HKEY_LOCAL_MACHINE, kSettingsKey, "KRVLastServer", lastServer);
+  }
+  void read() {
+    window.ReadKRVFile(
+        registry, files, [this] { ++calcIntC; }, [this] { ++updates; });
+  }
+
+  FakeClock clock;
+  FakeEventLoop events;
+  FakeLocale locale;
+  FakeRandom rng;
+  FakeSocketFactory sockets;
+  FakeRegistry store;
+  FakeMessageBoxes boxes;
+  FakeFiles files;
+  Registry registry{store, boxes, clock};
+  NXO_KRV window{{clock, events, locale, rng, sockets}};
+  int calcIntC = 0;
+  int updates = 0;
+};
+
+TEST_F(KrvFileTest, AMissingListDisablesSynchronisingAndFetchesIt) {
+  window.syncAfterNewList = true;
+  read();
+  EXPECT_FALSE(window.SyncTimeNow.enabled());
+  EXPECT_EQ(updates, 1);
+  EXPECT_EQ(calcIntC, 0);
+  EXPECT_EQ(window.Servers.count(), 0);
+  EXPECT_TRUE(store.value(HKEY_LOCAL_MACHINE, kSettingsKey, "Settings")) << "settings first";
+
+  files.putInProgramFolder("NXO_KRV5.KRV", kList);
+  files.unreadable = true;
+  window.SyncTimeNow.setEnabled(true);
+  read();
+  EXPECT_FALSE(window.SyncTimeNow.enabled()) << "an unreadable list counts as missing";
+  EXPECT_EQ(updates, 2);
+}
+
+TEST_F(KrvFileTest, TheLastServerIsSelectedAndTheRegionCollected) {
+  settingsWith("YES:5:Hour/s:EU", " b.example ");
+  files.putInProgramFolder("NXO_KRV5.KRV", kList);
+  read();
+  EXPECT_EQ(updates, 0);
+  EXPECT_EQ(calcIntC, 1);
+  ASSERT_EQ(window.Servers.count(), 3);
+  EXPECT_EQ(window.Servers.item(3), (ui::ImageCombo::Item{"Charlie EU", 2}));
+  EXPECT_EQ(window.Servers.selectedIndex(), 2);
+  EXPECT_EQ(window.vbRemoteHost.text(), "b.example");
+  EXPECT_EQ(window.sync.CurServer, 2);
+  EXPECT_EQ(window.tables.ServerPorts[1], "37:123:13:0");
+  EXPECT_EQ(window.tables.regionCount, 2);
+  EXPECT_EQ(window.tables.RegionServers[0], 2);
+  EXPECT_EQ(window.tables.RegionServers[1], 3);
+  EXPECT_EQ(window.sync.regionCode, "EU");
+  EXPECT_EQ(window.sync.protocolChoice, "Default SNTP Protocol");
+  EXPECT_EQ(window.SyncN.text(), "5");
+  EXPECT_TRUE(window.RandomCheck.ticked());
+
+  window.Servers.choose(3);
+  EXPECT_EQ(window.vbRemoteHost.text(), "c.example");
+  EXPECT_EQ(window.sync.CurServer, 3);
+}
+
+TEST_F(KrvFileTest, WithoutAMatchTheFirstServerFillsAnEmptyHostBox) {
+  settingsWith("NO:59:Minute/s:NA", "elsewhere.example");
+  files.putInProgramFolder("NXO_KRV5.KRV", kList);
+  read();
+  EXPECT_EQ(window.Servers.selectedIndex(), 1);
+  EXPECT_EQ(window.vbRemoteHost.text(), "a.example");
+  EXPECT_EQ(window.sync.CurServer, 0);
+
+  window.vbRemoteHost.setText("typed.example");
+  window.Servers.clear();
+  read();
+  EXPECT_EQ(window.vbRemoteHost.text(), "typed.example") << "a host in the box is kept";
+}
+
+TEST_F(KrvFileTest, ANewListReplacesTheOldOneAndMaySynchronise) {
+  settingsWith("NO:59:Minute/s:EU", "b.example");
+  files.putInProgramFolder("NXO_KRV5.KRV", kList);
+  read();
+  files.putInProgramFolder("NXO_KRV5.KRV",
+                           "1\r\n2\r\n3\r\n4\r\n5\r\nz.example:::Zulu EU:::23:::0:123:0:0\r\n");
+  window.syncAfterNewList = true;
+  read();
+  ASSERT_EQ(window.Servers.count(), 1) << "no entries of the old list stay";
+  EXPECT_EQ(window.tables.regionCount, 1);
+  EXPECT_FALSE(window.syncAfterNewList);
+  EXPECT_TRUE(window.sync.SyncBusy) << "the requested synchronisation started";
+}
+
+TEST_F(KrvFileTest, AHeaderOnlyListLeavesNothingToSynchronise) {
+  settingsWith("NO:59:Minute/s:NA", "a.example");
+  files.putInProgramFolder("NXO_KRV5.KRV", "1\r\n2\r\n3\r\n4\r\n5\r\n");
+  window.syncAfterNewList = true;
+  read();
+  EXPECT_EQ(window.Servers.count(), 0);
+  EXPECT_EQ(window.vbRemoteHost.text(), "");
+  EXPECT_FALSE(window.sync.SyncBusy);
+  EXPECT_TRUE(window.SyncTimeNow.enabled());
+}
+
+}  // namespace
+}  // namespace korvane::shell
