@@ -88,6 +88,10 @@ std::string peersUnavailable(unsigned kinds) {
   return {};
 }
 
+std::vector<std::string> chronydCommand(const std::string& config) {
+  return {findProgram("chronyd"), "-d", "-x", "-u", "root", "-f", config};
+}
+
 bool ntpAnswers(int timeoutMs) {
   const int fd = socket(AF_INET, SOCK_DGRAM, 0);
   if (fd < 0) return false;
@@ -165,8 +169,7 @@ bool LoopbackPeers::startNtp() {
   for (size_t at; (at = conf.find("@DIR@")) != std::string::npos;) conf.replace(at, 5, dir_);
   const std::string path = dir_ + "/chrony.conf";
   std::ofstream(path) << conf;
-  return launch("chronyd", {findProgram("chronyd"), "-d", "-x", "-u", "root", "-f", path}, {},
-                true);
+  return launch("chronyd", chronydCommand(path), {}, true);
 }
 
 bool LoopbackPeers::startTimeDayTime() {

@@ -59,6 +59,9 @@ class LoopbackPeers {
   std::vector<std::unique_ptr<PeerProcess>> processes_;
 };
 
+// The command line that starts chronyd with the given configuration: -x keeps it off the clock.
+std::vector<std::string> chronydCommand(const std::string& config);
+
 // Whether an NTP server answers a client request on 127.0.0.1:123 within timeoutMs.
 bool ntpAnswers(int timeoutMs);
 
