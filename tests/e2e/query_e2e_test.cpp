@@ -1,7 +1,15 @@
 // korvane-query, run as a child process, against real time servers on the loopback.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstring>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "e2e/child_process.h"
@@ -126,6 +134,57 @@ TEST_F(QueryE2eTest, AgreesWithDebiansSntpClientWithinAMillisecond) {
     }
     EXPECT_NEAR(median(ourOffsets), median(theirOffsets), 0.001) << shown;
   }
+}
+
+// A server that turns every request away with a kiss-o'-death, as an overloaded one does.
+class KissOfDeathServer {
+ public:
+  KissOfDeathServer() {
+    fd_ = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(123);
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bound_ = fd_ >= 0 && bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    if (bound_) thread_ = std::thread([this] { serveOne(); });
+  }
+  ~KissOfDeathServer() {
+    if (thread_.joinable()) thread_.join();
+    if (fd_ >= 0) close(fd_);
+  }
+  bool bound() const { return bound_; }
+
+ private:
+  void serveOne() {
+    pollfd p{fd_, POLLIN, 0};
+    if (poll(&p, 1, kQueryTimeoutMs) != 1) return;
+    unsigned char packet[48];
+    sockaddr_in from{};
+    socklen_t fromLen = sizeof from;
+    if (recvfrom(fd_, packet, sizeof packet, 0, reinterpret_cast<sockaddr*>(&from), &fromLen) != 48)
+      return;
+    std::memcpy(packet + 24, packet + 40, 8);  // originate := the client's transmit time
+    packet[0] = 0x1C;                          // version 3, server
+    packet[1] = 0;                             // stratum 0: a kiss code follows
+    std::memcpy(packet + 12, "RATE", 4);
+    sendto(fd_, packet, sizeof packet, 0, reinterpret_cast<sockaddr*>(&from), fromLen);
+  }
+
+  int fd_ = -1;
+  bool bound_ = false;
+  std::thread thread_;
+};
+
+TEST_F(QueryE2eTest, ARefusedReplyIsExplainedOnStandardError) {
+  startPeers(0);  // no server of ours, but the peers' lock: port 123 is ours for the test
+  KissOfDeathServer server;
+  ASSERT_TRUE(server.bound()) << "UDP port 123 on 127.0.0.1 is already in use";
+  const ChildResult r = query({"--protocol", "sntp", "127.0.0.1"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "korvane-query: 127.0.0.1: SNTP reply refused: the server turned the request away "
+            "(kiss code RATE)\n");
 }
 
 TEST(QueryArgumentsTest, BadArgumentsShowTheUsageAndExitWith2) {
