@@ -40,7 +40,14 @@ class ClockFile {
   std::string path_;
 };
 
-// Starts the peers a suite needs, or skips with the reason when this machine cannot run them.
+// Starts the peers a test needs and goes on with it; or ends the test, skipped with the reason
+// when this machine cannot run them, failed when they would not start.
+#define KORVANE_START_PEERS(kinds)                                 \
+  do {                                                             \
+    startPeers(kinds);                                             \
+    if (HasFatalFailure() || ::testing::Test::IsSkipped()) return; \
+  } while (0)
+
 class PeersTest : public ::testing::Test {
  protected:
   void startPeers(unsigned kinds) {

@@ -51,7 +51,7 @@ class QueryE2eTest : public PeersTest {
 };
 
 TEST_F(QueryE2eTest, ReportsTheSimulatedClocksOffsetOverEveryProtocol) {
-  startPeers(kAllPeers);
+  KORVANE_START_PEERS(kAllPeers);
   struct Case {
     long long clockOffsetMs;
     const char* protocol;
@@ -83,7 +83,7 @@ TEST_F(QueryE2eTest, ReportsTheSimulatedClocksOffsetOverEveryProtocol) {
 }
 
 TEST_F(QueryE2eTest, SntpIsTheDefaultProtocol) {
-  startPeers(kNtpPeer);
+  KORVANE_START_PEERS(kNtpPeer);
   clockFile.write(-1500);
   const ChildResult r = query({"127.0.0.1"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -93,7 +93,8 @@ TEST_F(QueryE2eTest, SntpIsTheDefaultProtocol) {
 }
 
 TEST_F(QueryE2eTest, AClosedPortIsTheSocketsErrorOnStandardError) {
-  startPeers(kTimeDayTimePeer);  // holds the peers' lock, so no UnixTime server runs meanwhile
+  KORVANE_START_PEERS(
+      kTimeDayTimePeer);  // holds the peers' lock, so no UnixTime server runs meanwhile
   const ChildResult r = query({"--protocol", "unixtime", "127.0.0.1"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
@@ -111,7 +112,7 @@ double median(std::vector<double> v) {
 TEST_F(QueryE2eTest, AgreesWithDebiansSntpClientWithinAMillisecond) {
   const char* sntp = "/usr/bin/sntp";
   if (access(sntp, X_OK) != 0) GTEST_SKIP() << "sntp is not installed (Debian package sntp)";
-  startPeers(kNtpPeer);
+  KORVANE_START_PEERS(kNtpPeer);
   const std::regex theirs("\\) ([+-][0-9]+\\.[0-9]+) \\+/- ([0-9.]+) 127\\.0\\.0\\.1 ");
   // With the simulated clock 2345 ms ahead, ours must read 2.345 s less than the machine's.
   for (long long simulated : {0LL, 2345LL}) {
@@ -176,7 +177,7 @@ class KissOfDeathServer {
 };
 
 TEST_F(QueryE2eTest, ARefusedReplyIsExplainedOnStandardError) {
-  startPeers(0);  // no server of ours, but the peers' lock: port 123 is ours for the test
+  KORVANE_START_PEERS(0);  // no server of ours, but the peers' lock: port 123 is ours for the test
   KissOfDeathServer server;
   ASSERT_TRUE(server.bound()) << "UDP port 123 on 127.0.0.1 is already in use";
   const ChildResult r = query({"--protocol", "sntp", "127.0.0.1"});

@@ -73,7 +73,7 @@ class SyncE2eTest : public PeersTest {
 };
 
 TEST_F(SyncE2eTest, SntpSetsTheSimulatedClockToTheMillisecond) {
-  startPeers(kNtpPeer);
+  KORVANE_START_PEERS(kNtpPeer);
   for (long long start : {2345LL, -3210LL}) {
     SCOPED_TRACE(start);
     clockFile.write(start);
@@ -88,7 +88,7 @@ TEST_F(SyncE2eTest, SntpSetsTheSimulatedClockToTheMillisecond) {
 }
 
 TEST_F(SyncE2eTest, WholeSecondProtocolsSetTheSimulatedClockToTheSecond) {
-  startPeers(kTimeDayTimePeer | kUnixTimePeer);
+  KORVANE_START_PEERS(kTimeDayTimePeer | kUnixTimePeer);
   struct Case {
     const char* choice;
     long long start;
@@ -119,7 +119,8 @@ TEST_F(SyncE2eTest, WholeSecondProtocolsSetTheSimulatedClockToTheSecond) {
 }
 
 TEST_F(SyncE2eTest, ARefusedConnectionIsAnErrorStatusAndTheDriverIsIdle) {
-  startPeers(kTimeDayTimePeer);  // holds the peers' lock, so no UnixTime server runs meanwhile
+  KORVANE_START_PEERS(
+      kTimeDayTimePeer);  // holds the peers' lock, so no UnixTime server runs meanwhile
   clockFile.write(2345);
   synchronise("Default UnixTime Protocol!");
   EXPECT_EQ(krv->sync.SyncStatus, "Connection refused");
