@@ -18,6 +18,10 @@ using platform::SocketProtocol;
 
 namespace {
 
+// A DayTime line is a few dozen characters; a server that sends more without ending a line is
+// not answering the question.
+constexpr size_t kMaxDayTimeReply = 4096;
+
 // A server's text made safe to show: control bytes become '?', and it is cut at 80 characters.
 std::string shown(std::string_view reply) {
   constexpr size_t kMaxShown = 80;
@@ -135,6 +139,9 @@ void QueryExchange::readDayTime(bool serverClosed) {
   // Read a line once it is complete, or whatever came once the server has closed.
   const bool complete =
       first != std::string::npos && dayTimeText_.find('\n', first) != std::string::npos;
+  if (!complete && dayTimeText_.size() > kMaxDayTimeReply)
+    return fail("DayTime reply refused: more than " + std::to_string(kMaxDayTimeReply) +
+                " characters without a line end");
   if (!complete && !serverClosed) return;
   const std::string line =
       first == std::string::npos

@@ -138,6 +138,12 @@ TEST_F(QueryExchangeTest, DayTimeThatIsNoDateIsRefusedWithTheTextMadeSafe) {
   expectFailure("DayTime reply refused: the server closed the connection without a reply");
 }
 
+TEST_F(QueryExchangeTest, AnEndlessDayTimeLineIsRefusedInsteadOfKept) {
+  start(Protocol::DayTime);
+  for (int i = 0; i < 4 && !got; ++i) socket().deliverText(std::string(1500, 'x'));
+  expectFailure("DayTime reply refused: more than 4096 characters without a line end");
+}
+
 TEST_F(QueryExchangeTest, SocketErrorsAndTheTimeOutEndTheExchangeOnce) {
   start(Protocol::Time);
   socket().raiseError(10061, "Connection refused");
