@@ -165,7 +165,10 @@ bool LoopbackPeers::refuse(std::string why) {
 }
 
 bool LoopbackPeers::startNtp() {
-  std::string conf = readFile(std::string(KORVANE_PEER_CONFIG_DIR) + "/chrony.conf.in");
+  const std::string source = std::string(KORVANE_PEER_CONFIG_DIR) + "/chrony.conf.in";
+  std::string conf = readFile(source);
+  if (conf.find("bindaddress 127.0.0.1") == std::string::npos)
+    return refuse("cannot read a loopback chronyd configuration from " + source);
   for (size_t at; (at = conf.find("@DIR@")) != std::string::npos;) conf.replace(at, 5, dir_);
   const std::string path = dir_ + "/chrony.conf";
   std::ofstream(path) << conf;
@@ -173,11 +176,12 @@ bool LoopbackPeers::startNtp() {
 }
 
 bool LoopbackPeers::startTimeDayTime() {
-  return launch(
-      "xinetd",
-      {findProgram("xinetd"), "-dontfork", "-f",
-       std::string(KORVANE_PEER_CONFIG_DIR) + "/xinetd.conf", "-pidfile", dir_ + "/xinetd.pid"},
-      {37, 13}, false);
+  const std::string conf = std::string(KORVANE_PEER_CONFIG_DIR) + "/xinetd.conf";
+  if (readFile(conf).find("bind        = 127.0.0.1") == std::string::npos)
+    return refuse("cannot read a loopback xinetd configuration from " + conf);
+  return launch("xinetd",
+                {findProgram("xinetd"), "-dontfork", "-f", conf, "-pidfile", dir_ + "/xinetd.pid"},
+                {37, 13}, false);
 }
 
 bool LoopbackPeers::startUnixTime() {
