@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QNetworkDatagram>
+#include <QNetworkProxy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUdpSocket>
@@ -73,6 +74,43 @@ TEST(QtSocketTest, APeersNormalCloseIsTheCloseEventNeverAnError) {
     EXPECT_EQ(r.data, std::vector<uint8_t>(reply.begin(), reply.end()));
     EXPECT_NE(socket.state(), SocketState::Error);
   }
+}
+
+// Proxies set up for the desktop's web traffic must not carry time queries: a server's time is
+// only good for the path it took, and the proxy look-up itself costs a thread per process.
+class RecordingProxyFactory : public QNetworkProxyFactory {
+ public:
+  explicit RecordingProxyFactory(int& queries) : queries_(queries) {}
+  QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery&) override {
+    ++queries_;
+    return {QNetworkProxy::NoProxy};
+  }
+
+ private:
+  int& queries_;
+};
+
+TEST(QtSocketTest, TimeServersAreAskedDirectlyWithoutAskingForAProxy) {
+  qtTestApp();
+  int queries = 0;
+  QNetworkProxyFactory::setApplicationProxyFactory(new RecordingProxyFactory(queries));
+  OneShotServer server(QByteArray("\x01\x02\x03\x04", 4));
+  QtSocket tcp;
+  Recorded r;
+  record(tcp, r);
+  tcp.setRemoteHost("127.0.0.1");
+  tcp.setRemotePort(server.port());
+  tcp.Connect();
+  EXPECT_TRUE(runQtUntil([&] { return r.closes > 0 || !r.errors.empty(); }, 3000));
+  EXPECT_EQ(r.data.size(), 4u);
+  QtSocket udp;
+  udp.setProtocol(SocketProtocol::Udp);
+  udp.setRemoteHost("127.0.0.1");
+  udp.setRemotePort(server.port());
+  EXPECT_TRUE(udp.Bind().ok);
+  EXPECT_TRUE(udp.SendData({1}).ok);
+  QNetworkProxyFactory::setApplicationProxyFactory(nullptr);
+  EXPECT_EQ(queries, 0);
 }
 
 TEST(QtSocketTest, ARefusedConnectionIsAnErrorWithTheSystemsWords) {
