@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr const char* kLockFile = "/tmp/korvane-loopback-peers.lock";
-constexpr auto kLockWait = std::chrono::seconds(90);
+constexpr auto kLockWait = std::chrono::seconds(30);
 constexpr auto kReadyWait = std::chrono::seconds(10);
 constexpr auto kStopWait = std::chrono::seconds(3);
 
