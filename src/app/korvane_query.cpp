@@ -1,3 +1,80 @@
-int main() {
+// korvane-query: asks a time server for the time with the program's own protocol code and
+// prints how far the local clock is from it. It never sets the clock.
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/query/query_options.h"
+#include "platform/posix/posix_clock.h"
+#include "platform/qt/qt_locale.h"
+#include "platform/qt/qt_socket.h"
+#include "sync/query_exchange.h"
+
+namespace {
+
+using korvane::query::QueryOptions;
+
+// How long one exchange may take before it counts as timed out.
+constexpr int kTimeOutMillis = 25000;
+
+// Runs one exchange to its end on the Qt event loop.
+korvane::sync::QueryOutcome runExchange(korvane::sync::QueryExchange& exchange,
+                                        const QueryOptions& options) {
+  korvane::sync::QueryOutcome outcome;
+  QEventLoop loop;
+  QTimer timeOut;
+  timeOut.setSingleShot(true);
+  QObject::connect(&timeOut, &QTimer::timeout, &loop, [&exchange] { exchange.timeOut(); });
+  exchange.start(options.protocol, options.host, [&](const korvane::sync::QueryOutcome& o) {
+    outcome = o;
+    loop.quit();
+  });
+  if (exchange.running()) {
+    timeOut.start(kTimeOutMillis);
+    loop.exec();
+  }
+  return outcome;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const std::string program = "korvane-query";
+  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  std::string error;
+  const auto options = korvane::query::parseQueryOptions(args, error);
+  if (!options) {
+    std::fprintf(stderr, "%s: %s\n%s", program.c_str(), error.c_str(),
+                 korvane::query::queryUsage(program).c_str());
+    return 2;
+  }
+  if (options->action == QueryOptions::Action::Help) {
+    std::fputs(korvane::query::queryUsage(program).c_str(), stdout);
+    return 0;
+  }
+  if (options->action == QueryOptions::Action::Version) {
+    std::printf("%s %s\n", program.c_str(), KORVANE_VERSION);
+    return 0;
+  }
+
+  QCoreApplication app(argc, argv);
+  const auto clock = korvane::platform::makeSystemClock();
+  korvane::platform::QtLocale locale;
+  korvane::platform::QtSocketFactory sockets;
+  korvane::sync::QueryExchange exchange(*clock, locale, sockets);
+  for (int i = 0; i < options->count; ++i) {
+    const korvane::sync::QueryOutcome outcome = runExchange(exchange, *options);
+    if (!outcome.ok) {
+      std::fprintf(stderr, "%s: %s: %s\n", program.c_str(), options->host.c_str(),
+                   outcome.error.c_str());
+      return 1;
+    }
+    std::printf("%s\n",
+                korvane::sync::queryLine(options->host, options->protocolText, outcome).c_str());
+    std::fflush(stdout);
+  }
   return 0;
 }

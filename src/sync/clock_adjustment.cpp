@@ -5,18 +5,14 @@
 #include "common/tip_field.h"
 #include "sync/ntp_time.h"
 #include "sync/sync_driver.h"
+#include "sync/zone_bias.h"
 
 namespace korvane::sync {
 
 int32_t SyncDriver::GrabBias() {
-  platform::TimeZoneInfo info;
-  const platform::ZoneState state = services_.clock.timeZoneInformation(info);
-  if (state == platform::ZoneState::Daylight) {
-    zone.ZoneName = info.daylightName;
-    return (info.bias + info.daylightBias) * 60;
-  }
-  zone.ZoneName = info.standardName;
-  return info.bias * 60;
+  ZoneBias bias = readZoneBias(services_.clock);
+  zone.ZoneName = std::move(bias.name);
+  return bias.seconds;
 }
 
 void SyncDriver::CheckTimeZone() {

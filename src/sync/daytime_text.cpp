@@ -251,4 +251,13 @@ std::optional<CivilDateTime> parseDayTimeText(std::string_view reply, const Full
   return toUtc(f.t, f.zone.value_or(0));
 }
 
+std::optional<CivilDateTime> readDayTimeReply(std::string_view reply,
+                                              const platform::Locale& locale) {
+  const FullYear fullYear = [&locale](int yy) { return locale.fullYear(yy); };
+  if (looksLikeNist(reply))
+    if (auto utc = parseNistDayTime(reply, fullYear)) return utc;
+  if (auto utc = parseDayTimeText(reply, fullYear)) return utc;
+  return locale.parseDateTime(reply);
+}
+
 }  // namespace korvane::sync

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/ole_date.h"
+#include "platform/locale.h"
 
 namespace korvane::sync {
 
@@ -21,5 +22,10 @@ std::optional<CivilDateTime> parseNistDayTime(std::string_view reply, const Full
 // "Tue Dec  8 05:05:11 2026", "Tuesday, February 22, 1982 17:37:43-PST", "22 Feb 82 17:37:43
 // PST", "2026-12-08T05:05:11Z". A zone in the text is honoured; a text without one is UTC.
 std::optional<CivilDateTime> parseDayTimeText(std::string_view reply, const FullYear& fullYear);
+
+// The UTC date and time of a whole DayTime reply: the NIST form, then the forms above, then the
+// system's own date-time parser; empty when none of them reads it.
+std::optional<CivilDateTime> readDayTimeReply(std::string_view reply,
+                                              const platform::Locale& locale);
 
 }  // namespace korvane::sync

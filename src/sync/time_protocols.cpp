@@ -85,11 +85,7 @@ void SyncDriver::TCP13_DataArrival(long bytesTotal) {
     return;
   }
   TCP13_->Close();
-  const FullYear fullYear = [this](int yy) { return services_.locale.fullYear(yy); };
-  std::optional<CivilDateTime> utc =
-      looksLikeNist(*reply) ? parseNistDayTime(*reply, fullYear) : std::nullopt;
-  if (!utc) utc = parseDayTimeText(*reply, fullYear);
-  if (!utc) utc = services_.locale.parseDateTime(*reply);
+  const std::optional<CivilDateTime> utc = readDayTimeReply(*reply, services_.locale);
   if (!utc) {
     const long shown = std::min<long>(bytesTotal, static_cast<long>(reply->size())) - 2;
     SyncStatus = text::left(*reply, shown);

@@ -2,6 +2,7 @@
 
 #include <QHostInfo>
 #include <QNetworkDatagram>
+#include <QNetworkProxy>
 #include <QSignalBlocker>
 #include <QTcpSocket>
 #include <QUdpSocket>
@@ -115,6 +116,7 @@ void QtSocket::Connect() {
   inError_ = false;
   if (protocol_ == SocketProtocol::Udp) return;
   tcp_ = std::make_unique<QTcpSocket>();
+  tcp_->setProxy(QNetworkProxy::NoProxy);
   wireTcp();
   tcp_->connectToHost(hostText(remoteHost_), static_cast<quint16>(remotePort_));
 }
@@ -122,6 +124,7 @@ void QtSocket::Connect() {
 SocketResult QtSocket::Bind() {
   if (udp_) Close();
   udp_ = std::make_unique<QUdpSocket>();
+  udp_->setProxy(QNetworkProxy::NoProxy);
   wireUdp();
   if (!udp_->bind(QHostAddress::Any, static_cast<quint16>(localPort_)))
     return {false, {errorNumber(udp_->error()), udp_->errorString().toStdString()}};

@@ -1,0 +1,12 @@
+#pragma once
+// The program's random numbers: a generator reseeded from the clock just before every draw.
+#include "platform/random.h"
+
+namespace korvane::platform {
+
+class ClockRandom : public RandomSource {
+ public:
+  double draw() override;
+};
+
+}  // namespace korvane::platform

@@ -1,0 +1,63 @@
+#pragma once
+// What the end-to-end suites share: a private simulated-clock file and the peers' fixture.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "e2e/peers.h"
+
+namespace korvane::e2e {
+
+// A simulated-clock offset file of this test alone, removed afterwards.
+class ClockFile {
+ public:
+  ClockFile() {
+    char dir[] = "/tmp/korvane-e2e-clock-XXXXXX";
+    dir_ = mkdtemp(dir) ? dir : "/tmp";
+    path_ = dir_ + "/offset";
+  }
+  ~ClockFile() {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+  }
+  const std::string& path() const { return path_; }
+  std::string env() const { return "KORVANE_CLOCK_FILE=" + path_; }
+  void write(long long millis) const { std::ofstream(path_) << millis << '\n'; }
+  // The offset the file holds now; empty text reads as 0, like the clock reads it.
+  long long read() const {
+    std::ifstream in(path_);
+    long long v = 0;
+    in >> v;
+    return v;
+  }
+
+ private:
+  std::string dir_;
+  std::string path_;
+};
+
+// Starts the peers a test needs and goes on with it; or ends the test, skipped with the reason
+// when this machine cannot run them, failed when they would not start.
+#define KORVANE_START_PEERS(kinds)                                 \
+  do {                                                             \
+    startPeers(kinds);                                             \
+    if (HasFatalFailure() || ::testing::Test::IsSkipped()) return; \
+  } while (0)
+
+class PeersTest : public ::testing::Test {
+ protected:
+  void startPeers(unsigned kinds) {
+    if (const std::string why = peersUnavailable(kinds); !why.empty()) GTEST_SKIP() << why;
+    peers_ = std::make_unique<LoopbackPeers>(kinds);
+    ASSERT_TRUE(peers_->error().empty()) << peers_->error();
+  }
+  void stopPeers() { peers_.reset(); }
+  std::unique_ptr<LoopbackPeers> peers_;
+  ClockFile clockFile;
+};
+
+}  // namespace korvane::e2e

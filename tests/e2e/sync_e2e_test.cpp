@@ -1,0 +1,133 @@
+// One synchronisation per protocol through the real Qt sockets, against the loopback peers,
+// setting the simulated clock.
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <regex>
+#include <string>
+
+#include "e2e/e2e_support.h"
+#include "platform/posix/clock_random.h"
+#include "platform/posix/posix_clock.h"
+#include "platform/qt/qt_event_loop.h"
+#include "platform/qt/qt_locale.h"
+#include "platform/qt/qt_socket.h"
+#include "platform/qt_test_app.h"
+#include "shell/nxo_krv.h"
+
+namespace korvane::e2e {
+namespace {
+
+using korvane::testing::runQtUntil;
+
+constexpr int kSyncWaitMs = 10000;
+
+long long coarseTickMillis() {
+  timespec r{};
+  clock_getres(CLOCK_REALTIME_COARSE, &r);
+  return static_cast<long long>(r.tv_sec) * 1000 + (r.tv_nsec + 999999) / 1000000;
+}
+
+class SyncE2eTest : public PeersTest {
+ protected:
+  void SetUp() override {
+    korvane::testing::qtTestApp();
+    // This process's clock is its own file: the shared one of the other suites stays untouched.
+    setenv("KORVANE_CLOCK_FILE", clockFile.path().c_str(), 1);
+    clock = platform::makeSystemClock();
+    krv = std::make_unique<shell::NXO_KRV>(
+        sync::SyncServices{*clock, events, locale, random, sockets});
+    krv->Servers.addItem("Loopback NA", 1);
+    krv->tables.ServerHost[1] = "127.0.0.1";
+    krv->tables.ServerPorts[1] = "37:123:13:519";
+    krv->tables.RegionServers[0] = 1;
+    krv->tables.regionCount = 1;
+    krv->sync.regionCode = "NA";
+    krv->Servers.select(1);
+    krv->vbRemoteHost.setText("127.0.0.1");
+    krv->sync.CurServer = 1;
+  }
+
+  // Clicks "Synchronize" with the protocol choice and lets the events run until it is idle.
+  void synchronise(const std::string& choice) {
+    krv->sync.protocolChoice = choice;
+    const auto start = std::chrono::steady_clock::now();
+    krv->SyncTimeNow.click();
+    ASSERT_TRUE(krv->sync.SyncBusy);
+    ASSERT_TRUE(runQtUntil([&] { return !krv->sync.SyncBusy; }, kSyncWaitMs))
+        << "still busy: " << krv->sync.SyncStatus;
+    lastSyncMillis = std::chrono::duration_cast<std::chrono::milliseconds>(
+                         std::chrono::steady_clock::now() - start)
+                         .count();
+    EXPECT_TRUE(krv->SyncTimeNow.enabled());
+  }
+
+  platform::QtEventLoop events;
+  platform::QtLocale locale;
+  platform::ClockRandom random;
+  platform::QtSocketFactory sockets;
+  std::unique_ptr<platform::SystemClock> clock;
+  std::unique_ptr<shell::NXO_KRV> krv;
+  long long lastSyncMillis = 0;  // how long the last synchronisation took
+};
+
+TEST_F(SyncE2eTest, SntpSetsTheSimulatedClockToTheMillisecond) {
+  KORVANE_START_PEERS(kNtpPeer);
+  for (long long start : {2345LL, -3210LL}) {
+    SCOPED_TRACE(start);
+    clockFile.write(start);
+    synchronise("Default SNTP Protocol");
+    std::smatch m;
+    const std::regex status(" KRV Adjusted by: (-?[0-9]+) ms ");
+    ASSERT_TRUE(std::regex_match(krv->sync.SyncStatus, m, status)) << krv->sync.SyncStatus;
+    EXPECT_NEAR(std::stod(m[1]), -start, 5);
+    EXPECT_NEAR(static_cast<double>(clockFile.read()), 0.0, 5.0);
+    EXPECT_EQ(krv->tip.shown(), " " + krv->sync.SyncStatus + " ");
+  }
+}
+
+TEST_F(SyncE2eTest, WholeSecondProtocolsSetTheSimulatedClockToTheSecond) {
+  KORVANE_START_PEERS(kTimeDayTimePeer | kUnixTimePeer);
+  struct Case {
+    const char* choice;
+    long long start;
+    int low, high;  // the adjustment the status may report
+  };
+  const Case cases[] = {
+      {"Default Time Protocol", 2345, -3, -2},      {"Default DayTime Protocol", 2345, -3, -2},
+      {"Default UnixTime Protocol!", 2345, -3, -2}, {"Default Time Protocol", -3210, 3, 4},
+      {"Default DayTime Protocol", -3210, 3, 4},    {"Default UnixTime Protocol!", -3210, 3, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.choice) + " from " + std::to_string(c.start));
+    clockFile.write(c.start);
+    synchronise(c.choice);
+    std::smatch m;
+    const std::regex status("Time Adjusted by (-?[0-9]+) second\\(s\\)");
+    ASSERT_TRUE(std::regex_match(krv->sync.SyncStatus, m, status)) << krv->sync.SyncStatus;
+    EXPECT_GE(std::stoi(m[1]), c.low);
+    EXPECT_LE(std::stoi(m[1]), c.high);
+    // The server counts whole seconds and the clock is set to the second it sent, so it ends
+    // behind the machine by the part of that second already gone, plus the time the reply took
+    // to arrive and be applied; never ahead. The servers read the second with time(), whose
+    // coarse clock may lag the machine's by one kernel tick.
+    const long long behindAtMost = 1000 + lastSyncMillis + coarseTickMillis() + 1;
+    EXPECT_LE(clockFile.read(), 1);
+    EXPECT_GT(clockFile.read(), -behindAtMost) << "offset left: " << clockFile.read();
+  }
+}
+
+TEST_F(SyncE2eTest, ARefusedConnectionIsAnErrorStatusAndTheDriverIsIdle) {
+  KORVANE_START_PEERS(
+      kTimeDayTimePeer);  // holds the peers' lock, so no UnixTime server runs meanwhile
+  clockFile.write(2345);
+  synchronise("Default UnixTime Protocol!");
+  EXPECT_EQ(krv->sync.SyncStatus, "Connection refused");
+  EXPECT_EQ(krv->tip.shown().rfind("KRV - No Adjustment: ", 0), 0u) << krv->tip.shown();
+  EXPECT_EQ(krv->sync.TCP519().state(), platform::SocketState::Closed);
+  EXPECT_EQ(clockFile.read(), 2345);
+}
+
+}  // namespace
+}  // namespace korvane::e2e
