@@ -1,0 +1,31 @@
+#pragma once
+// The gradient style: gradient, dark outer frame, inner lines, focus and hot rings, and the
+// rounded window shape.
+#include "common/colour.h"
+#include "platform/raster.h"
+
+namespace korvane::controls {
+
+struct Style3Look {
+  int width = 0;
+  int height = 0;
+  Colour back = 0;  // the resolved back colour
+  bool enabled = true;
+  bool pressed = false;
+  bool focus = false;
+  bool hot = false;
+  Colour focusRing = 0;   // resolved
+  Colour hotRing = 0;     // resolved
+  Colour darkShadow = 0;  // resolved system colour 21
+};
+
+// The fixed ring colours used with the default colours.
+inline constexpr Colour kDefaultFocusRing = makeColour(140, 170, 230);
+inline constexpr Colour kDefaultHotRing = makeColour(225, 153, 71);
+
+void paintStyle3(platform::Raster& s, const Style3Look& look);
+
+// The window shape: the whole rectangle but three pixels at each corner.
+platform::ShapeMask style3Shape(int width, int height);
+
+}  // namespace korvane::controls
