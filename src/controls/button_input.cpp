@@ -92,6 +92,10 @@ void NXOButtons::gotFocus() {
 void NXOButtons::lostFocus() {
   flags_.focus = false;
   flags_.pressed = false;
+  // A hover set by the Space key (not by the pointer, whose timer runs) ends here too,
+  // or the hot look would stay until the pointer next passes over.
+  if (!overTimer_.enabled()) flags_.hover = false;
+  flags_.keyLatch = false;
   Refresh();
 }
 

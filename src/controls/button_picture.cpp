@@ -39,9 +39,9 @@ Raster iconShape(const Picture& pic, int w, int h, Colour ink, Colour back) {
   Raster out(w, h, back);
   if (pic.image.empty()) return out;
   for (int y = 0; y < out.height(); ++y) {
-    const int sy = static_cast<int>(static_cast<int64_t>(y) * pic.height() / out.height());
+    const int sy = platform::centreSample(y, pic.height(), out.height());
     for (int x = 0; x < out.width(); ++x) {
-      const int sx = static_cast<int>(static_cast<int64_t>(x) * pic.width() / out.width());
+      const int sx = platform::centreSample(x, pic.width(), out.width());
       if (pic.shows(sx, sy)) out.setPixel(x, y, ink);
     }
   }
@@ -54,9 +54,9 @@ void drawIcon(Raster& s, const Picture& pic, const Rect& r) {
   const int h = r.height();
   if (!drawableSize(w, h) || pic.image.empty()) return;
   for (int y = std::max(0, -r.top); y < h && r.top + y < s.height(); ++y) {
-    const int sy = static_cast<int>(static_cast<int64_t>(y) * pic.height() / h);
+    const int sy = platform::centreSample(y, pic.height(), h);
     for (int x = std::max(0, -r.left); x < w && r.left + x < s.width(); ++x) {
-      const int sx = static_cast<int>(static_cast<int64_t>(x) * pic.width() / w);
+      const int sx = platform::centreSample(x, pic.width(), w);
       if (pic.shows(sx, sy)) s.setPixel(r.left + x, r.top + y, pic.image.pixel(sx, sy));
     }
   }

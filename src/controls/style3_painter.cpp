@@ -51,7 +51,7 @@ void ring(Raster& s, int w, int h, Colour k, int bottom, int top, int topInner, 
 void normalState(Raster& s, const Style3Look& look, Colour base) {
   const int w = look.width;
   const int h = look.height;
-  for (int i = 1; i <= h; ++i) s.line(0, i, w, i, shade(base, -nearest(25.0 * i / h)));
+  paintStyle3Gradient(s, w, h, base, false);
   s.frame({0, 0, w, h}, look.darkShadow);
   corners(s, w, h, look.darkShadow);
   if (look.focus) {
@@ -69,7 +69,7 @@ void pressedState(Raster& s, const Style3Look& look, Colour base) {
   const int w = look.width;
   const int h = look.height;
   const Colour p = shade(base, -32);
-  for (int i = 1; i <= h; ++i) s.line(0, h - i, w, h - i, shade(p, -nearest(15.0 * i / h)));
+  paintStyle3Gradient(s, w, h, base, true);
   s.frame({0, 0, w, h}, look.darkShadow);
   corners(s, w, h, look.darkShadow);
   plainOrPressedLines(s, w, h,
@@ -79,6 +79,15 @@ void pressedState(Raster& s, const Style3Look& look, Colour base) {
 }
 
 }  // namespace
+
+void paintStyle3Gradient(Raster& s, int w, int h, Colour base, bool pressed) {
+  if (pressed) {
+    const Colour p = shade(base, -32);
+    for (int i = 1; i <= h; ++i) s.line(0, h - i, w, h - i, shade(p, -nearest(15.0 * i / h)));
+  } else {
+    for (int i = 1; i <= h; ++i) s.line(0, i, w, i, shade(base, -nearest(25.0 * i / h)));
+  }
+}
 
 void paintStyle3(Raster& s, const Style3Look& look) {
   const int w = look.width;

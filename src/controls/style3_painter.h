@@ -25,6 +25,10 @@ inline constexpr Colour kDefaultHotRing = makeColour(225, 153, 71);
 
 void paintStyle3(platform::Raster& s, const Style3Look& look);
 
+// The gradient alone: normal darkens towards the bottom from row 1 (row 0 is left as it is),
+// pressed darkens from shade(base, -32) towards the top.
+void paintStyle3Gradient(platform::Raster& s, int width, int height, Colour base, bool pressed);
+
 // The window shape: the whole rectangle but three pixels at each corner.
 platform::ShapeMask style3Shape(int width, int height);
 

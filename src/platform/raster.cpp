@@ -16,6 +16,11 @@ Colour colourOf(uint32_t w) {
 }
 }  // namespace
 
+int centreSample(int to, int fromSize, int toSize) {
+  return static_cast<int>((2 * static_cast<int64_t>(to) + 1) * fromSize /
+                          (2 * static_cast<int64_t>(toSize)));
+}
+
 uint32_t Raster::word(Colour c) {
   return 0xFF000000u | (static_cast<uint32_t>(red(c)) << 16) |
          (static_cast<uint32_t>(green(c)) << 8) | static_cast<uint32_t>(blue(c));
@@ -83,26 +88,27 @@ void Raster::line(int x1, int y1, int x2, int y2, Colour c) {
       column(x1, y2 + 1, y1 + 1, w);
     return;
   }
-  // Bresenham over the longer axis; the last point is left out.
-  const long dx = std::labs(static_cast<long>(x2) - x1);
-  const long dy = -std::labs(static_cast<long>(y2) - y1);
-  const int sx = x1 < x2 ? 1 : -1;
-  const int sy = y1 < y2 ? 1 : -1;
-  long err = dx + dy;
-  long x = x1;
-  long y = y1;
-  while (x != x2 || y != y2) {
+  // Steps along the longer axis; the shorter one rounds to the nearest, halves towards the
+  // start. Only the steps whose long coordinate falls inside the image are walked.
+  const int64_t dx = static_cast<int64_t>(x2) - x1;
+  const int64_t dy = static_cast<int64_t>(y2) - y1;
+  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+  const int64_t steps = xMajor ? std::llabs(dx) : std::llabs(dy);
+  const int64_t start = xMajor ? x1 : y1;
+  const int64_t dir = (xMajor ? dx : dy) > 0 ? 1 : -1;
+  const int64_t limit = xMajor ? width_ : height_;
+  int64_t kFrom = dir > 0 ? -start : start - (limit - 1);
+  int64_t kTo = dir > 0 ? limit - 1 - start : start;
+  kFrom = std::max<int64_t>(kFrom, 0);
+  kTo = std::min<int64_t>(kTo, steps - 1);
+  const int64_t minor = xMajor ? dy : dx;
+  for (int64_t k = kFrom; k <= kTo; ++k) {
+    const int64_t offset = (2 * k * std::llabs(minor) + steps - 1) / (2 * steps);
+    const int64_t m = (xMajor ? y1 : x1) + (minor < 0 ? -offset : offset);
+    const int64_t x = xMajor ? start + dir * k : m;
+    const int64_t y = xMajor ? m : start + dir * k;
     if (x >= 0 && y >= 0 && x < width_ && y < height_)
-      pixels_[static_cast<size_t>(y) * width_ + x] = w;
-    const long e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += sy;
-    }
+      pixels_[static_cast<size_t>(y) * width_ + static_cast<size_t>(x)] = w;
   }
 }
 
@@ -168,9 +174,9 @@ Raster Raster::stretched(int width, int height) const {
   Raster out(width, height);
   if (empty() || out.empty()) return out;
   for (int y = 0; y < out.height_; ++y) {
-    const int fy = static_cast<int>(static_cast<int64_t>(y) * height_ / out.height_);
+    const int fy = centreSample(y, height_, out.height_);
     for (int x = 0; x < out.width_; ++x) {
-      const int fx = static_cast<int>(static_cast<int64_t>(x) * width_ / out.width_);
+      const int fx = centreSample(x, width_, out.width_);
       out.pixels_[static_cast<size_t>(y) * out.width_ + x] =
           pixels_[static_cast<size_t>(fy) * width_ + fx];
     }

@@ -58,6 +58,9 @@ class Raster {
   std::vector<uint32_t> pixels_;
 };
 
+// The source pixel that pixel to of a toSize run samples from a fromSize run: its centre's.
+int centreSample(int to, int fromSize, int toSize);
+
 // A one-bit mask, e.g. a window's shape: set where the window is.
 class ShapeMask {
  public:
