@@ -205,3 +205,71 @@ TEST(ButtonPainter, FocusRectangleIsDottedAndNeverOnStyle3) {
 
 }  // namespace
 }  // namespace korvane::controls
+
+namespace korvane::controls {
+namespace {
+
+// A container with a picture, a default button and a design mode.
+struct TestContainer : ButtonContainer {
+  bool design = false;
+  const NXOButtons* defaultButton = nullptr;
+  platform::Raster picture;
+  std::vector<std::string> saved;
+  bool designMode() const override { return design; }
+  bool isDefaultButton(const NXOButtons& b) const override { return &b == defaultButton; }
+  const platform::Raster* backgroundPicture() const override {
+    return picture.empty() ? nullptr : &picture;
+  }
+  platform::Font ambientFont() const override { return {"Arial", 10}; }
+  void propertyChanged(const NXOButtons&, const std::string& name) override {
+    saved.push_back(name);
+  }
+};
+
+TEST(ButtonContainer, TransparentBackgroundCopiesTheContainerPictureAtTheControlsPlace) {
+  ButtonFixture f;
+  TestContainer c;
+  c.picture = platform::Raster(100, 100, makeColour(9, 9, 9));
+  c.picture.setPixel(20 + 5, 10 + 6, makeColour(1, 2, 3));
+  auto s = f.services();
+  s.container = &c;
+  NXOButtons b("B", s);
+  b.setCaption("");
+  b.setButtonStyle(4);
+  b.setGeometry({20 * 15, 10 * 15, 40 * 15, 20 * 15});
+  EXPECT_EQ(b.font(), (platform::Font{"Arial", 10}));
+  EXPECT_EQ(b.surface().pixel(5, 6), f.colours.colour(15));
+  b.setTransparentBG(true);
+  EXPECT_EQ(b.surface().pixel(5, 6), makeColour(1, 2, 3));
+  EXPECT_EQ(b.surface().pixel(6, 6), makeColour(9, 9, 9));
+  EXPECT_EQ(c.saved.back(), "TransparentBG");
+  c.picture = platform::Raster();  // no picture: nothing copied, no error
+  b.Refresh();
+  EXPECT_EQ(b.surface().pixel(5, 6), f.colours.colour(15));
+}
+
+TEST(ButtonContainer, DesignModeDrawsTheNormalBorderAndTheDefaultButtonIsMarked) {
+  ButtonFixture f;
+  TestContainer c;
+  auto s = f.services();
+  s.container = &c;
+  NXOButtons b("B", s);
+  b.setButtonStyle(2);
+  b.setGeometry({0, 0, 40 * 15, 20 * 15});
+  const Colour fore = f.colours.colour(18);
+  EXPECT_NE(b.surface().pixel(0, 10), fore);
+  c.design = true;
+  b.Refresh();
+  EXPECT_EQ(b.surface().pixel(0, 10), fore);
+
+  c.design = false;
+  b.setButtonStyle(1);
+  EXPECT_EQ(b.surface().pixel(38, 10), f.colours.colour(15));
+  c.defaultButton = &b;
+  b.Refresh();
+  EXPECT_EQ(b.surface().pixel(38, 10), f.colours.colour(16));
+  EXPECT_EQ(b.surface().pixel(0, 10), f.colours.colour(20));
+}
+
+}  // namespace
+}  // namespace korvane::controls

@@ -37,7 +37,7 @@ platform::PicturePtr clockBitmap() {
       const int dy = 2 * y - 23;
       const int d2 = dx * dx + dy * dy;
       if (d2 <= 22 * 22) pic->image.setPixel(x, y, makeColour(40, 90, 200));
-      if (d2 <= 18 * 18) pic->image.setPixel(x, y, makeColour(250, 250, 240));
+      if (d2 <= 18 * 18) pic->image.setPixel(x, y, makeColour(255, 255, 255));
     }
   pic->image.line(12, 12, 12, 5, makeColour(20, 20, 20));
   pic->image.line(12, 12, 18, 12, makeColour(200, 30, 30));
