@@ -69,5 +69,15 @@ TEST_F(QtText, ArialMeasuresAndDrawsInsideItsRectangle) {
   EXPECT_LE(std::abs((ink.left - box.left) - (box.right - ink.right)), 3);
 }
 
+TEST_F(QtText, MultiByteCaptionsAndLiteralAmpersandsDrawWhole) {
+  QtTextRenderer t;
+  const Font arial{"Arial", 8};
+  EXPECT_EQ(t.measure("&Größe", arial, 200, {}).width, t.measure("Größe", arial, 200, {}).width);
+  EXPECT_GT(t.measure("A && B", arial, 200, {}).width, t.measure("AB", arial, 200, {}).width);
+  Raster r(80, 20, kPaper);
+  t.draw(r, {0, 0, 80, 20}, "Gr&öße && x", arial, kInk, {});
+  EXPECT_GT(inked(r).width(), 20);
+}
+
 }  // namespace
 }  // namespace korvane::platform

@@ -31,15 +31,17 @@ QString familyFor(const std::string& name) {
   return QString::fromStdString(name);
 }
 
-// A caption line with its underline marker put back for QPainter's mnemonic drawing.
+// A caption line with its underline marker put back for QPainter's mnemonic drawing; the
+// text is split only at the marker, so multi-byte characters stay whole.
 QString withMnemonic(const CaptionLine& line) {
-  QString out;
-  for (size_t i = 0; i < line.text.size(); ++i) {
-    if (static_cast<int>(i) == line.underline) out += QLatin1Char('&');
-    const QString c = QString::fromUtf8(&line.text[i], 1);
-    out += line.text[i] == '&' ? QStringLiteral("&&") : c;
-  }
-  return out;
+  auto escaped = [](std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()))
+        .replace(QLatin1Char('&'), QStringLiteral("&&"));
+  };
+  const std::string_view t = line.text;
+  if (line.underline < 0 || line.underline >= static_cast<int>(t.size())) return escaped(t);
+  const auto at = static_cast<size_t>(line.underline);
+  return escaped(t.substr(0, at)) + QLatin1Char('&') + escaped(t.substr(at));
 }
 
 }  // namespace
