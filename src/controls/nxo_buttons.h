@@ -2,10 +2,13 @@
 // The program's own push button: five styles, caption with access key, picture with a hover
 // picture, hover tracking, links, and its persisted properties.
 //
-// A host shows it by displaying surface() (repainted on every state change, then Repainted),
-// clipping its window to windowShape() when that is not empty, using handPointer()/
-// mousePointer()/pointerImage() for the pointer, driving overTimer() every interval while it
-// is enabled, and feeding input through the plain calls below.
+// A host shows it by displaying surface() (0xFFRRGGBB words: a 32-bit RGB image without a
+// copy; repainted on every state change, then Repainted), clipping its window to
+// windowShape() when that is not empty (ShapeChanged), using handPointer(), mousePointer()
+// and mouseIcon() for the pointer, calling overTimer().tick() every interval while the timer
+// is enabled (its PropertyChanged tells when that changes), capturing the mouse on
+// CaptureMouse, and feeding input through the plain calls below. Key codes are virtual-key
+// numbers (Space 32, Enter 13, letters their upper-case ASCII).
 #include <cstdint>
 #include <string>
 
