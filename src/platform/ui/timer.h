@@ -1,0 +1,25 @@
+#pragma once
+#include "platform/ui/control.h"
+
+namespace korvane::ui {
+
+// A timer control: while enabled, the host calls tick() every interval milliseconds and it
+// raises Tick (the Timer event). Enabling and the interval are properties a host mirrors.
+class Timer : public Control {
+ public:
+  explicit Timer(std::string name, int intervalMs = 0) : Control(std::move(name)) {
+    interval_ = intervalMs;
+  }
+  int interval() const { return interval_; }
+  void setInterval(int ms) { set(interval_, ms); }
+  // What the host calls when the interval has passed.
+  void tick() {
+    if (enabled() && interval_ > 0) Tick();
+  }
+  Event<> Tick;
+
+ private:
+  int interval_ = 0;
+};
+
+}  // namespace korvane::ui
