@@ -37,7 +37,7 @@ void NXO_KRV::layout() {
   add(NOLLabel, &Frame1);
   ROT.setGeometry({1005, 645, 4900, 195});
   ROT.setCaption("Keeping you right on time anywhere in the world...");
-  ROT.setFont({"Lucida Console", 8.25, false, false});
+  ROT.setFont({"Lucida Console", 7.5, false, false});
   ROT.setForeColor(kBannerText);
   ROT.setBackColor(kBannerBack);
   add(ROT, &Frame1);

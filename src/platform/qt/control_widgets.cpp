@@ -106,6 +106,10 @@ FormHost::Binding bindFrame(ui::Frame& m, QWidget* parent) {
   QWidget* w = nullptr;
   if (m.border()) {
     auto* box = new QGroupBox(parent);
+    // The caption sits on the border line, as a classic frame draws it.
+    box->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
     w = box;
     return {&m, w, [&m, box] { box->setTitle(toQString(m.caption())); }};
   }
