@@ -58,7 +58,9 @@ int main(int argc, char** argv) {
   platform::FormHost host(window, environment.programFolder());
   platform::FormHost aboutHost(window.frmAbout, environment.programFolder());
 
-  window.Closed.connect([&app] {
+  window.Closed.connect([&app, &window] {
+    if (debugLogging())
+      fprintf(stderr, "korvane: shut-down complete, unload mode %d\n", window.unloadMode);
     QMetaObject::invokeMethod(
         &app, [] { QApplication::quit(); }, Qt::QueuedConnection);
   });

@@ -190,22 +190,21 @@ void FormHost::noteBounds() {
 }
 
 void FormHost::popup(ui::Menu& menu, ui::MenuItem* defaultItem) {
-  QMenu qmenu;
-  std::vector<std::pair<QAction*, ui::MenuItem*>> actions;
+  // Not modal: a nested event loop here would outlive a close of the program by a signal.
+  auto* qmenu = new QMenu(window_.get());
+  qmenu->setAttribute(Qt::WA_DeleteOnClose);
   for (ui::MenuItem* item : menu.items()) {
     if (item->separator()) {
-      qmenu.addSeparator();
+      qmenu->addSeparator();
       continue;
     }
-    QAction* a = qmenu.addAction(toQString(item->caption()));
+    QAction* a = qmenu->addAction(toQString(item->caption()));
     a->setEnabled(item->enabled());
     a->setVisible(item->visible());
-    if (item == defaultItem) qmenu.setDefaultAction(a);
-    actions.emplace_back(a, item);
+    if (item == defaultItem) qmenu->setDefaultAction(a);
+    QObject::connect(a, &QAction::triggered, [item] { item->click(); });
   }
-  QAction* chosen = qmenu.exec(QCursor::pos());
-  for (const auto& [action, item] : actions)
-    if (action == chosen) item->click();
+  qmenu->popup(QCursor::pos());
 }
 
 }  // namespace korvane::platform

@@ -31,7 +31,14 @@ void QtShell::trayAdd(const TrayRecord& record) {
                        if (reason == QSystemTrayIcon::Trigger) message = kTrayLeftButtonUp;
                        if (reason == QSystemTrayIcon::DoubleClick) message = kTrayLeftDoubleClick;
                        if (reason == QSystemTrayIcon::Context) message = kTrayRightButtonUp;
-                       if (message && onTrayMessage) onTrayMessage(message);
+                       // Out of the icon's own mouse handling, which must not see what follows.
+                       if (message)
+                         QMetaObject::invokeMethod(
+                             icon_.get(),
+                             [this, message] {
+                               if (onTrayMessage) onTrayMessage(message);
+                             },
+                             Qt::QueuedConnection);
                      });
   }
   apply(record);
