@@ -3,15 +3,18 @@
 
 namespace korvane::ui {
 
-// A timer: while enabled it raises Tick every interval milliseconds (a host drives it).
+// A timer control: while enabled, the host calls tick() every interval milliseconds and it
+// raises Tick (the Timer event). Enabling and the interval are properties a host mirrors.
 class Timer : public Control {
  public:
-  explicit Timer(std::string name) : Control(std::move(name)) { setVisible(false); }
+  explicit Timer(std::string name, int intervalMs = 0) : Control(std::move(name)) {
+    interval_ = intervalMs;
+  }
   int interval() const { return interval_; }
   void setInterval(int ms) { set(interval_, ms); }
-  // One firing, as the host's timer does it.
+  // What the host calls when the interval has passed.
   void tick() {
-    if (enabled()) Tick();
+    if (enabled() && interval_ > 0) Tick();
   }
   Event<> Tick;
 
