@@ -90,6 +90,16 @@ TEST_F(WindowE2ETest, MainWindowHasTheDesignedClientArea) {
               " click 1");
   std::this_thread::sleep_for(1s);
   EXPECT_EQ(desktop.run(kWindowByName), id);
+  // "About / Help" opens the about box beside the main window.
+  desktop.run("xdotool mousemove " + std::to_string(x + 330) + " " + std::to_string(y + 74) +
+              " click 1");
+  const std::string about =
+      desktop.waitForOutput("xdotool search --onlyvisible --name '^About Korvane$'", 5s);
+  ASSERT_FALSE(about.empty());
+  const std::string aboutShot = std::string(KORVANE_E2E_SCREENS) + "/about_box.png";
+  desktop.run("import -window " + about + " " + aboutShot);
+  EXPECT_EQ(desktop.run("identify -format %wx%h " + aboutShot), "382x176");
+  EXPECT_EQ(desktop.run(kWindowByName), id) << "modeless: the main window stays";
   korvane->signal(SIGTERM);
   EXPECT_EQ(korvane->waitFor(10s), std::optional<int>(0));
 }
