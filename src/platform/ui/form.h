@@ -39,9 +39,12 @@ class Form {
 
   int clientWidth() const { return clientWidth_; }
   int clientHeight() const { return clientHeight_; }
+  // Also the outer size until a host reports the real one with its frame.
   void setClientSize(int width, int height) {
     clientWidth_ = width;
     clientHeight_ = height;
+    bounds_.width = width;
+    bounds_.height = height;
     PropertyChanged();
   }
   // Outer position and size in twips.
