@@ -41,13 +41,14 @@ FormHost::FormHost(ui::Form& form, const std::string& programFolder)
     : form_(form), folder_(QString::fromStdString(programFolder)) {
   window_ = std::make_unique<HostWindow>(*this);
   build();
-  form_.PropertyChanged.connect([this] { applyForm(); });
-  form_.Closed.connect([this] { window_->hide(); });
-  form_.ForegroundRequested.connect([this] {
+  form_.PropertyChanged.connect(whileAlive([this] { applyForm(); }));
+  form_.Closed.connect(whileAlive([this] { window_->hide(); }));
+  form_.ForegroundRequested.connect(whileAlive([this] {
     window_->raise();
     window_->activateWindow();
-  });
-  form_.PopupRequested.connect([this](ui::Menu& menu, ui::MenuItem* item) { popup(menu, item); });
+  }));
+  form_.PopupRequested.connect(
+      whileAlive([this](ui::Menu& menu, ui::MenuItem* item) { popup(menu, item); }));
   applyForm();
 }
 
@@ -80,11 +81,11 @@ void FormHost::build() {
     ui::Control* c = e.control;
     const size_t slot = bindings_.size();
     bindings_.push_back(b);
-    c->PropertyChanged.connect([this, slot] {
+    c->PropertyChanged.connect(whileAlive([this, slot] {
       const Binding& bound = bindings_[slot];
       applyGeometry(bound);
       bound.refresh();
-    });
+    }));
     applyGeometry(b);
     b.refresh();
   }
@@ -119,7 +120,7 @@ void FormHost::bindTimer(ui::Control& control) {
       t->stop();
     }
   };
-  control.PropertyChanged.connect(refresh);
+  control.PropertyChanged.connect(whileAlive(refresh));
   refresh();
   timers_.push_back(std::move(timer));
 }

@@ -222,5 +222,14 @@ TEST_F(FormHostTest, LayeredStyleBecomesTheWindowOpacity) {
   EXPECT_EQ(form.opacity(), 255);
 }
 
+TEST_F(FormHostTest, ModelsOutliveTheirHostSafely) {
+  makeHost();
+  host.reset();
+  button.setCaption("after");  // would reach a deleted widget if the host still listened
+  form.setCaption("after");
+  timer.setInterval(7);
+  EXPECT_EQ(button.caption(), "after");
+}
+
 }  // namespace
 }  // namespace korvane::platform
