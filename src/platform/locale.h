@@ -19,6 +19,20 @@ class Locale {
   virtual int fullYear(int twoDigitYear) const = 0;
   // A date-time text in the system's own formats, read as UTC; empty when it is not one.
   virtual std::optional<CivilDateTime> parseDateTime(std::string_view text) const = 0;
+  // The weekday's name (0 = Sunday), abbreviated or full; English unless a backend knows better.
+  virtual std::string dayName(int dayOfWeek, bool abbreviated) const {
+    static const char* const kFull[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                        "Thursday", "Friday", "Saturday"};
+    const std::string full = kFull[((dayOfWeek % 7) + 7) % 7];
+    return abbreviated ? full.substr(0, 3) : full;
+  }
+  // The month's full name (1 = January).
+  virtual std::string monthName(int month) const {
+    static const char* const kMonths[] = {"January",   "February", "March",    "April",
+                                          "May",       "June",     "July",     "August",
+                                          "September", "October",  "November", "December"};
+    return kMonths[((month - 1) % 12 + 12) % 12];
+  }
 };
 
 }  // namespace korvane::platform

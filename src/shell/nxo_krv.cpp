@@ -1,27 +1,65 @@
 #include "shell/nxo_krv.h"
 
 #include "shell/krv_file.h"
+#include "shell/product.h"
 #include "sync/server_list.h"
 
 namespace korvane::shell {
 
-NXO_KRV::NXO_KRV(sync::SyncServices services)
-    : sync({SyncTimeNow, Servers, vbRemoteHost, RandomCheck, {&LED0, &LED1, &LED2}}, services,
-           *this, tables) {
-  SyncTimeNow.setCaption("Synchronize");
+NXO_KRV::NXO_KRV(sync::SyncServices services, ShellServices shell, ShellSeams seams)
+    : ui::Form("NXO_KRV"),
+      sync({SyncTimeNow, Servers, vbRemoteHost, RandomCheck, {&LED0, &LED1, &LED2}}, services,
+           *this, tables),
+      services_(services),
+      shell_(shell),
+      seams_(std::move(seams)) {
+  layout();
+  wireEvents();
+}
+
+void NXO_KRV::wireEvents() {
+  Load.connect([this] { Form_Load(); });
+  Resize.connect([this] { Form_Resize(); });
+  MouseMove.connect(
+      [this](int button, int shift, double x, double y) { Form_MouseMove(button, shift, x, y); });
+  QueryUnload.connect([this](int& cancel, int mode) { Form_QueryUnload(cancel, mode); });
+  Unload.connect([this](int& cancel) { Form_Unload(cancel); });
   SyncTimeNow.Click.connect([this] { SyncTimeNow_Click(); });
-  RandomCheck.setCaption("Randomize Atomic Time Servers");
-  for (ui::ImageBox* led : {&LED0, &LED1, &LED2}) led->setPicture(sync::kLampDark);
-  SyncN.setText("59");
-  SyncIntC.setText("Minute/s");
+  Mini.Click.connect([this] { Mini_Click(); });
+  About.Click.connect([this] { About_Click(); });
+  Advanced.Click.connect([this] { Advanced_Click(); });
+  SyncN.Change.connect([this] { SyncN_Change(); });
+  SyncN.KeyPress.connect([this](int& key) { SyncN_KeyPress(key); });
+  SyncIntC.Click.connect([this] { SyncIntC_Click(); });
+  SyncNow.Tick.connect([this] { SyncNow_Timer(); });
   Servers.Click.connect([this] { Servers_Click(); });
+  mnuShow.Click.connect([this] { mnuShow_Click(); });
+  mnuSync.Click.connect([this] { mnuSync_Click(); });
+  mnuhelp.Click.connect([this] { mnuHelp_Click(); });
+  mnuOHelp.Click.connect([this] { mnuOHelp_Click(); });
+  mnuExit.Click.connect([this] { mnuExit_Click(); });
+  shell_.shell.onTrayMessage = [this](int message) {
+    Form_MouseMove(0, 0, static_cast<double>(message) * shell_.windows.twipsPerPixelX(), 0);
+  };
+  frmAbout.openHelp = [this] { mnuHelp_Click(); };
+  Advanced.setEnabled(static_cast<bool>(seams_.showOptions));
+  if (!Advanced.enabled()) Advanced.setToolTipText(" The options dialog is not available ");
+}
+
+void NXO_KRV::ReadKRVFile() {
+  if (seams_.readKRVFile) {
+    seams_.readKRVFile();
+    return;
+  }
+  CalcIntC();
 }
 
 void NXO_KRV::ReadKRVFile(Registry& registry, const platform::Files& files,
                           std::function<void()> CalcIntC, std::function<void()> NXOUpdate) {
-  const KrvFileWindow window{{RandomCheck, SyncN, SyncIntC, [this] { minimised = true; }},
-                             SyncTimeNow,
-                             {Servers, vbRemoteHost, tables, sync.CurServer}};
+  const KrvFileWindow window{
+      {RandomCheck, SyncN, SyncIntC, [this] { setWindowState(ui::WindowState::Minimized); }},
+      SyncTimeNow,
+      {Servers, vbRemoteHost, tables, sync.CurServer}};
   const KrvFileCalls calls{[this] {
                              sync.regionCode = settings.regionCode;
                              sync.protocolChoice = settings.protocol;
@@ -35,18 +73,12 @@ void NXO_KRV::Servers_Click() {
   sync::Servers_Click({Servers, vbRemoteHost, tables, sync.CurServer});
 }
 
-void NXO_KRV::UpdateSZTIP() {
-  if (!minimised) return;
-  if (tip == lastTipSent) return;
-  if (tip.contains("KRV - No Adjustment")) {
-    trayPicture = kOwnIcon;
-  } else if (tip.contains("Adjusted")) {
-    trayPicture = kAdjustedPicture;
-  } else if (tip.contains("Checking") && Servers.validIndex(Servers.selectedIndex())) {
-    trayPicture = Servers.item(Servers.selectedIndex()).image;
-  }
-  ++tipSends;
-  lastTipSent = tip;
+void NXO_KRV::timeDataArrived() {
+  if (seams_.timeDataArrived) seams_.timeDataArrived();
+}
+
+void NXO_KRV::versionQueryAnswered() {
+  if (runOnce) unload(ui::kCloseFromCode);
 }
 
 }  // namespace korvane::shell

@@ -1,17 +1,29 @@
 #pragma once
-// The main window's logic: its controls, the synchronisation it owns and the tray tip.
-#include <array>
+// The main window: its controls, start-up, the one-second tick, tray icon, menu and shut-down.
+#include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/tip_field.h"
+#include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/shell.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/command_button.h"
+#include "platform/ui/form.h"
+#include "platform/ui/frame.h"
 #include "platform/ui/image_box.h"
 #include "platform/ui/image_combo.h"
+#include "platform/ui/image_list.h"
+#include "platform/ui/label.h"
+#include "platform/ui/menu.h"
 #include "platform/ui/text_box.h"
+#include "platform/ui/timer.h"
+#include "platform/windows.h"
+#include "shell/about_box.h"
 #include "shell/registry.h"
 #include "shell/settings.h"
 #include "sync/server_tables.h"
@@ -23,24 +35,94 @@ namespace korvane::shell {
 // The tray picture: the window's own icon, or a picture of the image list.
 constexpr int kOwnIcon = 0;
 constexpr int kAdjustedPicture = 1;
+// Run-once mode ends itself this many ticks after start when no version reply came.
+constexpr int kRunOnceLimitTicks = 60;
 
-class NXO_KRV : public sync::SyncShell {
+struct ShellServices {
+  platform::Shell& shell;
+  platform::Windows& windows;
+  platform::Environment& environment;
+  int versionMajor = 0, versionMinor = 0, versionRevision = 0;
+};
+
+// Connections to parts built elsewhere; each does nothing until connected.
+struct ShellSeams {
+  // Loads the settings and the server list (default: only computes the interval).
+  std::function<void()> readKRVFile;
+  // Saves KRVLastServer (the trimmed host text) and Settings.
+  std::function<void()> saveSettings;
+  // Identifies the operating system; sets the layered-capable flag.
+  std::function<void()> identifyWindows;
+  // The update service's reaction to the first time data of a run.
+  std::function<void()> timeDataArrived;
+  // Shows the options dialog; while unset, the Advanced button stays disabled.
+  std::function<void()> showOptions;
+  // Deferred windows of the clock display.
+  std::function<void()> loadFloatingClock;
+  std::function<void()> showTaskbarClock;
+};
+
+class NXO_KRV : public ui::Form, public sync::SyncShell {
  public:
-  explicit NXO_KRV(sync::SyncServices services);
+  NXO_KRV(sync::SyncServices services, ShellServices shell, ShellSeams seams = {});
 
   // Controls.
-  ui::CommandButton SyncTimeNow{"SyncTimeNow"};
-  ui::ImageCombo Servers{"Servers"};
+  ui::Frame Frame1{"Frame1"};
+  ui::ImageBox Image1{"Image1"};
+  ui::Label NOLLabel{"NOLLabel"};
+  ui::Label ROT{"ROT"};
+  ui::Label TimeSvrLbl{"TimeSvrLbl"};
   ui::TextBox vbRemoteHost{"vbRemoteHost"};
-  ui::CheckBox RandomCheck{"RandomCheck"};
+  ui::CommandButton About{"About"};
+  ui::CommandButton Advanced{"Advanced"};
+  ui::CommandButton Mini{"Mini"};
+  ui::CommandButton SyncTimeNow{"SyncTimeNow"};
+  ui::Frame LED_Display{"LED_Display"};
+  ui::TextBox Current{"Current"};
+  ui::Label LEDLBL{"LEDLBL"};
   ui::ImageBox LED0{"LED(0)"}, LED1{"LED(1)"}, LED2{"LED(2)"};
+  ui::Frame Options{"Options"};
+  ui::ImageCombo Servers{"Servers"};
+  ui::CheckBox RandomCheck{"RandomCheck"};
+  ui::Label UpdateLbl{"UpdateLbl"};
   ui::TextBox SyncN{"SyncN"};
   ui::ComboBox SyncIntC{"SyncIntC"};
+  ui::Timer SyncNow{"SyncNow"};
+  ui::ImageList IML;
+  ui::Menu mnuMain{"mnuMain", "Main"};
+  ui::MenuItem mnuShow{"mnuShow", "Show Korvane"}, mnuSep1{"mnuSep1", "-"},
+      mnuSync{"mnuSync", "Synchronize"}, mnuSep2{"mnuSep2", "-"}, mnuhelp{"mnuhelp", "Help"},
+      mnuOHelp{"mnuOHelp", "Online Help"}, mnuSep3{"mnuSep3", "-"}, mnuExit{"mnuExit", "Exit"};
+  AboutBox frmAbout;
 
   sync::ServerTables tables;
   sync::SyncDriver sync;
 
+  // Handlers.
+  void Form_Load();
+  void Form_Resize();
+  void Form_MouseMove(int button, int shift, double x, double y);
+  void Form_QueryUnload(int& cancel, int unloadMode);
+  void Form_Unload(int& cancel);
+  void GetCommandLine();
+  void RunOnce();
   void SyncTimeNow_Click() { sync.SyncTimeNow_Click(); }
+  void Mini_Click();
+  void About_Click();
+  void Advanced_Click();
+  void mnuShow_Click();
+  void mnuSync_Click() { SyncTimeNow_Click(); }
+  void mnuHelp_Click();
+  void mnuOHelp_Click();
+  void mnuExit_Click();
+  void SyncNow_Timer();
+  void CalcIntC();
+  void SyncN_Change();
+  void SyncN_KeyPress(int& keyAscii);
+  void SyncIntC_Click() { CalcIntC(); }
+  void ReadKRVFile();
+  // The update service's version reply arrived: a run-once instance has done its work.
+  void versionQueryAnswered();
 
   // Settings and the server list.
   Settings settings;
@@ -49,20 +131,55 @@ class NXO_KRV : public sync::SyncShell {
                    std::function<void()> NXOUpdate);
   void Servers_Click();
 
-  // Tray tip and picture.
-  TipField tip;
+  // Window-level state.
+  std::string versionString;
+  std::string statusText;
+  std::vector<std::string> commandLineWords;
+  int unloadMode = -1;
+  bool exitMenu = false;
+  bool runOnce = false;
+  bool secondInstance = false;  // start-up found another instance: the process must end
+  bool hiddenByCode = false;    // hidden by -rs, -ro or to the tray
+  bool layeredCapable = false;
+  OleDate epoch1900 = 0, epoch100 = 0, epoch1970 = 0;
+
+  // Interval state.
+  int32_t SyncEvery = 0;
+  int32_t SyncLimit = 59;
+  int32_t SyncCountdown = 0;
+  std::string lastZoneName;
+  int32_t taskbarClockDelay = 0;
+  int32_t floatingClockDelay = 0;
+  bool floatingClockLoaded = false;
+  bool floatingClockAtStart = false;  // settings of the clock display
+  bool taskbarClockEnabled = false;
+  int32_t ticksSinceStart = 0;
+
+  // Tray.
+  platform::TrayRecord trayRecord;
   TipField lastTipSent;
   int trayPicture = kOwnIcon;
-  int tipSends = 0;
-  bool minimised = false;
-  bool runOnce = false;
 
   // SyncShell.
-  void setTip(std::string_view text) override { tip.assign(text); }
+  void setTip(std::string_view text) override { trayRecord.tip.assign(text); }
   void UpdateSZTIP() override;
   bool runOnceMode() const override { return runOnce; }
-  bool windowNormal() const override { return !minimised; }
-  void timeDataArrived() override {}
+  bool windowNormal() const override { return windowState() == ui::WindowState::Normal; }
+  void timeDataArrived() override;
+
+  // The Current box's clock line and status.
+  std::string currentText() const;
+
+ private:
+  void layout();
+  void wireEvents();
+  void fillMenu();
+  std::string trayIconFile(int picture) const;
+  void deferredWindows();
+
+  sync::SyncServices services_;
+  ShellServices shell_;
+  ShellSeams seams_;
 };
 
 }  // namespace korvane::shell

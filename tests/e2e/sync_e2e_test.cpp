@@ -8,6 +8,9 @@
 #include <string>
 
 #include "e2e/e2e_support.h"
+#include "platform/fake/fake_environment.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_windows.h"
 #include "platform/posix/clock_random.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/qt/qt_event_loop.h"
@@ -37,7 +40,8 @@ class SyncE2eTest : public PeersTest {
     setenv("KORVANE_CLOCK_FILE", clockFile.path().c_str(), 1);
     clock = platform::makeSystemClock();
     krv = std::make_unique<shell::NXO_KRV>(
-        sync::SyncServices{*clock, events, locale, random, sockets});
+        sync::SyncServices{*clock, events, locale, random, sockets},
+        shell::ShellServices{shell, windows, environment, 5, 1, 0});
     krv->Servers.addItem("Loopback NA", 1);
     krv->tables.ServerHost[1] = "127.0.0.1";
     krv->tables.ServerPorts[1] = "37:123:13:519";
@@ -67,6 +71,9 @@ class SyncE2eTest : public PeersTest {
   platform::QtLocale locale;
   platform::ClockRandom random;
   platform::QtSocketFactory sockets;
+  platform::FakeShell shell;
+  platform::FakeWindows windows;
+  platform::FakeEnvironment environment;
   std::unique_ptr<platform::SystemClock> clock;
   std::unique_ptr<shell::NXO_KRV> krv;
   long long lastSyncMillis = 0;  // how long the last synchronisation took
@@ -83,7 +90,7 @@ TEST_F(SyncE2eTest, SntpSetsTheSimulatedClockToTheMillisecond) {
     ASSERT_TRUE(std::regex_match(krv->sync.SyncStatus, m, status)) << krv->sync.SyncStatus;
     EXPECT_NEAR(std::stod(m[1]), -start, 5);
     EXPECT_NEAR(static_cast<double>(clockFile.read()), 0.0, 5.0);
-    EXPECT_EQ(krv->tip.shown(), " " + krv->sync.SyncStatus + " ");
+    EXPECT_EQ(krv->trayRecord.tip.shown(), " " + krv->sync.SyncStatus + " ");
   }
 }
 
@@ -124,7 +131,7 @@ TEST_F(SyncE2eTest, ARefusedConnectionIsAnErrorStatusAndTheDriverIsIdle) {
   clockFile.write(2345);
   synchronise("Default UnixTime Protocol!");
   EXPECT_EQ(krv->sync.SyncStatus, "Connection refused");
-  EXPECT_EQ(krv->tip.shown().rfind("KRV - No Adjustment: ", 0), 0u) << krv->tip.shown();
+  EXPECT_EQ(krv->trayRecord.tip.shown().rfind("KRV - No Adjustment: ", 0), 0u) << krv->trayRecord.tip.shown();
   EXPECT_EQ(krv->sync.TCP519().state(), platform::SocketState::Closed);
   EXPECT_EQ(clockFile.read(), 2345);
 }

@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_environment.h"
 #include "platform/fake/fake_event_loop.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_locale.h"
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_random.h"
 #include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_socket.h"
+#include "platform/fake/fake_windows.h"
 #include "shell/nxo_krv.h"
 
 namespace korvane::shell {
@@ -44,7 +47,10 @@ class KrvFileTest : public ::testing::Test {
   FakeMessageBoxes boxes;
   FakeFiles files;
   Registry registry{store, boxes, clock};
-  NXO_KRV window{{clock, events, locale, rng, sockets}};
+  FakeShell shell;
+  FakeWindows windows;
+  FakeEnvironment environment;
+  NXO_KRV window{{clock, events, locale, rng, sockets}, {shell, windows, environment, 5, 1, 0}};
   int calcIntC = 0;
   int updates = 0;
 };

@@ -82,6 +82,7 @@ std::optional<std::vector<uint8_t>> FakeSocket::GetDataBytes(size_t maxLen) {
 
 void FakeSocket::Close() {
   ++closes;
+  if (closeLog) closeLog->push_back(this);
   if (--closesNeeded_ <= 0) {
     state_ = SocketState::Closed;
     closesNeeded_ = 1;
@@ -95,6 +96,7 @@ void FakeSocket::Close() {
 std::unique_ptr<Socket> FakeSocketFactory::create() {
   auto socket = std::make_unique<FakeSocket>();
   made.push_back(socket.get());
+  socket->closeLog = &closeLog;
   return socket;
 }
 

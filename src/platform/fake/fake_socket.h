@@ -44,6 +44,8 @@ class FakeSocket : public Socket {
   int binds = 0;
   int closes = 0;
   std::vector<std::vector<uint8_t>> sent;
+  // Optional shared record: every Close() appends this socket.
+  std::vector<FakeSocket*>* closeLog = nullptr;
 
  private:
   SocketProtocol protocol_ = SocketProtocol::Tcp;
@@ -64,6 +66,8 @@ class FakeSocketFactory : public SocketFactory {
   std::unique_ptr<Socket> create() override;
   // Every socket made, in order of creation.
   std::vector<FakeSocket*> made;
+  // Every Close() of any socket it made, in order.
+  std::vector<FakeSocket*> closeLog;
 };
 
 }  // namespace korvane::platform

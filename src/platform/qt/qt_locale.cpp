@@ -49,4 +49,15 @@ std::optional<CivilDateTime> QtLocale::parseDateTime(std::string_view text) cons
   return std::nullopt;
 }
 
+std::string QtLocale::dayName(int dayOfWeek, bool abbreviated) const {
+  const int qtDay = ((dayOfWeek % 7) + 7) % 7 == 0 ? 7 : ((dayOfWeek % 7) + 7) % 7;
+  return QLocale::system()
+      .dayName(qtDay, abbreviated ? QLocale::ShortFormat : QLocale::LongFormat)
+      .toStdString();
+}
+
+std::string QtLocale::monthName(int month) const {
+  return QLocale::system().monthName(month, QLocale::LongFormat).toStdString();
+}
+
 }  // namespace korvane::platform

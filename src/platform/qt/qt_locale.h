@@ -10,6 +10,8 @@ class QtLocale : public Locale {
   std::string generalDate(const CivilDateTime& t) const override;
   int fullYear(int twoDigitYear) const override;
   std::optional<CivilDateTime> parseDateTime(std::string_view text) const override;
+  std::string dayName(int dayOfWeek, bool abbreviated) const override;
+  std::string monthName(int month) const override;
 };
 
 }  // namespace korvane::platform

@@ -1,11 +1,24 @@
 #pragma once
 // The base of every control model: name, geometry in twips, enabled, visible, tooltip.
+#include <cstdint>
 #include <string>
 #include <utility>
 
 #include "platform/ui/event.h"
 
 namespace korvane::ui {
+
+// A font by face name and point size, as a control's design gives it.
+struct Font {
+  std::string name = "Arial";
+  double size = 8.25;  // points
+  bool bold = false;
+  bool italic = false;
+  bool operator==(const Font&) const = default;
+};
+
+// A colour as 0xRRGGBB; kDefaultColour leaves the desktop's own.
+constexpr int32_t kDefaultColour = -1;
 
 struct TwipsRect {
   int left = 0;
@@ -31,6 +44,12 @@ class Control {
   void setVisible(bool on) { set(visible_, on); }
   const std::string& toolTipText() const { return toolTip_; }
   void setToolTipText(const std::string& tip) { set(toolTip_, tip); }
+  const Font& font() const { return font_; }
+  void setFont(const Font& f) { set(font_, f); }
+  int32_t foreColor() const { return foreColor_; }
+  void setForeColor(int32_t rgb) { set(foreColor_, rgb); }
+  int32_t backColor() const { return backColor_; }
+  void setBackColor(int32_t rgb) { set(backColor_, rgb); }
 
   // Raised after any property changed, so that a host can mirror it.
   Event<> PropertyChanged;
@@ -50,6 +69,9 @@ class Control {
   bool enabled_ = true;
   bool visible_ = true;
   std::string toolTip_;
+  Font font_;
+  int32_t foreColor_ = kDefaultColour;
+  int32_t backColor_ = kDefaultColour;
 };
 
 }  // namespace korvane::ui

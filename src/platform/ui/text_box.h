@@ -16,11 +16,18 @@ class TextBox : public Control {
     KeyPress(keyAscii);
     if (keyAscii >= 32) setText(text_ + static_cast<char>(keyAscii));
   }
+  // Several lines (CR LF between them); a locked box takes no typing.
+  bool multiLine() const { return multiLine_; }
+  void setMultiLine(bool on) { set(multiLine_, on); }
+  bool locked() const { return locked_; }
+  void setLocked(bool on) { set(locked_, on); }
   Event<> Change;
   Event<int&> KeyPress;
 
  private:
   std::string text_;
+  bool multiLine_ = false;
+  bool locked_ = false;
 };
 
 }  // namespace korvane::ui

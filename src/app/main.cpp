@@ -1,0 +1,76 @@
+// The composition root of korvane: builds the desktop backends and the main window.
+#include <QApplication>
+#include <QFont>
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/signal_watch.h"
+#include "platform/posix/clock_random.h"
+#include "platform/posix/posix_clock.h"
+#include "platform/posix/posix_environment.h"
+#include "platform/qt/form_host.h"
+#include "platform/qt/qt_event_loop.h"
+#include "platform/qt/qt_locale.h"
+#include "platform/qt/qt_shell.h"
+#include "platform/qt/qt_socket.h"
+#include "platform/qt/qt_windows.h"
+#include "shell/nxo_krv.h"
+
+namespace {
+
+bool debugLogging() {
+  const char* v = std::getenv("KORVANE_DEBUG");
+  return v && std::string(v) == "1";
+}
+
+// Qt's own messages go to standard error only when asked for; never to standard output.
+void messageHandler(QtMsgType, const QMessageLogContext&, const QString& message) {
+  if (debugLogging()) fprintf(stderr, "korvane: %s\n", qPrintable(message));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace korvane;
+  qInstallMessageHandler(messageHandler);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+
+  platform::PosixEnvironment environment(args, KORVANE_DATA_DIR, KORVANE_BUILD_DATA_DIR);
+  const std::unique_ptr<platform::SystemClock> clock = platform::makeSystemClock();
+  platform::QtEventLoop events;
+  platform::QtLocale locale;
+  platform::ClockRandom random;
+  platform::QtSocketFactory sockets;
+  platform::QtShell shell(environment.programFolder());
+  platform::QtWindows windows;
+
+  // KORVANE_REGISTRY names the settings hive; the settings store reads it when it is connected.
+  shell::NXO_KRV window({*clock, events, locale, random, sockets},
+                        {shell, windows, environment, KORVANE_VERSION_MAJOR, KORVANE_VERSION_MINOR,
+                         KORVANE_VERSION_PATCH});
+  platform::FormHost host(window, environment.programFolder());
+  platform::FormHost aboutHost(window.frmAbout, environment.programFolder());
+
+  window.Closed.connect([&app, &window] {
+    if (debugLogging())
+      fprintf(stderr, "korvane: shut-down complete, unload mode %d\n", window.unloadMode);
+    QMetaObject::invokeMethod(
+        &app, [] { QApplication::quit(); }, Qt::QueuedConnection);
+  });
+  auto endSession = [&window] { window.unload(ui::kCloseForSessionEnd); };
+  app::SignalWatch signalWatch(endSession);
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, endSession);
+
+  window.load();
+  if (window.secondInstance || !window.loaded()) return 0;
+  const int status = app.exec();
+  window.unload(ui::kCloseForSessionEnd);  // a quit from elsewhere still saves
+  return status;
+}

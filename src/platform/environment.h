@@ -1,0 +1,18 @@
+#pragma once
+// The process's surroundings: its command line, its program folder and its single instance.
+#include <string>
+
+namespace korvane::platform {
+
+class Environment {
+ public:
+  virtual ~Environment() = default;
+  // The arguments after the program name, joined by single blanks ("" when none).
+  virtual std::string commandLine() const = 0;
+  // The program folder (server list, help, images), without a trailing slash.
+  virtual std::string programFolder() const = 0;
+  // True when this is the only running instance; the claim lasts until the process ends.
+  virtual bool claimSingleInstance() = 0;
+};
+
+}  // namespace korvane::platform

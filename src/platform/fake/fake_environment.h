@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+#include "platform/environment.h"
+
+namespace korvane::platform {
+
+// A command line, a program folder and a single-instance answer chosen by the test.
+class FakeEnvironment : public Environment {
+ public:
+  std::string commandLine() const override { return line; }
+  std::string programFolder() const override { return folder; }
+  bool claimSingleInstance() override { return !otherInstance; }
+
+  std::string line;
+  std::string folder = "/opt/korvane";
+  bool otherInstance = false;
+};
+
+}  // namespace korvane::platform

@@ -1,0 +1,41 @@
+#pragma once
+// A screen of a fixed size (15 twips per pixel) whose style and opacity calls are recorded.
+#include <map>
+#include <vector>
+
+#include "platform/ui/form.h"
+#include "platform/windows.h"
+
+namespace korvane::platform {
+
+class FakeWindows : public Windows {
+ public:
+  int twipsPerPixelX() const override { return 15; }
+  int twipsPerPixelY() const override { return 15; }
+  int screenWidthTwips() const override { return screenWidth; }
+  int screenHeightTwips() const override { return screenHeight; }
+  int32_t getWindowLong(ui::Form& w, int index) const override {
+    const auto it = longs.find({&w, index});
+    return it == longs.end() ? 0 : it->second;
+  }
+  void setWindowLong(ui::Form& w, int index, int32_t value) override { longs[{&w, index}] = value; }
+  void setLayeredWindowAttributes(ui::Form& w, uint32_t key, uint8_t alpha,
+                                  uint32_t flags) override {
+    layeredCalls.push_back({&w, key, alpha, flags});
+  }
+  bool compositing() const override { return composites; }
+
+  struct LayeredCall {
+    ui::Form* window;
+    uint32_t key;
+    uint8_t alpha;
+    uint32_t flags;
+  };
+  int screenWidth = 1024 * 15;
+  int screenHeight = 768 * 15;
+  bool composites = true;
+  std::map<std::pair<ui::Form*, int>, int32_t> longs;
+  std::vector<LayeredCall> layeredCalls;
+};
+
+}  // namespace korvane::platform

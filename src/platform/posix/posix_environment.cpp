@@ -1,0 +1,61 @@
+#include "platform/posix/posix_environment.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace korvane::platform {
+
+namespace {
+
+bool isFolder(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string withoutTrailingSlash(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+}  // namespace
+
+PosixEnvironment::PosixEnvironment(std::vector<std::string> args, std::string installedFolder,
+                                   std::string buildFolder) {
+  for (size_t i = 0; i < args.size(); ++i) line_ += (i ? " " : "") + args[i];
+  const char* home = std::getenv("KORVANE_HOME");
+  if (home && *home)
+    folder_ = home;
+  else if (isFolder(installedFolder))
+    folder_ = installedFolder;
+  else
+    folder_ = buildFolder;
+  folder_ = withoutTrailingSlash(folder_);
+}
+
+PosixEnvironment::~PosixEnvironment() {
+  if (lockFd_ >= 0) close(lockFd_);
+}
+
+std::string PosixEnvironment::lockPath() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime && *runtime && isFolder(runtime)) return std::string(runtime) + "/korvane.lock";
+  return "/tmp/korvane-" + std::to_string(getuid()) + ".lock";
+}
+
+bool PosixEnvironment::claimSingleInstance() {
+  if (lockFd_ >= 0) return true;
+  const int fd = open(lockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return true;  // no lock possible: better a second instance than none
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    close(fd);
+    return false;
+  }
+  lockFd_ = fd;
+  return true;
+}
+
+}  // namespace korvane::platform

@@ -1,0 +1,210 @@
+// One child widget per control kind, and the user's actions fed back as control events.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "platform/qt/form_host.h"
+#include "platform/qt/qt_pictures.h"
+#include "platform/ui/check_box.h"
+#include "platform/ui/combo_box.h"
+#include "platform/ui/command_button.h"
+#include "platform/ui/frame.h"
+#include "platform/ui/image_box.h"
+#include "platform/ui/image_combo.h"
+#include "platform/ui/label.h"
+#include "platform/ui/text_box.h"
+
+namespace korvane::platform {
+
+namespace {
+
+// Key presses of an edit field go to the model's KeyPress first: it may cancel the character
+// (0) or replace it.
+class KeyPressFilter : public QObject {
+ public:
+  KeyPressFilter(QObject* parent, ui::Event<int&>& keyPress, QLineEdit* edit)
+      : QObject(parent), keyPress_(keyPress), edit_(edit) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    int code = 0;
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+      code = 13;
+    else if (key->key() == Qt::Key_Backspace)
+      code = 8;
+    else if (!key->text().isEmpty() && key->text().at(0).unicode() < 256)
+      code = key->text().at(0).unicode();
+    if (code == 0) return false;
+    const int typed = code;
+    keyPress_(code);
+    if (code == 0) return true;
+    if (code != typed && code >= 32) {
+      edit_->insert(QString(QChar(code)));
+      emit edit_->textEdited(edit_->text());
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  ui::Event<int&>& keyPress_;
+  QLineEdit* edit_;
+};
+
+QString plainLines(const std::string& text) {
+  QString s = toQString(text);
+  s.remove(QLatin1Char('\r'));
+  return s;
+}
+
+Qt::Alignment toQt(ui::Alignment a) {
+  switch (a) {
+    case ui::Alignment::Right:
+      return Qt::AlignRight | Qt::AlignTop;
+    case ui::Alignment::Center:
+      return Qt::AlignHCenter | Qt::AlignTop;
+    default:
+      return Qt::AlignLeft | Qt::AlignTop;
+  }
+}
+
+FormHost::Binding bindButton(ui::CommandButton& m, QWidget* parent) {
+  auto* w = new QPushButton(parent);
+  QObject::connect(w, &QPushButton::clicked, [&m] { m.click(); });
+  return {&m, w, [&m, w] { w->setText(toQString(m.caption())); }};
+}
+
+FormHost::Binding bindCheckBox(ui::CheckBox& m, QWidget* parent) {
+  auto* w = new QCheckBox(parent);
+  QObject::connect(w, &QCheckBox::clicked, [&m](bool on) { m.setValue(on ? 1 : 0); });
+  return {&m, w, [&m, w] {
+            const QSignalBlocker block(w);
+            w->setText(toQString(m.caption()));
+            w->setChecked(m.value() == 1);
+          }};
+}
+
+FormHost::Binding bindLabel(ui::Label& m, QWidget* parent) {
+  auto* w = new QLabel(parent);
+  w->setWordWrap(true);
+  return {&m, w, [&m, w] {
+            w->setText(toQString(m.caption()));
+            w->setAlignment(toQt(m.alignment()));
+          }};
+}
+
+FormHost::Binding bindFrame(ui::Frame& m, QWidget* parent) {
+  QWidget* w = nullptr;
+  if (m.border()) {
+    auto* box = new QGroupBox(parent);
+    // The caption sits on the border line, as a classic frame draws it.
+    box->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+    w = box;
+    return {&m, w, [&m, box] { box->setTitle(toQString(m.caption())); }};
+  }
+  auto* plain = new QFrame(parent);
+  return {&m, plain, [] {}};
+}
+
+FormHost::Binding bindTextBox(ui::TextBox& m, QWidget* parent) {
+  if (m.multiLine()) {
+    auto* w = new QPlainTextEdit(parent);
+    w->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w->setLineWrapMode(QPlainTextEdit::NoWrap);
+    w->document()->setDocumentMargin(1);
+    QObject::connect(w, &QPlainTextEdit::textChanged, [&m, w] {
+      if (!m.locked()) m.setText(w->toPlainText().toStdString());
+    });
+    return {&m, w, [&m, w] {
+              w->setReadOnly(m.locked());
+              const QString t = plainLines(m.text());
+              if (w->toPlainText() != t) {
+                const QSignalBlocker block(w);
+                w->setPlainText(t);
+              }
+            }};
+  }
+  auto* w = new QLineEdit(parent);
+  w->installEventFilter(new KeyPressFilter(w, m.KeyPress, w));
+  QObject::connect(w, &QLineEdit::textEdited,
+                   [&m](const QString& t) { m.setText(t.toStdString()); });
+  return {&m, w, [&m, w] {
+            w->setReadOnly(m.locked());
+            const QString t = toQString(m.text());
+            if (w->text() != t) w->setText(t);
+          }};
+}
+
+FormHost::Binding bindComboBox(ui::ComboBox& m, QWidget* parent) {
+  auto* w = new QComboBox(parent);
+  w->setEditable(true);
+  w->setInsertPolicy(QComboBox::NoInsert);
+  w->lineEdit()->installEventFilter(new KeyPressFilter(w, m.KeyPress, w->lineEdit()));
+  QObject::connect(w, &QComboBox::activated, [&m](int index) { m.choose(index); });
+  QObject::connect(w->lineEdit(), &QLineEdit::textEdited,
+                   [&m](const QString& t) { m.setText(t.toStdString()); });
+  return {&m, w, [&m, w] {
+            const QSignalBlocker block(w);
+            QStringList items;
+            for (const std::string& item : m.items()) items << toQString(item);
+            QStringList shown;
+            for (int i = 0; i < w->count(); ++i) shown << w->itemText(i);
+            if (shown != items) {
+              w->clear();
+              w->addItems(items);
+            }
+            if (w->currentText() != toQString(m.text())) w->setEditText(toQString(m.text()));
+          }};
+}
+
+}  // namespace
+
+FormHost::Binding FormHost::bind(ui::Control& control, QWidget* parent) {
+  if (auto* m = dynamic_cast<ui::CommandButton*>(&control)) return bindButton(*m, parent);
+  if (auto* m = dynamic_cast<ui::CheckBox*>(&control)) return bindCheckBox(*m, parent);
+  if (auto* m = dynamic_cast<ui::Label*>(&control)) return bindLabel(*m, parent);
+  if (auto* m = dynamic_cast<ui::Frame*>(&control)) return bindFrame(*m, parent);
+  if (auto* m = dynamic_cast<ui::TextBox*>(&control)) return bindTextBox(*m, parent);
+  if (auto* m = dynamic_cast<ui::ComboBox*>(&control)) return bindComboBox(*m, parent);
+  if (auto* m = dynamic_cast<ui::ImageBox*>(&control)) {
+    auto* w = new QLabel(parent);
+    w->setScaledContents(true);
+    return {m, w, [this, m, w] {
+              const QSize size(toPixels(m->geometry().width), toPixels(m->geometry().height));
+              w->setPixmap(picture(m->picture(), m->file(), size));
+            }};
+  }
+  if (auto* m = dynamic_cast<ui::ImageCombo*>(&control)) {
+    auto* w = new QComboBox(parent);
+    w->setIconSize(QSize(16, 16));
+    QObject::connect(w, &QComboBox::activated, [m](int index) { m->choose(index + 1); });
+    return {m, w, [this, m, w] {
+              const QSignalBlocker block(w);
+              bool same = w->count() == m->count();
+              for (int k = 1; same && k <= m->count(); ++k)
+                same = w->itemText(k - 1) == toQString(m->item(k).text);
+              if (!same) {
+                w->clear();
+                for (int k = 1; k <= m->count(); ++k)
+                  w->addItem(QIcon(picture(m->item(k).image, "", QSize(16, 16))),
+                             toQString(m->item(k).text));
+              }
+              w->setCurrentIndex(m->selectedIndex() - 1);
+            }};
+  }
+  return {};
+}
+
+}  // namespace korvane::platform

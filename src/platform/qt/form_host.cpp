@@ -1,0 +1,211 @@
+#include "platform/qt/form_host.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QScreen>
+#include <QTimer>
+
+#include "platform/qt/host_window.h"
+#include "platform/qt/qt_pictures.h"
+#include "platform/ui/timer.h"
+
+namespace korvane::platform {
+
+void HostWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();  // the form decides; its Closed event hides the window
+  host_.userClose();
+}
+
+void HostWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange)
+    QMetaObject::invokeMethod(
+        this, [this] { host_.userStateChanged(); }, Qt::QueuedConnection);
+}
+
+void HostWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  host_.noteBounds();
+}
+
+void HostWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  host_.noteBounds();
+}
+
+FormHost::FormHost(ui::Form& form, const std::string& programFolder)
+    : form_(form), folder_(QString::fromStdString(programFolder)) {
+  window_ = std::make_unique<HostWindow>(*this);
+  build();
+  form_.PropertyChanged.connect(whileAlive([this] { applyForm(); }));
+  form_.Closed.connect(whileAlive([this] { window_->hide(); }));
+  form_.ForegroundRequested.connect(whileAlive([this] {
+    window_->raise();
+    window_->activateWindow();
+  }));
+  form_.PopupRequested.connect(
+      whileAlive([this](ui::Menu& menu, ui::MenuItem* item) { popup(menu, item); }));
+  applyForm();
+}
+
+FormHost::~FormHost() = default;
+
+QWidget* FormHost::window() const {
+  return window_.get();
+}
+
+QPixmap FormHost::picture(int index, const std::string& file, QSize size) const {
+  const ui::ImageList* list = form_.imageList();
+  const std::string chosen = index > 0 && list ? list->file(index) : file;
+  return loadPicture(folder_, chosen, size);
+}
+
+void FormHost::build() {
+  // Containers come before their contents in the form's list.
+  std::vector<std::pair<ui::Control*, QWidget*>> made;
+  for (const ui::Form::Entry& e : form_.controls()) {
+    if (dynamic_cast<ui::Timer*>(e.control)) {
+      bindTimer(*e.control);
+      continue;
+    }
+    QWidget* parent = window_.get();
+    for (const auto& [control, widget] : made)
+      if (control == e.container) parent = widget;
+    Binding b = bind(*e.control, parent);
+    if (!b.widget) continue;
+    made.emplace_back(e.control, b.widget);
+    ui::Control* c = e.control;
+    const size_t slot = bindings_.size();
+    bindings_.push_back(b);
+    c->PropertyChanged.connect(whileAlive([this, slot] {
+      const Binding& bound = bindings_[slot];
+      applyGeometry(bound);
+      bound.refresh();
+    }));
+    applyGeometry(b);
+    b.refresh();
+  }
+}
+
+void FormHost::applyGeometry(const Binding& b) {
+  const ui::TwipsRect& r = b.control->geometry();
+  b.widget->setGeometry(toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height));
+  b.widget->setVisible(b.control->visible());
+  b.widget->setEnabled(b.control->enabled());
+  b.widget->setToolTip(toQString(b.control->toolTipText()));
+  b.widget->setFont(toQFont(b.control->font()));
+  QPalette pal = b.widget->palette();
+  if (b.control->backColor() != ui::kDefaultColour) {
+    pal.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(b.control->backColor())));
+    b.widget->setAutoFillBackground(true);
+  }
+  if (b.control->foreColor() != ui::kDefaultColour)
+    pal.setColor(QPalette::WindowText, QColor::fromRgb(static_cast<QRgb>(b.control->foreColor())));
+  b.widget->setPalette(pal);
+}
+
+void FormHost::bindTimer(ui::Control& control) {
+  auto* model = static_cast<ui::Timer*>(&control);
+  auto timer = std::make_unique<QTimer>();
+  QTimer* t = timer.get();
+  QObject::connect(t, &QTimer::timeout, [model] { model->tick(); });
+  auto refresh = [model, t] {
+    if (model->enabled() && model->interval() > 0) {
+      if (!t->isActive() || t->interval() != model->interval()) t->start(model->interval());
+    } else {
+      t->stop();
+    }
+  };
+  control.PropertyChanged.connect(whileAlive(refresh));
+  refresh();
+  timers_.push_back(std::move(timer));
+}
+
+void FormHost::applyForm() {
+  if (applying_) return;
+  applying_ = true;
+  QWidget* w = window_.get();
+  w->setWindowTitle(toQString(form_.caption()));
+  if (!form_.iconFiles().empty()) {
+    QIcon icon;
+    for (const std::string& f : form_.iconFiles()) icon.addPixmap(loadPicture(folder_, f, {}));
+    w->setWindowIcon(icon);
+  }
+  w->setFixedSize(toPixels(form_.clientWidth()), toPixels(form_.clientHeight()));
+  Qt::WindowFlags flags =
+      form_.borderStyle() == ui::BorderStyle::FixedDialog ? Qt::Dialog : Qt::Window;
+  if (form_.borderStyle() == ui::BorderStyle::None) flags |= Qt::FramelessWindowHint;
+  flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (form_.minimizeButton()) flags |= Qt::WindowMinimizeButtonHint;
+  if (form_.topmost()) flags |= Qt::WindowStaysOnTopHint;
+  if (!form_.showInTaskbar()) flags |= Qt::Tool;
+  if (w->windowFlags() != flags) w->setWindowFlags(flags);
+  w->setWindowOpacity(form_.opacity() / 255.0);
+
+  const ui::TwipsRect b = form_.bounds();
+  const int tpp = twipsPerPixel();
+  if (placed_ && (std::abs(w->frameGeometry().x() * tpp - b.left) >= tpp ||
+                  std::abs(w->frameGeometry().y() * tpp - b.top) >= tpp))
+    w->move(b.left / tpp, b.top / tpp);
+
+  if (!form_.visible()) {
+    if (w->isVisible()) w->hide();
+  } else {
+    if (!placed_) {
+      placed_ = true;
+      if (const QScreen* s = QGuiApplication::primaryScreen()) {
+        const QRect area = s->availableGeometry();
+        w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
+      }
+    }
+    if (form_.windowState() == ui::WindowState::Minimized) {
+      if (!w->isMinimized() || !w->isVisible()) w->showMinimized();
+    } else if (!w->isVisible() || w->isMinimized()) {
+      w->showNormal();
+    }
+  }
+  applying_ = false;
+}
+
+void FormHost::userClose() {
+  form_.unload(ui::kCloseFromControlMenu);
+}
+
+void FormHost::userStateChanged() {
+  if (applying_ || !form_.visible()) return;
+  if (window_->isMinimized())
+    form_.setWindowState(ui::WindowState::Minimized);
+  else if (form_.windowState() == ui::WindowState::Minimized)
+    form_.setWindowState(ui::WindowState::Normal);
+}
+
+void FormHost::noteBounds() {
+  if (!placed_) return;
+  const QRect r = window_->frameGeometry();
+  const int tpp = twipsPerPixel();
+  form_.noteBounds({r.x() * tpp, r.y() * tpp, r.width() * tpp, r.height() * tpp});
+}
+
+void FormHost::popup(ui::Menu& menu, ui::MenuItem* defaultItem) {
+  // Not modal: a nested event loop here would outlive a close of the program by a signal.
+  auto* qmenu = new QMenu(window_.get());
+  qmenu->setAttribute(Qt::WA_DeleteOnClose);
+  for (ui::MenuItem* item : menu.items()) {
+    if (item->separator()) {
+      qmenu->addSeparator();
+      continue;
+    }
+    QAction* a = qmenu->addAction(toQString(item->caption()));
+    a->setEnabled(item->enabled());
+    a->setVisible(item->visible());
+    if (item == defaultItem) qmenu->setDefaultAction(a);
+    QObject::connect(a, &QAction::triggered, [item] { item->click(); });
+  }
+  qmenu->popup(QCursor::pos());
+}
+
+}  // namespace korvane::platform

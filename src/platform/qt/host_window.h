@@ -1,0 +1,23 @@
+#pragma once
+#include <QWidget>
+
+namespace korvane::platform {
+
+class FormHost;
+
+// The top-level widget of a hosted form: reports closing, state changes and moves.
+class HostWindow : public QWidget {
+ public:
+  explicit HostWindow(FormHost& host) : host_(host) {}
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  FormHost& host_;
+};
+
+}  // namespace korvane::platform

@@ -1,0 +1,41 @@
+// The buttons and the tray menu.
+#include "shell/nxo_krv.h"
+#include "shell/product.h"
+
+namespace korvane::shell {
+
+void NXO_KRV::Mini_Click() {
+  setWindowState(ui::WindowState::Minimized);
+}
+
+void NXO_KRV::About_Click() {
+  frmAbout.load();
+  frmAbout.show();
+  frmAbout.bringToForeground();
+}
+
+void NXO_KRV::Advanced_Click() {
+  if (seams_.showOptions) seams_.showOptions();
+}
+
+void NXO_KRV::mnuShow_Click() {
+  setWindowState(ui::WindowState::Normal);
+  hiddenByCode = false;
+  bringToForeground();
+  show();
+}
+
+void NXO_KRV::mnuHelp_Click() {
+  shell_.shell.open(shell_.environment.programFolder() + "/help/KRV_Help.htm");
+}
+
+void NXO_KRV::mnuOHelp_Click() {
+  shell_.shell.open(kOnlineHelpUrl);
+}
+
+void NXO_KRV::mnuExit_Click() {
+  exitMenu = true;
+  unload(ui::kCloseFromCode);
+}
+
+}  // namespace korvane::shell

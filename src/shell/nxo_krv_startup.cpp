@@ -1,0 +1,79 @@
+// Start-up: single instance, the records and lists, the settings, the zone, the command line.
+#include "common/text.h"
+#include "common/tip_field.h"
+#include "shell/nxo_krv.h"
+#include "shell/product.h"
+#include "sync/protocol.h"
+
+namespace korvane::shell {
+
+void NXO_KRV::Form_Load() {
+  if (!shell_.environment.claimSingleInstance()) {
+    // End without the shut-down: saving this instance's design values would overwrite the
+    // settings of the one that runs.
+    secondInstance = true;
+    hiddenByCode = true;
+    return;
+  }
+  versionString =
+      shell::versionString(shell_.versionMajor, shell_.versionMinor, shell_.versionRevision);
+  epoch1900 = oleDateFromCivil({1900, 1, 1});
+  epoch100 = oleDateFromCivil({100, 1, 1});
+  epoch1970 = oleDateFromCivil({1970, 1, 1});
+  if (seams_.identifyWindows)
+    seams_.identifyWindows();
+  else
+    layeredCapable = shell_.windows.compositing();
+  setCaption(kProductTitle);
+  statusText = kProductTitle;
+  NOLLabel.setCaption("Korvane " + versionString);
+  frmAbout.setVersion(versionString);
+
+  trayRecord = {};
+  trayRecord.iconFile = trayIconFile(kOwnIcon);
+  trayRecord.tip.assign(withNul(" " + kProductTitle));
+
+  for (const char* unit : {"Second/s", "Minute/s", "Hour/s", "Day/s"}) SyncIntC.addItem(unit);
+  for (ui::ImageBox* led : {&LED0, &LED1, &LED2}) led->setPicture(sync::kLampDark);
+  SyncLimit = 59;
+  SyncTimeNow.setCaption("Synchronize");
+  sync.tcpTime().setProtocol(platform::SocketProtocol::Tcp);
+  sync.tcpTime().setRemotePort(sync::protocolPort(sync::Protocol::Time));
+
+  SyncNow.setEnabled(true);
+  ReadKRVFile();
+
+  sync.CheckTimeZone();
+  lastZoneName = sync.zone.ZoneName;
+  Current.setToolTipText(" Current Time Zone: " + sync.zone.ZoneName + " ");
+  Current.setText(currentText());
+
+  const std::string line = shell_.environment.commandLine();
+  if (line.empty()) {
+    SyncTimeNow_Click();
+  } else {
+    GetCommandLine();
+    const std::string& first = commandLineWords.front();
+    if (first == "-ro") {
+      RunOnce();
+    } else if (first == "-rs") {
+      hiddenByCode = true;
+      hide();
+    }
+  }
+  if (!hiddenByCode) show();
+}
+
+void NXO_KRV::GetCommandLine() {
+  commandLineWords = text::split(shell_.environment.commandLine(), " ");
+  if (commandLineWords.empty()) commandLineWords.emplace_back();
+}
+
+void NXO_KRV::RunOnce() {
+  hiddenByCode = true;
+  hide();
+  runOnce = true;
+  SyncTimeNow_Click();
+}
+
+}  // namespace korvane::shell

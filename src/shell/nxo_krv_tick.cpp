@@ -1,0 +1,108 @@
+// The one-second tick and the synchronisation interval.
+#include <cstdint>
+#include <limits>
+
+#include "common/lenient_number.h"
+#include "common/rounding.h"
+#include "common/text.h"
+#include "display/krv_layered.h"
+#include "shell/nxo_krv.h"
+
+namespace korvane::shell {
+
+namespace {
+
+int32_t clampToInt32(int64_t v) {
+  constexpr int64_t lo = std::numeric_limits<int32_t>::min();
+  constexpr int64_t hi = std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(v < lo ? lo : (v > hi ? hi : v));
+}
+
+// The leading number of a text as a 32-bit count; out of range clamps to the nearest end.
+int32_t countOf(const std::string& text) {
+  const double x = leadingNumber(text);
+  if (const auto n = toInt32HalfEven(x)) return *n;
+  return x < 0 ? std::numeric_limits<int32_t>::min() : std::numeric_limits<int32_t>::max();
+}
+
+}  // namespace
+
+void NXO_KRV::CalcIntC() {
+  SyncEvery = countOf(SyncN.text());
+  const std::string unit = text::left(SyncIntC.text(), 3);
+  if (unit == "Sec") {
+    if (SyncEvery < 31) SyncEvery = 30;
+    SyncN.setText(std::to_string(SyncEvery));
+    SyncLimit = SyncEvery;
+    SyncTimeNow.setEnabled(false);
+    SyncTimeNow.setEnabled(true);
+  } else if (unit == "Min") {
+    SyncLimit = clampToInt32(int64_t{SyncEvery} * 60);
+  } else if (unit == "Hou") {
+    SyncLimit = clampToInt32(int64_t{SyncEvery} * 3600);
+  } else {
+    SyncLimit = clampToInt32(int64_t{SyncEvery} * 86400);
+  }
+}
+
+void NXO_KRV::SyncN_Change() {
+  const std::string& t = SyncN.text();
+  if (!t.empty() && !isNumeric(t)) SyncN.setText(t.substr(0, t.size() - 1));
+}
+
+void NXO_KRV::SyncN_KeyPress(int& keyAscii) {
+  if (keyAscii == 13) CalcIntC();
+}
+
+std::string NXO_KRV::currentText() const {
+  const platform::SystemTime now = services_.clock.localTime();
+  const CivilDateTime civil{now.year,   now.month,  now.day,         now.hour,
+                            now.minute, now.second, now.milliseconds};
+  const platform::Locale& loc = services_.locale;
+  return "   " + text::toUpper(loc.dayName(now.dayOfWeek, true)) + " " +
+         text::toUpper(loc.monthName(now.month)) + " " + std::to_string(now.day) + " " +
+         std::to_string(now.year) + " " + loc.longTime(civil) + "\r\n  " + sync.SyncStatus;
+}
+
+void NXO_KRV::SyncNow_Timer() {
+  sync.CheckTimeZone();
+  if (sync.zone.ZoneName != lastZoneName) {
+    lastZoneName = sync.zone.ZoneName;
+    Current.setToolTipText(" Current Time Zone: " + sync.zone.ZoneName + " ");
+    services_.events.doEvents();
+    SyncCountdown = SyncLimit;
+  }
+  display::KeepOnScreen(*this, shell_.windows);
+  sync.lamps.DataInC();
+  sync.lamps.DataOutC();
+  if (sync.SyncBusy)
+    sync.lamps.SRCToggle();
+  else
+    sync.lamps.SRCInC();
+  ++sync.SyncTicks;
+  ++taskbarClockDelay;
+  if (!floatingClockLoaded) ++floatingClockDelay;
+  sync.applyTimeOut();
+  Current.setText(currentText());
+  if (!runOnce) deferredWindows();
+  if (++SyncCountdown >= SyncLimit) {
+    SyncCountdown = 0;
+    SyncTimeNow_Click();
+  }
+  // Run-once mode ends by itself when the version reply never comes.
+  if (runOnce && ++ticksSinceStart >= kRunOnceLimitTicks) unload(ui::kCloseFromCode);
+}
+
+void NXO_KRV::deferredWindows() {
+  if (floatingClockDelay > 4 && !floatingClockLoaded && floatingClockAtStart) {
+    if (seams_.loadFloatingClock) seams_.loadFloatingClock();
+    floatingClockDelay = 0;
+    floatingClockLoaded = true;
+  }
+  if (taskbarClockDelay > 4 && taskbarClockEnabled) {
+    if (seams_.showTaskbarClock) seams_.showTaskbarClock();
+    taskbarClockDelay = 0;
+  }
+}
+
+}  // namespace korvane::shell

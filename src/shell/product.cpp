@@ -1,0 +1,9 @@
+#include "shell/product.h"
+
+namespace korvane::shell {
+
+std::string versionString(int major, int minor, int revision) {
+  return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision);
+}
+
+}  // namespace korvane::shell

@@ -1,0 +1,131 @@
+#include "e2e/window/desktop.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <thread>
+
+namespace korvane::e2e {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+Process::Process(const std::vector<std::string>& argv,
+                 const std::map<std::string, std::string>& env, const std::string& stderrFile) {
+  pid_ = fork();
+  if (pid_ < 0) throw std::runtime_error("fork failed");
+  if (pid_ == 0) {
+    setpgid(0, 0);
+    for (const auto& [k, v] : env) setenv(k.c_str(), v.c_str(), 1);
+    const int nul = open("/dev/null", O_RDWR);
+    const int err = open(stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(nul, 0);
+    dup2(nul, 1);
+    dup2(err >= 0 ? err : nul, 2);
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    _exit(127);
+  }
+}
+
+Process::~Process() {
+  if (status_ || pid_ <= 0) return;
+  kill(pid_, SIGKILL);
+  waitpid(pid_, nullptr, 0);
+}
+
+std::optional<int> Process::waitFor(std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!status_) {
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      break;
+    }
+    if (std::chrono::steady_clock::now() >= end) break;
+    std::this_thread::sleep_for(20ms);
+  }
+  return status_;
+}
+
+void Process::signal(int sig) const {
+  if (!status_ && pid_ > 0) kill(pid_, sig);
+}
+
+Desktop::Desktop(bool withTray) {
+  // Xvfb picks a free display itself and reports its number on a pipe.
+  int fds[2];
+  if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
+  const std::string fd = std::to_string(fds[1]);
+  xvfb_ = std::make_unique<Process>(
+      std::vector<std::string>{"Xvfb", "-displayfd", fd, "-screen", "0", "1024x768x24", "-dpi",
+                               "96", "-nolisten", "tcp"},
+      std::map<std::string, std::string>{});
+  close(fds[1]);
+  char buf[16] = {};
+  const ssize_t n = read(fds[0], buf, sizeof buf - 1);
+  close(fds[0]);
+  if (n <= 0) throw std::runtime_error("Xvfb did not start");
+  display_ = ":" + std::string(buf, static_cast<size_t>(n));
+  while (!display_.empty() && (display_.back() == '\n' || display_.back() == ' '))
+    display_.pop_back();
+  if (withTray) {
+    tray_ = std::make_unique<Process>(
+        std::vector<std::string>{"trayer", "--edge", "bottom", "--align", "right", "--widthtype",
+                                 "request", "--height", "32", "--SetDockType", "false"},
+        std::map<std::string, std::string>{{"DISPLAY", display_}});
+    waitForOutput("xwininfo -root -tree | grep '\"panel\"'", 10s);
+  }
+}
+
+Desktop::~Desktop() {
+  tray_.reset();
+  if (xvfb_) xvfb_->signal(SIGTERM);
+  if (xvfb_) xvfb_->waitFor(5s);
+}
+
+std::map<std::string, std::string> Desktop::korvaneEnvironment(const std::string& folder) const {
+  fs::create_directories(fs::path(folder) / "runtime");
+  fs::permissions(fs::path(folder) / "runtime", fs::perms::owner_all, fs::perm_options::replace);
+  return {{"DISPLAY", display_},
+          {"QT_QPA_PLATFORM", "xcb"},
+          {"XDG_RUNTIME_DIR", folder + "/runtime"},
+          {"XDG_CONFIG_HOME", folder + "/config"},
+          {"KORVANE_REGISTRY", folder + "/registry.reg"},
+          {"KORVANE_CLOCK_FILE", folder + "/clock-offset"},
+          {"KORVANE_HOME", KORVANE_E2E_DATA_DIR},
+          {"KORVANE_DEBUG", "1"}};
+}
+
+std::string Desktop::run(const std::string& command) const {
+  const std::string full = "DISPLAY=" + display_ + " " + command + " 2>/dev/null";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(full.c_str(), "r"), pclose);
+  if (!pipe) return "";
+  std::string out;
+  char buf[512];
+  while (fgets(buf, sizeof buf, pipe.get())) out += buf;
+  while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+  return out;
+}
+
+std::string Desktop::waitForOutput(const std::string& command,
+                                   std::chrono::milliseconds limit) const {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    std::string out = run(command);
+    if (!out.empty() || std::chrono::steady_clock::now() >= end) return out;
+    std::this_thread::sleep_for(100ms);
+  }
+}
+
+}  // namespace korvane::e2e

@@ -1,0 +1,53 @@
+#pragma once
+// A private X display (Xvfb) for end-to-end runs of the real binary, with an optional tray
+// (trayer), and the korvane processes started on it. Every process is ended by its PID.
+#include <sys/types.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvane::e2e {
+
+// A child process with its environment; killed and reaped when destroyed.
+class Process {
+ public:
+  Process(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+          const std::string& stderrFile = "/dev/null");
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  pid_t pid() const { return pid_; }
+  // The exit status once it has ended within the time; empty while it runs.
+  std::optional<int> waitFor(std::chrono::milliseconds limit);
+  void signal(int sig) const;
+
+ private:
+  pid_t pid_ = -1;
+  std::optional<int> status_;
+};
+
+class Desktop {
+ public:
+  explicit Desktop(bool withTray);
+  ~Desktop();
+
+  const std::string& display() const { return display_; }
+  // A fresh folder for one run: its runtime folder, hive and simulated clock live there.
+  std::map<std::string, std::string> korvaneEnvironment(const std::string& runFolder) const;
+  // Runs a command on this display and returns its standard output (trimmed).
+  std::string run(const std::string& command) const;
+  // Polls a command until it prints something, or the time runs out.
+  std::string waitForOutput(const std::string& command, std::chrono::milliseconds limit) const;
+
+ private:
+  std::string display_;
+  std::unique_ptr<Process> xvfb_;
+  std::unique_ptr<Process> tray_;
+};
+
+}  // namespace korvane::e2e

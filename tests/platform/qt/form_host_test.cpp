@@ -1,0 +1,235 @@
+// The generic Qt host on the offscreen platform: geometry from twips, fonts, and the user's
+// actions coming back as the model's events.
+#include "platform/qt/form_host.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest/QTest>
+
+#include "platform/qt/qt_pictures.h"
+#include "platform/qt/qt_windows.h"
+#include "platform/ui/check_box.h"
+#include "platform/ui/combo_box.h"
+#include "platform/ui/command_button.h"
+#include "platform/ui/frame.h"
+#include "platform/ui/image_box.h"
+#include "platform/ui/label.h"
+#include "platform/ui/text_box.h"
+#include "platform/ui/timer.h"
+
+namespace korvane::platform {
+namespace {
+
+class FormHostTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "form_host_test";
+    static char* argv[] = {name, nullptr};
+    // Kept to the end of the process: destroying it among the exit handlers crashes Qt.
+    static QApplication* app = new QApplication(argc, argv);
+    (void)app;
+  }
+
+  FormHostTest() {
+    form.setClientSize(6045, 3735);
+    frame.setGeometry({60, 2355, 4545, 1365});
+    frame.setCaption("Options");
+    button.setGeometry({4665, 930, 1320, 375});
+    button.setCaption("About / Help");
+    box.setGeometry({2010, 945, 765, 345});
+    box.setText("59");
+    combo.setGeometry({2805, 945, 1620, 345});
+    for (const char* u : {"Second/s", "Minute/s"}) combo.addItem(u);
+    check.setGeometry({135, 660, 4245, 240});
+    label.setGeometry({225, 960, 1740, 225});
+    label.setFont({"Lucida Console", 8.25, false, false});
+    lamp.setGeometry({4755, 270, 240, 240});
+    lamp.setFile("images/missing.png");
+    form.add(frame);
+    form.add(button);
+    form.add(box, &frame);
+    form.add(combo, &frame);
+    form.add(check, &frame);
+    form.add(label);
+    form.add(lamp);
+    form.add(timer);
+  }
+
+  template <class W>
+  W* widgetOf(const ui::Control& c) {
+    for (W* w : host->window()->findChildren<W*>())
+      if (w->geometry().width() == toPixels(c.geometry().width) &&
+          w->geometry().height() == toPixels(c.geometry().height))
+        return w;
+    return nullptr;
+  }
+  void makeHost() { host = std::make_unique<FormHost>(form, "/nonexistent"); }
+
+  ui::Form form{"TestForm"};
+  ui::Frame frame{"Options"};
+  ui::CommandButton button{"About"};
+  ui::TextBox box{"SyncN"};
+  ui::ComboBox combo{"SyncIntC"};
+  ui::CheckBox check{"RandomCheck"};
+  ui::Label label{"ROT"};
+  ui::ImageBox lamp{"LED(0)"};
+  ui::Timer timer{"SyncNow"};
+  std::unique_ptr<FormHost> host;
+};
+
+TEST_F(FormHostTest, ClientSizeAndGeometryComeFromTwips) {
+  makeHost();
+  const int tpp = twipsPerPixel();
+  EXPECT_EQ(tpp, 15) << "offscreen screens have 96 dpi";
+  EXPECT_EQ(host->window()->size(), QSize(403, 249));
+  auto* b = widgetOf<QPushButton>(button);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(b->geometry(), QRect(311, 62, 88, 25));
+  auto* edit = widgetOf<QLineEdit>(box);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->parentWidget(), widgetOf<QGroupBox>(frame)) << "inside its frame";
+  EXPECT_EQ(edit->geometry().topLeft(), QPoint(134, 63));
+}
+
+TEST_F(FormHostTest, ModelPropertiesReachTheWidgets) {
+  makeHost();
+  auto* b = widgetOf<QPushButton>(button);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(b->text(), "About / Help");
+  button.setCaption("Help");
+  button.setEnabled(false);
+  button.setToolTipText(" tip ");
+  EXPECT_EQ(b->text(), "Help");
+  EXPECT_FALSE(b->isEnabled());
+  EXPECT_EQ(b->toolTip(), " tip ");
+  auto* l = widgetOf<QLabel>(label);
+  ASSERT_NE(l, nullptr);
+  EXPECT_EQ(l->font().family(), "Liberation Mono");
+  EXPECT_EQ(b->font().family(), "Liberation Sans");
+  box.setText("120");
+  EXPECT_EQ(widgetOf<QLineEdit>(box)->text(), "120");
+  EXPECT_EQ(widgetOf<QGroupBox>(frame)->title(), "Options");
+}
+
+TEST_F(FormHostTest, MissingPictureShowsAPlaceholderOfTheControlSize) {
+  makeHost();
+  auto* l = widgetOf<QLabel>(lamp);
+  ASSERT_NE(l, nullptr);
+  ASSERT_FALSE(l->pixmap().isNull());
+  EXPECT_EQ(l->pixmap().size(), QSize(16, 16));
+}
+
+TEST_F(FormHostTest, UserActionsRaiseTheModelEvents) {
+  int clicks = 0, checks = 0, chosen = 0;
+  std::vector<int> keys;
+  button.Click.connect([&] { ++clicks; });
+  check.Click.connect([&] { ++checks; });
+  combo.Click.connect([&] { ++chosen; });
+  box.KeyPress.connect([&](int& k) { keys.push_back(k); });
+  // The main window's rule: non-numeric text loses its last character.
+  box.Change.connect([&] {
+    const std::string t = box.text();
+    if (!t.empty() && (t.back() < '0' || t.back() > '9')) box.setText(t.substr(0, t.size() - 1));
+  });
+  makeHost();
+  host->window()->show();
+  widgetOf<QPushButton>(button)->click();
+  widgetOf<QCheckBox>(check)->click();
+  auto* edit = widgetOf<QLineEdit>(box);
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, "12a");
+  QTest::keyClick(edit, Qt::Key_Return);
+  emit widgetOf<QComboBox>(combo)->activated(1);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(checks, 1);
+  EXPECT_EQ(check.value(), 1);
+  EXPECT_EQ(box.text(), "12");
+  EXPECT_EQ(edit->text(), "12");
+  EXPECT_EQ(keys, (std::vector<int>{'1', '2', 'a', 13}));
+  EXPECT_EQ(chosen, 1);
+  EXPECT_EQ(combo.text(), "Minute/s");
+}
+
+TEST_F(FormHostTest, KeyPressMayCancelACharacter) {
+  box.KeyPress.connect([](int& k) {
+    if (k == 'x') k = 0;
+  });
+  makeHost();
+  auto* edit = widgetOf<QLineEdit>(box);
+  edit->setText("");
+  box.setText("");
+  QTest::keyClicks(edit, "1x2");
+  EXPECT_EQ(box.text(), "12");
+}
+
+TEST_F(FormHostTest, VisibilityStateAndCloseFollowTheForm) {
+  int queries = 0, lastMode = -1;
+  form.QueryUnload.connect([&](int&, int mode) {
+    ++queries;
+    lastMode = mode;
+  });
+  makeHost();
+  form.load();
+  form.show();
+  EXPECT_TRUE(host->window()->isVisible());
+  form.hide();
+  EXPECT_FALSE(host->window()->isVisible());
+  form.show();
+  host->window()->close();
+  EXPECT_EQ(queries, 1);
+  EXPECT_EQ(lastMode, ui::kCloseFromControlMenu);
+  EXPECT_FALSE(host->window()->isVisible());
+  EXPECT_FALSE(form.loaded());
+}
+
+TEST_F(FormHostTest, TimerTicksWhileEnabled) {
+  int ticks = 0;
+  timer.Tick.connect([&] { ++ticks; });
+  timer.setInterval(5);
+  makeHost();
+  QElapsedTimer clock;
+  clock.start();
+  while (ticks < 3 && clock.elapsed() < 2000)
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_GE(ticks, 3);
+  timer.setEnabled(false);
+  const int stopped = ticks;
+  QTest::qWait(30);
+  EXPECT_EQ(ticks, stopped);
+}
+
+TEST_F(FormHostTest, LayeredStyleBecomesTheWindowOpacity) {
+  makeHost();
+  QtWindows windows;
+  windows.setLayeredWindowAttributes(form, 0, 100, kLwaAlpha);
+  EXPECT_EQ(form.opacity(), 255) << "not layered yet";
+  windows.setWindowLong(form, kGwlExStyle, kWsExLayered);
+  EXPECT_EQ(form.opacity(), 100);
+  EXPECT_NEAR(host->window()->windowOpacity(), 100 / 255.0, 0.01);
+  windows.setWindowLong(form, kGwlExStyle, 0);
+  EXPECT_EQ(form.opacity(), 255);
+}
+
+TEST_F(FormHostTest, ModelsOutliveTheirHostSafely) {
+  makeHost();
+  host.reset();
+  button.setCaption("after");  // would reach a deleted widget if the host still listened
+  form.setCaption("after");
+  timer.setInterval(7);
+  EXPECT_EQ(button.caption(), "after");
+}
+
+}  // namespace
+}  // namespace korvane::platform

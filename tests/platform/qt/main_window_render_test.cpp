@@ -1,0 +1,66 @@
+// The main window hosted offscreen: its size, and the clock and status both readable in the
+// display box.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "common/tip_field.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_environment.h"
+#include "platform/fake/fake_event_loop.h"
+#include "platform/fake/fake_locale.h"
+#include "platform/fake/fake_random.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_socket.h"
+#include "platform/fake/fake_windows.h"
+#include "platform/qt/form_host.h"
+#include "shell/nxo_krv.h"
+
+namespace korvane::platform {
+namespace {
+
+TEST(MainWindowRenderTest, DisplayBoxShowsClockAndStatusLines) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "main_window_render_test";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);  // kept to the end of the process
+  (void)app;
+  FakeClock clock(1765123545678LL);
+  FakeEventLoop events;
+  FakeLocale locale;
+  FakeRandom random;
+  FakeSocketFactory sockets;
+  FakeShell shell;
+  FakeWindows windows;
+  FakeEnvironment environment;
+  environment.line = "-x";
+  shell::NXO_KRV window({clock, events, locale, random, sockets},
+                        {shell, windows, environment, 5, 1, 0});
+  FormHost host(window, KORVANE_TEST_DATA_DIR);
+  window.load();
+  window.sync.SyncStatus = "Time Adjusted by -12 second(s)";
+  window.SyncNow.tick();
+  QApplication::processEvents();
+
+  EXPECT_EQ(host.window()->size(), QSize(403, 249));
+  QPlainTextEdit* current = nullptr;
+  for (auto* edit : host.window()->findChildren<QPlainTextEdit*>()) current = edit;
+  ASSERT_NE(current, nullptr);
+  EXPECT_EQ(current->toPlainText(),
+            "   SUN DECEMBER 7 2025 4:05:45 PM\n  Time Adjusted by -12 second(s)");
+  const int lineHeight = current->fontMetrics().lineSpacing();
+  EXPECT_GE(current->viewport()->height(), 2 * lineHeight) << "both lines fit";
+  QStringList captions;
+  for (auto* b : host.window()->findChildren<QPushButton*>()) captions << b->text();
+  captions.sort();
+  EXPECT_EQ(captions, QStringList({"About / Help", "Advanced", "Minimize", "Synchronize"}));
+  QDir().mkpath(KORVANE_TEST_SCREENS);
+  EXPECT_TRUE(host.window()->grab().save(KORVANE_TEST_SCREENS "/main_window_offscreen.png"));
+}
+
+}  // namespace
+}  // namespace korvane::platform

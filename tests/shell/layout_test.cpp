@@ -1,0 +1,58 @@
+// The main window's design: the controls where the layout puts them.
+#include "shell/nxo_krv_fixture.h"
+
+namespace korvane::shell::testing {
+namespace {
+
+using LayoutTest = MainWindowFixture;
+
+TEST_F(LayoutTest, EveryControlSitsWhereTheDesignPutsIt) {
+  NXO_KRV& w = make();
+  EXPECT_EQ(w.clientWidth(), 6045);
+  EXPECT_EQ(w.clientHeight(), 3735);
+  struct Case {
+    ui::Control* control;
+    ui::TwipsRect rect;
+    ui::Control* container;
+  };
+  const Case cases[] = {
+      {&w.Frame1, {0, -75, 6045, 960}, nullptr},
+      {&w.TimeSvrLbl, {45, 900, 4530, 255}, nullptr},
+      {&w.vbRemoteHost, {45, 1170, 4530, 300}, nullptr},
+      {&w.About, {4665, 930, 1320, 375}, nullptr},
+      {&w.Advanced, {4665, 1335, 1320, 375}, nullptr},
+      {&w.Mini, {4665, 2460, 1320, 375}, nullptr},
+      {&w.SyncTimeNow, {4665, 3315, 1320, 375}, nullptr},
+      {&w.LED_Display, {45, 1740, 5925, 585}, nullptr},
+      {&w.Current, {45, 120, 4545, 435}, &w.LED_Display},
+      {&w.LEDLBL, {4710, 150, 1110, 165}, &w.LED_Display},
+      {&w.LED0, {4755, 270, 240, 240}, &w.LED_Display},
+      {&w.LED1, {5130, 270, 240, 240}, &w.LED_Display},
+      {&w.LED2, {5505, 270, 240, 240}, &w.LED_Display},
+      {&w.Options, {60, 2355, 4545, 1365}, nullptr},
+      {&w.Servers, {135, 210, 4290, 375}, &w.Options},
+      {&w.RandomCheck, {135, 660, 4245, 240}, &w.Options},
+      {&w.UpdateLbl, {225, 960, 1740, 225}, &w.Options},
+      {&w.SyncN, {2010, 945, 765, 345}, &w.Options},
+      {&w.SyncIntC, {2805, 945, 1620, 345}, &w.Options},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.control->geometry(), c.rect) << c.control->name();
+    bool found = false;
+    for (const ui::Form::Entry& e : w.controls())
+      if (e.control == c.control) {
+        found = true;
+        EXPECT_EQ(e.container, c.container) << c.control->name();
+      }
+    EXPECT_TRUE(found) << c.control->name();
+  }
+  EXPECT_EQ(w.ROT.font().name, "Lucida Console");
+  EXPECT_EQ(w.LEDLBL.caption(), "SRC  RX  TX");
+  EXPECT_EQ(w.SyncN.text(), "59");
+  EXPECT_EQ(w.SyncIntC.text(), "Minute/s");
+  EXPECT_EQ(w.IML.count(), 34);
+  EXPECT_EQ(w.SyncNow.interval(), 1000);
+}
+
+}  // namespace
+}  // namespace korvane::shell::testing

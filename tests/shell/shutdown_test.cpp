@@ -1,0 +1,63 @@
+// Closing the main window: the order of the shut-down, whatever closed it.
+#include "shell/nxo_krv_fixture.h"
+
+namespace korvane::shell::testing {
+namespace {
+
+using ShutDownTest = MainWindowFixture;
+
+TEST_F(ShutDownTest, StepsRunInOrder) {
+  NXO_KRV& w = start();  // a synchronisation is in progress
+  w.SyncN.setText("45");
+  w.SyncIntC.choose(0);
+  w.vbRemoteHost.setText("  127.0.0.1 ");
+  w.SyncNow.PropertyChanged.connect([this] { log.push_back("timer"); });
+  for (platform::FakeSocket* s : sockets.made)
+    s->onClose = nullptr;  // closing is not a peer's close
+  sockets.closeLog.clear();
+  log.clear();
+  w.mnuExit.click();
+
+  EXPECT_TRUE(logHasInOrder(
+      {"timer", "doEvents", "doEvents", "save 127.0.0.1 45 Second/s", "tray delete", "doEvents"}))
+      << logText();
+  EXPECT_FALSE(w.SyncNow.enabled());
+  const std::vector<platform::FakeSocket*> order(sockets.closeLog.begin(),
+                                                 sockets.closeLog.begin() + 4);
+  EXPECT_EQ(order, (std::vector<platform::FakeSocket*>{sockets.made[2], sockets.made[1],
+                                                       sockets.made[0], sockets.made[3]}))
+      << "TCP519, TCP13, tcpTime, UDP123";
+  EXPECT_FALSE(w.loaded());
+  EXPECT_TRUE(w.exitMenu);
+}
+
+TEST_F(ShutDownTest, UnloadModeDecidesWhetherTheAboutBoxCloses) {
+  struct Case {
+    int mode;
+    bool viaExit;
+    bool aboutClosed;
+  };
+  const Case cases[] = {{ui::kCloseFromControlMenu, false, true},
+                        {ui::kCloseForSessionEnd, false, false},
+                        {ui::kCloseFromCode, true, true}};
+  for (const Case& c : cases) {
+    NXO_KRV& w = start("-rs2");
+    w.About.click();
+    if (c.viaExit)
+      w.mnuExit.click();
+    else
+      w.unload(c.mode);
+    EXPECT_EQ(w.unloadMode, c.mode);
+    EXPECT_EQ(!w.frmAbout.loaded(), c.aboutClosed) << c.mode;
+  }
+}
+
+TEST_F(ShutDownTest, SessionEndFromTheHiddenStateStillSaves) {
+  NXO_KRV& w = start("-rs");
+  w.unload(ui::kCloseForSessionEnd);
+  EXPECT_TRUE(logHasInOrder({"save 127.0.0.1 59 Minute/s", "tray delete"})) << logText();
+  EXPECT_FALSE(w.unload(ui::kCloseForSessionEnd)) << "a second close finds nothing to do";
+}
+
+}  // namespace
+}  // namespace korvane::shell::testing

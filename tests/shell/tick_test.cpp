@@ -1,0 +1,210 @@
+// The one-second tick, the interval and its text box.
+#include <algorithm>
+#include <limits>
+
+#include "shell/nxo_krv_fixture.h"
+
+namespace korvane::shell::testing {
+namespace {
+
+using TickTest = MainWindowFixture;
+
+TEST_F(TickTest, NineStepsRunInOrder) {
+  seams.readKRVFile = [this] { addServer(); };
+  NXO_KRV& w = start("-rs");
+  w.floatingClockAtStart = true;
+  w.floatingClockDelay = 4;
+  w.move(-300, 20);  // sticks out on the left
+  w.sync.SyncBusy = true;
+  w.sync.SyncStatus = "Synchronizing using Time...";
+  w.sync.SyncTicks = 24;
+  w.SyncTimeNow.setEnabled(false);
+  w.LED1.setPicture(sync::kLampLit);
+  w.LED2.setPicture(sync::kLampLit);
+  clock.setZone({-60, "CET", 0, "CEST", -60}, platform::ZoneState::Standard);
+  w.PropertyChanged.connect([this] { log.push_back("form"); });
+  watch({&w.Current, &w.LED0, &w.LED1, &w.LED2, &w.SyncTimeNow});
+  log.clear();
+
+  w.SyncNow.tick();
+
+  EXPECT_TRUE(logHasInOrder({"Current", "form", "LED(1)", "LED(2)", "LED(0)", "LED(0)",
+                             "SyncTimeNow", "Current", "floating clock", "SyncTimeNow"}))
+      << logText();
+  EXPECT_EQ(w.Current.toolTipText(), " Current Time Zone: CET ");
+  EXPECT_EQ(w.bounds().left, 0);
+  EXPECT_NE(w.Current.text().find("Unable to Synchronize: Timed Out!"), std::string::npos);
+  EXPECT_TRUE(w.sync.SyncBusy) << "the zone change started a new synchronisation";
+  EXPECT_EQ(w.SyncCountdown, 0);
+}
+
+TEST_F(TickTest, ZoneChangeStartsASynchronisationWithinOneTick) {
+  NXO_KRV& w = start("-rs");
+  w.SyncN.setText("2");
+  w.SyncIntC.choose(3);  // days
+  ASSERT_EQ(w.SyncLimit, 172800);
+  for (int i = 0; i < 3; ++i) w.SyncNow.tick();
+  EXPECT_FALSE(w.sync.SyncBusy);
+  clock.setZone({300, "EST", 0, "EDT", -60}, platform::ZoneState::Daylight);
+  w.SyncNow.tick();
+  EXPECT_TRUE(w.sync.SyncBusy);
+  EXPECT_EQ(w.lastZoneName, "EDT");
+}
+
+TEST_F(TickTest, CountdownStartsTheAutomaticSynchronisation) {
+  NXO_KRV& w = start("-rs");
+  w.SyncN.setText("31");
+  w.SyncIntC.choose(0);
+  for (int i = 0; i < 30; ++i) w.SyncNow.tick();
+  EXPECT_FALSE(w.sync.SyncBusy);
+  w.SyncNow.tick();
+  EXPECT_TRUE(w.sync.SyncBusy);
+  EXPECT_EQ(w.SyncCountdown, 0);
+}
+
+TEST_F(TickTest, CalcIntCTurnsCountAndUnitIntoTicks) {
+  struct Case {
+    const char* count;
+    int unit;  // index in the unit list
+    int32_t limit;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"10", 0, 30, "30"},
+      {"30", 0, 30, "30"},
+      {"31", 0, 31, "31"},
+      {"", 0, 30, "30"},
+      {"59", 1, 3540, "59"},
+      {"2", 3, 172800, "2"},
+      {"3", 2, 10800, "3"},
+      {"2.5", 1, 120, "2.5"},  // ties to even
+      {"35791395", 1, std::numeric_limits<int32_t>::max(), "35791395"},
+      {"99999999999", 3, std::numeric_limits<int32_t>::max(), "99999999999"},
+      {"-99999999999", 2, std::numeric_limits<int32_t>::min(), "-99999999999"},
+      {"0", 1, 0, "0"},
+  };
+  NXO_KRV& w = start("-rs");
+  for (const Case& c : cases) {
+    w.SyncN.setText(c.count);
+    w.SyncIntC.choose(c.unit);
+    EXPECT_EQ(w.SyncLimit, c.limit) << c.count << " unit " << c.unit;
+    EXPECT_EQ(w.SyncN.text(), c.shown) << c.count;
+    EXPECT_TRUE(w.SyncTimeNow.enabled());
+  }
+}
+
+TEST_F(TickTest, StoredUnitTextCountsByItsFirstThreeLetters) {
+  NXO_KRV& w = start("-rs");
+  w.SyncIntC.setText("Minutes/s");
+  w.SyncN.setText("5");
+  w.CalcIntC();
+  EXPECT_EQ(w.SyncLimit, 300);
+}
+
+TEST_F(TickTest, EnterComputesTheIntervalOtherKeysDoNot) {
+  NXO_KRV& w = start("-rs");
+  ASSERT_EQ(w.SyncLimit, 3540);
+  w.SyncN.setText("7");
+  EXPECT_EQ(w.SyncLimit, 3540) << "changing the count alone keeps the interval";
+  w.SyncN.typeCharacter('1');
+  EXPECT_EQ(w.SyncLimit, 3540);
+  w.SyncN.typeCharacter(13);
+  EXPECT_EQ(w.SyncLimit, 71 * 60);
+}
+
+TEST_F(TickTest, NonNumericTypingIsUndone) {
+  NXO_KRV& w = start("-rs");
+  w.SyncN.setText("");
+  for (char ch : std::string("12a")) w.SyncN.typeCharacter(ch);
+  EXPECT_EQ(w.SyncN.text(), "12");
+  w.SyncN.setText("12abc");
+  EXPECT_EQ(w.SyncN.text(), "12");
+  w.SyncN.setText("x");
+  EXPECT_EQ(w.SyncN.text(), "");
+}
+
+TEST_F(TickTest, TimeOutAfterTwentyFiveTicksFreesTheButton) {
+  NXO_KRV& w = start();
+  ASSERT_TRUE(w.sync.SyncBusy);
+  for (int i = 0; i < 24; ++i) w.SyncNow.tick();
+  EXPECT_TRUE(w.sync.SyncBusy);
+  EXPECT_FALSE(w.SyncTimeNow.enabled());
+  w.SyncNow.tick();
+  EXPECT_FALSE(w.sync.SyncBusy);
+  EXPECT_TRUE(w.SyncTimeNow.enabled());
+  EXPECT_EQ(w.sync.SyncStatus, "Unable to Synchronize: Timed Out!");
+}
+
+TEST_F(TickTest, LampsBlinkWhileBusyAndStayPutWhileMinimised) {
+  NXO_KRV& w = start();
+  ASSERT_TRUE(w.sync.SyncBusy);
+  EXPECT_EQ(w.LED0.picture(), sync::kLampLit);  // the start lit SRC
+  w.LED1.setPicture(sync::kLampLit);
+  w.SyncNow.tick();
+  EXPECT_EQ(w.LED0.picture(), sync::kLampDark);
+  EXPECT_EQ(w.LED1.picture(), sync::kLampDark);
+  w.SyncNow.tick();
+  EXPECT_EQ(w.LED0.picture(), sync::kLampLit);
+  w.setWindowState(ui::WindowState::Minimized);
+  w.SyncNow.tick();
+  w.SyncNow.tick();
+  w.SyncNow.tick();
+  EXPECT_EQ(w.LED0.picture(), sync::kLampLit) << "no picture change while minimised";
+  w.mnuShow_Click();
+  w.SyncNow.tick();  // the blink state went on flipping while hidden: dark -> lit now
+  EXPECT_EQ(w.LED0.picture(), sync::kLampLit);
+  w.sync.SyncBusy = false;
+  w.SyncNow.tick();
+  w.SyncNow.tick();
+  EXPECT_EQ(w.LED0.picture(), sync::kLampDark);
+}
+
+TEST_F(TickTest, CurrentShowsDayMonthYearTimeAndStatus) {
+  NXO_KRV& w = start("-rs");
+  w.sync.SyncStatus = "Atomically Correct: No Adjustment!";
+  w.SyncNow.tick();
+  EXPECT_EQ(w.Current.text(),
+            "   SUN DECEMBER 7 2025 4:05:45 PM\r\n  Atomically Correct: No Adjustment!");
+}
+
+TEST_F(TickTest, RunOnceEndsItselfAfterSixtyTicksWithSettingsSaved) {
+  NXO_KRV& w = start("-ro");
+  for (int i = 0; i < kRunOnceLimitTicks - 1; ++i) w.SyncNow.tick();
+  EXPECT_TRUE(w.loaded());
+  w.SyncNow.tick();
+  EXPECT_FALSE(w.loaded());
+  EXPECT_TRUE(logHasInOrder({"save 127.0.0.1 59 Minute/s"})) << logText();
+}
+
+TEST_F(TickTest, RunOnceEndsWhenTheVersionReplyArrives) {
+  NXO_KRV& w = start("-ro");
+  w.versionQueryAnswered();
+  EXPECT_FALSE(w.loaded());
+  NXO_KRV& plain = start("");
+  plain.versionQueryAnswered();
+  EXPECT_TRUE(plain.loaded());
+}
+
+TEST_F(TickTest, DeferredWindowsWaitFiveTicksAndNotInRunOnce) {
+  NXO_KRV& w = start("-rs");
+  w.floatingClockAtStart = true;
+  w.taskbarClockEnabled = true;
+  for (int i = 0; i < 4; ++i) w.SyncNow.tick();
+  EXPECT_TRUE(std::find(log.begin(), log.end(), "floating clock") == log.end());
+  w.SyncNow.tick();
+  EXPECT_TRUE(logHasInOrder({"floating clock", "taskbar clock"})) << logText();
+  for (int i = 0; i < 10; ++i) w.SyncNow.tick();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "floating clock"), 1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "taskbar clock"), 3);
+
+  log.clear();
+  NXO_KRV& once = start("-ro");
+  once.floatingClockAtStart = true;
+  once.taskbarClockEnabled = true;
+  for (int i = 0; i < 10; ++i) once.SyncNow.tick();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "floating clock"), 0);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "taskbar clock"), 0);
+}
+
+}  // namespace
+}  // namespace korvane::shell::testing
