@@ -9,15 +9,22 @@
 
 #include "app/signal_watch.h"
 #include "platform/posix/clock_random.h"
+#include "platform/posix/host_registry.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_environment.h"
+#include "platform/posix/posix_files.h"
+#include "platform/posix/posix_os_version.h"
 #include "platform/qt/form_host.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_locale.h"
+#include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_socket.h"
 #include "platform/qt/qt_windows.h"
 #include "shell/nxo_krv.h"
+#include "shell/nxo_pwin.h"
+#include "shell/registry.h"
+#include "shell/settings.h"
 
 namespace {
 
@@ -51,10 +58,33 @@ int main(int argc, char** argv) {
   platform::QtShell shell(environment.programFolder());
   platform::QtWindows windows;
 
-  // KORVANE_REGISTRY names the settings hive; the settings store reads it when it is connected.
+  platform::QtMessageBoxes boxes;
+  platform::PosixFiles files(environment.programFolder());
+  platform::PosixOsVersion osVersion;
+  // The settings hive: KORVANE_REGISTRY, else the user's configuration folder.
+  const std::unique_ptr<platform::RegistryStore> store = platform::makeRegistry(*clock);
+  shell::Registry registry(*store, boxes, *clock);
+
+  shell::NXO_KRV* w = nullptr;  // the seams run only after the window is built
+  shell::ShellSeams seams;
+  seams.readKRVFile = [&] {
+    w->ReadKRVFile(
+        registry, files, [&] { w->CalcIntC(); }, [] {});
+  };
+  seams.saveSettings = [&] {
+    shell::writeMainWindowSettings(registry, w->vbRemoteHost.text(), w->RandomCheck, w->SyncN,
+                                   w->SyncIntC, w->sync.regionCode);
+  };
+  seams.identifyWindows = [&] {
+    const shell::WindowsIdentity id = shell::IdentifyWindows(osVersion, windows.compositing());
+    w->windowsCode = id.code;
+    w->layeredCapable = id.layeredCapable;
+  };
   shell::NXO_KRV window({*clock, events, locale, random, sockets},
                         {shell, windows, environment, KORVANE_VERSION_MAJOR, KORVANE_VERSION_MINOR,
-                         KORVANE_VERSION_PATCH});
+                         KORVANE_VERSION_PATCH},
+                        std::move(seams));
+  w = &window;
   platform::FormHost host(window, environment.programFolder());
   platform::FormHost aboutHost(window.frmAbout, environment.programFolder());
 

@@ -141,6 +141,7 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   bool secondInstance = false;  // start-up found another instance: the process must end
   bool hiddenByCode = false;    // hidden by -rs, -ro or to the tray
   bool layeredCapable = false;
+  std::string windowsCode = "02UNK";  // the operating system, as the version query names it
   OleDate epoch1900 = 0, epoch100 = 0, epoch1970 = 0;
 
   // Interval state.

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -94,6 +95,19 @@ Desktop::~Desktop() {
   if (xvfb_) xvfb_->waitFor(5s);
 }
 
+// The program folder of the build, but with a server list that names only 127.0.0.1: the
+// program synchronises at start, and no test may send anything off this machine.
+static std::string loopbackProgramFolder(const std::string& folder) {
+  const fs::path home = fs::path(folder) / "home";
+  if (!fs::exists(home)) {
+    fs::copy(KORVANE_E2E_DATA_DIR, home, fs::copy_options::recursive);
+    std::ofstream list(home / "NXO_KRV5.KRV", std::ios::binary | std::ios::trunc);
+    list << "Korvane test list\r\nloopback only\r\n-\r\n-\r\n-\r\n"
+         << "127.0.0.1:::Loopback Time Server NA:::2:::37:123:13:519\r\n";
+  }
+  return home.string();
+}
+
 std::map<std::string, std::string> Desktop::korvaneEnvironment(const std::string& folder) const {
   fs::create_directories(fs::path(folder) / "runtime");
   fs::permissions(fs::path(folder) / "runtime", fs::perms::owner_all, fs::perm_options::replace);
@@ -103,7 +117,7 @@ std::map<std::string, std::string> Desktop::korvaneEnvironment(const std::string
           {"XDG_CONFIG_HOME", folder + "/config"},
           {"KORVANE_REGISTRY", folder + "/registry.reg"},
           {"KORVANE_CLOCK_FILE", folder + "/clock-offset"},
-          {"KORVANE_HOME", KORVANE_E2E_DATA_DIR},
+          {"KORVANE_HOME", loopbackProgramFolder(folder)},
           {"KORVANE_DEBUG", "1"}};
 }
 
