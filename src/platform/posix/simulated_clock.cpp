@@ -24,8 +24,10 @@ int64_t SimulatedClock::nowUtcNanos() const {
 
 ClockResult SimulatedClock::applyUtcNanos(int64_t utcNanos) {
   const int64_t offsetNanos = utcNanos - machineNanos();
-  // Round to the nearest millisecond, as the file keeps milliseconds.
-  const int64_t offset = (offsetNanos >= 0 ? offsetNanos + 500000 : offsetNanos - 500000) / 1000000;
+  // The file keeps whole milliseconds: round up, so the clock never reads before what was set
+  // (a clock set to a whole second must not read the second before it).
+  const int64_t offset =
+      offsetNanos >= 0 ? (offsetNanos + 999999) / 1000000 : offsetNanos / 1000000;
   const std::string temp = file_ + ".tmp";
   {
     std::ofstream out(temp, std::ios::trunc);
