@@ -1,16 +1,16 @@
 // korvane-query: asks a time server for the time with the program's own protocol code and
 // prints how far the local clock is from it. It never sets the clock.
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
+#include <chrono>
+#include <clocale>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/query/query_options.h"
+#include "platform/posix/poll_loop.h"
 #include "platform/posix/posix_clock.h"
-#include "platform/qt/qt_locale.h"
-#include "platform/qt/qt_socket.h"
+#include "platform/posix/posix_locale.h"
+#include "platform/posix/posix_socket.h"
 #include "sync/query_exchange.h"
 
 namespace {
@@ -18,24 +18,17 @@ namespace {
 using korvane::query::QueryOptions;
 
 // How long one exchange may take before it counts as timed out.
-constexpr int kTimeOutMillis = 25000;
+constexpr std::chrono::milliseconds kTimeOut{25000};
 
-// Runs one exchange to its end on the Qt event loop.
-korvane::sync::QueryOutcome runExchange(korvane::sync::QueryExchange& exchange,
+// Runs one exchange to its end on the poll loop.
+korvane::sync::QueryOutcome runExchange(korvane::platform::PollLoop& loop,
+                                        korvane::sync::QueryExchange& exchange,
                                         const QueryOptions& options) {
   korvane::sync::QueryOutcome outcome;
-  QEventLoop loop;
-  QTimer timeOut;
-  timeOut.setSingleShot(true);
-  QObject::connect(&timeOut, &QTimer::timeout, &loop, [&exchange] { exchange.timeOut(); });
-  exchange.start(options.protocol, options.host, [&](const korvane::sync::QueryOutcome& o) {
-    outcome = o;
-    loop.quit();
-  });
-  if (exchange.running()) {
-    timeOut.start(kTimeOutMillis);
-    loop.exec();
-  }
+  exchange.start(options.protocol, options.host,
+                 [&outcome](const korvane::sync::QueryOutcome& o) { outcome = o; });
+  const auto deadline = korvane::platform::PollLoop::Clock::now() + kTimeOut;
+  if (!loop.runUntil([&exchange] { return !exchange.running(); }, deadline)) exchange.timeOut();
   return outcome;
 }
 
@@ -60,13 +53,15 @@ int main(int argc, char* argv[]) {
     return 0;
   }
 
-  QCoreApplication app(argc, argv);
+  // Dates the servers send may come in the user's own formats.
+  std::setlocale(LC_TIME, "");
   const auto clock = korvane::platform::makeSystemClock();
-  korvane::platform::QtLocale locale;
-  korvane::platform::QtSocketFactory sockets;
+  korvane::platform::PosixLocale locale;
+  korvane::platform::PollLoop loop;
+  korvane::platform::PosixSocketFactory sockets(loop);
   korvane::sync::QueryExchange exchange(*clock, locale, sockets);
   for (int i = 0; i < options->count; ++i) {
-    const korvane::sync::QueryOutcome outcome = runExchange(exchange, *options);
+    const korvane::sync::QueryOutcome outcome = runExchange(loop, exchange, *options);
     if (!outcome.ok) {
       std::fprintf(stderr, "%s: %s: %s\n", program.c_str(), options->host.c_str(),
                    outcome.error.c_str());

@@ -1,0 +1,73 @@
+#include "platform/posix/posix_locale.h"
+
+#include <langinfo.h>
+
+#include <ctime>
+#include <string>
+
+namespace korvane::platform {
+
+namespace {
+
+std::tm tmOf(const CivilDateTime& t) {
+  std::tm tm{};
+  tm.tm_year = t.year - 1900;
+  tm.tm_mon = t.month - 1;
+  tm.tm_mday = t.day;
+  tm.tm_hour = t.hour;
+  tm.tm_min = t.minute;
+  tm.tm_sec = t.second;
+  tm.tm_isdst = -1;
+  return tm;
+}
+
+std::string format(const CivilDateTime& t, const char* pattern) {
+  const std::tm tm = tmOf(t);
+  char buffer[128];
+  const size_t n = std::strftime(buffer, sizeof buffer, pattern, &tm);
+  return std::string(buffer, n);
+}
+
+bool onlyBlanks(const char* p) {
+  for (; *p; ++p)
+    if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') return false;
+  return true;
+}
+
+bool validDate(const std::tm& tm) {
+  return tm.tm_mon >= 0 && tm.tm_mon < 12 && tm.tm_mday >= 1 && tm.tm_mday <= 31 &&
+         tm.tm_hour >= 0 && tm.tm_hour < 24 && tm.tm_min >= 0 && tm.tm_min < 60 && tm.tm_sec >= 0 &&
+         tm.tm_sec <= 60;
+}
+
+}  // namespace
+
+std::string PosixLocale::longTime(const CivilDateTime& t) const {
+  return format(t, "%X");
+}
+
+std::string PosixLocale::generalDate(const CivilDateTime& t) const {
+  return format(t, "%x %X");
+}
+
+int PosixLocale::fullYear(int twoDigitYear) const {
+  return twoDigitYear < 50 ? 2000 + twoDigitYear : 1900 + twoDigitYear;
+}
+
+std::optional<CivilDateTime> PosixLocale::parseDateTime(std::string_view text) const {
+  const size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return std::nullopt;
+  const std::string s(text.substr(first));  // strptime wants a terminated string
+  const std::string dateAndTime = std::string(nl_langinfo(D_FMT)) + " " + nl_langinfo(T_FMT);
+  for (const std::string& pattern : {std::string(nl_langinfo(D_T_FMT)), dateAndTime}) {
+    std::tm tm{};
+    tm.tm_mday = 1;
+    const char* end = strptime(s.c_str(), pattern.c_str(), &tm);
+    if (!end || !onlyBlanks(end) || !validDate(tm)) continue;
+    return CivilDateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
+                         tm.tm_min,         tm.tm_sec,     0};
+  }
+  return std::nullopt;
+}
+
+}  // namespace korvane::platform

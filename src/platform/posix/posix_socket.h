@@ -1,0 +1,99 @@
+#pragma once
+// The socket control on POSIX sockets, driven by a PollLoop; events arrive from the loop on its
+// thread, never from inside the call that caused them.
+//
+// Host names are resolved with getaddrinfo inside Connect and SendData, so those calls may wait
+// for the resolver: this backend serves command-line use, where nothing else waits meanwhile.
+// Proxies are never used: a time server's answer is only good for the path it took.
+#include <sys/socket.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/posix/poll_loop.h"
+#include "platform/socket.h"
+
+namespace korvane::platform {
+
+class PosixSocket : public Socket {
+ public:
+  // The loop must outlive the socket.
+  explicit PosixSocket(PollLoop& loop);
+  ~PosixSocket() override;
+  PosixSocket(const PosixSocket&) = delete;
+  PosixSocket& operator=(const PosixSocket&) = delete;
+
+  void setProtocol(SocketProtocol p) override { protocol_ = p; }
+  SocketProtocol protocol() const override { return protocol_; }
+  void setRemoteHost(const std::string& host) override { remoteHost_ = host; }
+  std::string remoteHost() const override { return remoteHost_; }
+  void setRemotePort(int port) override { remotePort_ = port; }
+  int remotePort() const override { return remotePort_; }
+  void setLocalPort(int port) override { localPort_ = port; }
+  int localPort() const override { return localPort_; }
+  SocketState state() const override { return state_; }
+
+  void Connect() override;
+  SocketResult Bind() override;
+  SocketResult SendData(const std::vector<uint8_t>& data) override;
+  std::optional<std::string> GetDataText() override;
+  std::optional<std::vector<uint8_t>> GetData4Bytes() override;
+  std::optional<std::vector<uint8_t>> GetDataBytes(size_t maxLen) override;
+  bool lastDatagramFromRemote() const override { return lastFromRemote_; }
+  void Close() override;
+
+ private:
+  struct Address {
+    sockaddr_storage storage{};
+    socklen_t length = 0;
+  };
+
+  // TCP
+  void connectNext();
+  void onTcpReady(short revents);
+  void finishConnect();
+  void readStream();
+  void flushOutput();
+  void peerClosed();
+  // UDP
+  SocketResult sendDatagram(const std::vector<uint8_t>& data);
+  void onDatagramReady();
+  bool datagramPending() const;
+
+  // Raises Error from the loop, unless the socket is closed or gone by then.
+  void errorLater(const SocketError& error);
+  void raiseError(const SocketError& error);
+  void closeDescriptor();
+
+  PollLoop& loop_;
+  SocketProtocol protocol_ = SocketProtocol::Tcp;
+  std::string remoteHost_;
+  int remotePort_ = 0;
+  int localPort_ = 0;
+  SocketState state_ = SocketState::Closed;
+  int fd_ = -1;
+  bool tcpOpen_ = false;  // a connection exists (from Connect until Close), its data readable
+  std::vector<Address> candidates_;  // addresses of RemoteHost still to try
+  SocketError lastConnectError_;
+  std::vector<uint8_t> input_;   // TCP bytes arrived and not yet read
+  std::vector<uint8_t> output_;  // TCP bytes not yet sent
+  Address resolvedRemote_;
+  bool lastFromRemote_ = false;
+  bool delivering_ = false;     // inside DataArrival: a nested pass must not raise it again
+  uint64_t datagramsRead_ = 0;  // tells whether DataArrival's handler took the datagram
+  // Replaced on Close: calls posted for the old socket find theirs expired and do nothing.
+  std::shared_ptr<char> life_ = std::make_shared<char>();
+};
+
+class PosixSocketFactory : public SocketFactory {
+ public:
+  explicit PosixSocketFactory(PollLoop& loop) : loop_(loop) {}
+  std::unique_ptr<Socket> create() override { return std::make_unique<PosixSocket>(loop_); }
+
+ private:
+  PollLoop& loop_;
+};
+
+}  // namespace korvane::platform
