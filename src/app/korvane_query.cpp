@@ -1,7 +1,6 @@
 // korvane-query: asks a time server for the time with the program's own protocol code and
 // prints how far the local clock is from it. It never sets the clock.
 #include <chrono>
-#include <clocale>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -53,8 +52,6 @@ int main(int argc, char* argv[]) {
     return 0;
   }
 
-  // Dates the servers send may come in the user's own formats.
-  std::setlocale(LC_TIME, "");
   const auto clock = korvane::platform::makeSystemClock();
   korvane::platform::PosixLocale locale;
   korvane::platform::PollLoop loop;

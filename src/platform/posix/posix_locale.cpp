@@ -42,11 +42,34 @@ bool validDate(const std::tm& tm) {
 
 }  // namespace
 
+class PosixLocale::Using {
+ public:
+  explicit Using(locale_t l) : previous_(uselocale(l)) {}
+  ~Using() { uselocale(previous_); }
+  Using(const Using&) = delete;
+  Using& operator=(const Using&) = delete;
+
+ private:
+  locale_t previous_;
+};
+
+PosixLocale::~PosixLocale() {
+  if (locale_) freelocale(locale_);
+}
+
+locale_t PosixLocale::timeLocale() const {
+  if (!locale_) locale_ = newlocale(LC_TIME_MASK, "", nullptr);
+  if (!locale_) locale_ = newlocale(LC_TIME_MASK, "C", nullptr);  // LANG names no locale here
+  return locale_ ? locale_ : LC_GLOBAL_LOCALE;
+}
+
 std::string PosixLocale::longTime(const CivilDateTime& t) const {
+  const Using l(timeLocale());
   return format(t, "%X");
 }
 
 std::string PosixLocale::generalDate(const CivilDateTime& t) const {
+  const Using l(timeLocale());
   return format(t, "%x %X");
 }
 
@@ -58,6 +81,7 @@ std::optional<CivilDateTime> PosixLocale::parseDateTime(std::string_view text) c
   const size_t first = text.find_first_not_of(" \t\r\n");
   if (first == std::string_view::npos) return std::nullopt;
   const std::string s(text.substr(first));  // strptime wants a terminated string
+  const Using l(timeLocale());
   const std::string dateAndTime = std::string(nl_langinfo(D_FMT)) + " " + nl_langinfo(T_FMT);
   for (const std::string& pattern : {std::string(nl_langinfo(D_T_FMT)), dateAndTime}) {
     std::tm tm{};
