@@ -17,29 +17,6 @@ constexpr size_t kMaxReadPerPass = 65536;
 // Larger than any UDP datagram's payload.
 constexpr size_t kMaxDatagram = 65536;
 
-// The control's error numbers (WinSock codes) for the system's errors; the description is the
-// system's own text. Errors without a WinSock twin keep their errno above 10000.
-SocketError errnoError(int err) {
-  struct Code {
-    int err;
-    int number;
-  };
-  static constexpr Code kCodes[] = {
-      {ECONNREFUSED, 10061},  {ETIMEDOUT, 10060}, {ENETUNREACH, 10065},  {EHOSTUNREACH, 10065},
-      {EADDRINUSE, 10048},    {EACCES, 10013},    {EPERM, 10013},        {ECONNRESET, 10054},
-      {ENOTCONN, 10057},      {EINVAL, 10022},    {EAFNOSUPPORT, 10047}, {EMSGSIZE, 10040},
-      {EADDRNOTAVAIL, 10049}, {ENETDOWN, 10050},
-  };
-  for (const Code& c : kCodes)
-    if (c.err == err) return {c.number, std::strerror(err)};
-  return {10000 + err, std::strerror(err)};
-}
-
-SocketError lookupError(int gaiError) {
-  if (gaiError == EAI_AGAIN) return {11002, gai_strerror(gaiError)};
-  return {11001, "Host not found"};
-}
-
 // The addresses of host for the socket type, IPv4 first (as the loopback servers listen there).
 std::vector<sockaddr_storage> resolve(const std::string& host, int socketType, int port,
                                       SocketError& error) {
@@ -48,7 +25,7 @@ std::vector<sockaddr_storage> resolve(const std::string& host, int socketType, i
   hints.ai_socktype = socketType;
   addrinfo* found = nullptr;
   if (const int rc = getaddrinfo(host.c_str(), nullptr, &hints, &found); rc != 0) {
-    error = lookupError(rc);
+    error = lookupErrorOf(rc);
     return {};
   }
   std::vector<sockaddr_storage> out;
@@ -66,7 +43,7 @@ std::vector<sockaddr_storage> resolve(const std::string& host, int socketType, i
   freeaddrinfo(found);
   std::stable_partition(out.begin(), out.end(),
                         [](const sockaddr_storage& s) { return s.ss_family == AF_INET; });
-  if (out.empty()) error = lookupError(EAI_NONAME);
+  if (out.empty()) error = lookupErrorOf(EAI_NONAME);
   return out;
 }
 
@@ -125,6 +102,29 @@ int boundFamily(int fd) {
 }
 
 }  // namespace
+
+// The control's error numbers (WinSock codes) for the system's errors; the description is the
+// system's own text. Errors without a WinSock twin keep their errno above 10000.
+SocketError socketErrorOf(int err) {
+  struct Code {
+    int err;
+    int number;
+  };
+  static constexpr Code kCodes[] = {
+      {ECONNREFUSED, 10061},  {ETIMEDOUT, 10060}, {ENETUNREACH, 10065},  {EHOSTUNREACH, 10065},
+      {EADDRINUSE, 10048},    {EACCES, 10013},    {EPERM, 10013},        {ECONNRESET, 10054},
+      {ENOTCONN, 10057},      {EINVAL, 10022},    {EAFNOSUPPORT, 10047}, {EMSGSIZE, 10040},
+      {EADDRNOTAVAIL, 10049}, {ENETDOWN, 10050},
+  };
+  for (const Code& c : kCodes)
+    if (c.err == err) return {c.number, std::strerror(err)};
+  return {10000 + err, std::strerror(err)};
+}
+
+SocketError lookupErrorOf(int gaiError) {
+  if (gaiError == EAI_AGAIN) return {11002, gai_strerror(gaiError)};
+  return {11001, "Host not found"};
+}
 
 PosixSocket::PosixSocket(PollLoop& loop) : loop_(loop) {}
 
@@ -185,7 +185,7 @@ void PosixSocket::connectNext() {
     candidates_.erase(candidates_.begin());
     fd_ = ::socket(a.storage.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd_ < 0) {
-      lastConnectError_ = errnoError(errno);
+      lastConnectError_ = socketErrorOf(errno);
       continue;
     }
     if (::connect(fd_, reinterpret_cast<const sockaddr*>(&a.storage), a.length) == 0 ||
@@ -194,7 +194,7 @@ void PosixSocket::connectNext() {
       loop_.watch(fd_, POLLOUT, [this](short revents) { onTcpReady(revents); });
       return;
     }
-    lastConnectError_ = errnoError(errno);
+    lastConnectError_ = socketErrorOf(errno);
     closeDescriptor();
   }
   errorLater(lastConnectError_);
@@ -206,7 +206,7 @@ void PosixSocket::onTcpReady(short revents) {
     socklen_t len = sizeof err;
     if (getsockopt(fd_, SOL_SOCKET, SO_ERROR, &err, &len) != 0) err = errno;
     if (err != 0) {
-      lastConnectError_ = errnoError(err);
+      lastConnectError_ = socketErrorOf(err);
       closeDescriptor();
       return connectNext();
     }
@@ -242,7 +242,7 @@ void PosixSocket::readStream() {
     if (n == 0 || errno == ECONNRESET)
       peerGone = true;
     else
-      failure = errnoError(errno);
+      failure = socketErrorOf(errno);
     break;
   }
   const std::weak_ptr<char> life = life_;
@@ -272,7 +272,7 @@ void PosixSocket::flushOutput() {
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
     output_.clear();
-    errorLater(errnoError(errno));
+    errorLater(socketErrorOf(errno));
     break;
   }
   loop_.setEvents(fd_, static_cast<short>(POLLIN | (output_.empty() ? 0 : POLLOUT)));
@@ -294,14 +294,14 @@ SocketResult PosixSocket::Bind() {
     v6.sin6_port = htons(static_cast<uint16_t>(localPort_));
   } else {
     fd_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd_ < 0) return {false, errnoError(errno)};
+    if (fd_ < 0) return {false, socketErrorOf(errno)};
     auto& v4 = reinterpret_cast<sockaddr_in&>(any);
     v4.sin_family = AF_INET;
     v4.sin_addr.s_addr = htonl(INADDR_ANY);
     v4.sin_port = htons(static_cast<uint16_t>(localPort_));
   }
   if (::bind(fd_, reinterpret_cast<const sockaddr*>(&any), lengthOf(any)) != 0) {
-    const SocketError error = errnoError(errno);
+    const SocketError error = socketErrorOf(errno);
     closeDescriptor();
     return {false, error};
   }
@@ -333,13 +333,13 @@ SocketResult PosixSocket::sendDatagram(const std::vector<uint8_t>& data) {
   resolvedRemote_ = {target, lengthOf(target)};
   if (family == AF_INET6 && target.ss_family == AF_INET) target = mappedToV6(target);
   if (family == AF_INET && target.ss_family == AF_INET6) {
-    errorLater(errnoError(EAFNOSUPPORT));
+    errorLater(socketErrorOf(EAFNOSUPPORT));
     return {};
   }
   const ssize_t n = ::sendto(fd_, data.data(), data.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
                              reinterpret_cast<const sockaddr*>(&target), lengthOf(target));
   if (n < 0 || static_cast<size_t>(n) != data.size())
-    errorLater(n < 0 ? errnoError(errno) : errnoError(EMSGSIZE));
+    errorLater(n < 0 ? socketErrorOf(errno) : socketErrorOf(EMSGSIZE));
   return {};
 }
 

@@ -87,6 +87,12 @@ class PosixSocket : public Socket {
   std::shared_ptr<char> life_ = std::make_shared<char>();
 };
 
+// The control's error (WinSock number, the system's words) for an errno value of a socket call.
+SocketError socketErrorOf(int err);
+// The control's error for a getaddrinfo result code: 11001 "Host not found" unless the resolver
+// only failed for now (11002).
+SocketError lookupErrorOf(int gaiError);
+
 class PosixSocketFactory : public SocketFactory {
  public:
   explicit PosixSocketFactory(PollLoop& loop) : loop_(loop) {}
