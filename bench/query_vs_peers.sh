@@ -83,8 +83,8 @@ echo "mean wall time per run over $runs runs ($(command -v hyperfine >/dev/null 
 compare SNTP "$query --protocol sntp 127.0.0.1" "$sntp 127.0.0.1"
 compare Time "$query --protocol time 127.0.0.1" "$rdate -p 127.0.0.1"
 
-# Most of a run of either tool is starting the process (korvane-query maps Qt and its libraries);
-# many exchanges in one run show what one exchange itself costs.
+# Most of a run of either tool is starting the process; many exchanges in one run show what one
+# exchange itself costs.
 per=200
 for protocol in sntp time; do
   total=$(mean_ms "$query" --protocol "$protocol" --count "$per" 127.0.0.1)

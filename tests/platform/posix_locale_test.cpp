@@ -1,0 +1,53 @@
+// The C library's date formats, read in the C locale so the expectations hold on any machine.
+#include "platform/posix/posix_locale.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace korvane::platform {
+namespace {
+
+class PosixLocaleTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setenv("LC_ALL", "C", 1); }  // read when the locale is first used
+  void TearDown() override { unsetenv("LC_ALL"); }
+};
+
+TEST_F(PosixLocaleTest, ParsesTheLocalesOwnDateTimeFormsAndNothingElse) {
+  struct Case {
+    const char* text;
+    std::optional<CivilDateTime> expected;
+  };
+  const Case cases[] = {
+      {"Tue Dec  8 05:05:11 2026", CivilDateTime{2026, 12, 8, 5, 5, 11, 0}},
+      {"  Tue Dec  8 05:05:11 2026\r\n", CivilDateTime{2026, 12, 8, 5, 5, 11, 0}},
+      {"12/08/26 05:05:11", CivilDateTime{2026, 12, 8, 5, 5, 11, 0}},
+      {"Tue Dec  8 05:05:11 2026 and more", std::nullopt},
+      {"13/08/26 05:05:11", std::nullopt},
+      {"12/08/26 25:05:11", std::nullopt},
+      {"", std::nullopt},
+      {"not a date", std::nullopt},
+  };
+  const PosixLocale locale;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const auto got = locale.parseDateTime(c.text);
+    ASSERT_EQ(got.has_value(), c.expected.has_value());
+    if (!got) continue;
+    EXPECT_EQ(oleMillisFromCivil(*got), oleMillisFromCivil(*c.expected));
+  }
+}
+
+TEST_F(PosixLocaleTest, FormatsAndTheTwoDigitYearWindow) {
+  const PosixLocale locale;
+  const CivilDateTime t{2026, 12, 8, 17, 5, 9, 0};
+  EXPECT_EQ(locale.longTime(t), "17:05:09");
+  EXPECT_EQ(locale.generalDate(t), "12/08/26 17:05:09");
+  EXPECT_EQ(locale.fullYear(49), 2049);
+  EXPECT_EQ(locale.fullYear(50), 1950);
+}
+
+}  // namespace
+}  // namespace korvane::platform
