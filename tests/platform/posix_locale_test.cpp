@@ -40,13 +40,17 @@ TEST_F(PosixLocaleTest, ParsesTheLocalesOwnDateTimeFormsAndNothingElse) {
   }
 }
 
-TEST_F(PosixLocaleTest, FormatsAndTheTwoDigitYearWindow) {
+TEST_F(PosixLocaleTest, FormatsNamesAndTheTwoDigitYearWindow) {
   const PosixLocale locale;
   const CivilDateTime t{2026, 12, 8, 17, 5, 9, 0};
   EXPECT_EQ(locale.longTime(t), "17:05:09");
   EXPECT_EQ(locale.generalDate(t), "12/08/26 17:05:09");
   EXPECT_EQ(locale.fullYear(49), 2049);
   EXPECT_EQ(locale.fullYear(50), 1950);
+  EXPECT_EQ(locale.dayName(0, true), "Sun");
+  EXPECT_EQ(locale.dayName(-1, false), "Saturday");
+  EXPECT_EQ(locale.monthName(12), "December");
+  EXPECT_EQ(locale.monthName(13), "January");
 }
 
 }  // namespace

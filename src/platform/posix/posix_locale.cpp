@@ -73,6 +73,16 @@ std::string PosixLocale::generalDate(const CivilDateTime& t) const {
   return format(t, "%x %X");
 }
 
+std::string PosixLocale::dayName(int dayOfWeek, bool abbreviated) const {
+  const int day = ((dayOfWeek % 7) + 7) % 7;
+  return nl_langinfo_l(static_cast<nl_item>((abbreviated ? ABDAY_1 : DAY_1) + day), timeLocale());
+}
+
+std::string PosixLocale::monthName(int month) const {
+  const int index = ((month - 1) % 12 + 12) % 12;
+  return nl_langinfo_l(static_cast<nl_item>(MON_1 + index), timeLocale());
+}
+
 int PosixLocale::fullYear(int twoDigitYear) const {
   return twoDigitYear < 50 ? 2000 + twoDigitYear : 1900 + twoDigitYear;
 }

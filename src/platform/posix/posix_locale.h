@@ -21,6 +21,8 @@ class PosixLocale : public Locale {
   int fullYear(int twoDigitYear) const override;
   // The text in the locale's date-and-time format, or its date format then its time format.
   std::optional<CivilDateTime> parseDateTime(std::string_view text) const override;
+  std::string dayName(int dayOfWeek, bool abbreviated) const override;
+  std::string monthName(int month) const override;
 
  private:
   // The user's time formats, as the thread's locale until the guard ends.
