@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QMetaObject>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -88,6 +89,18 @@ int main(int argc, char** argv) {
   platform::FormHost host(window, environment.programFolder());
   platform::FormHost aboutHost(window.frmAbout, environment.programFolder());
 
+  // With KORVANE_DEBUG=1 the status line of the clock box goes to standard error on each change,
+  // so a run without a screen reader can see what the window tells the user.
+  std::string loggedStatus;
+  window.Current.Change.connect([&window, &loggedStatus] {
+    if (!debugLogging()) return;
+    const std::string& shown = window.Current.text();
+    const size_t lineEnd = shown.find("\r\n");
+    const std::string status = lineEnd == std::string::npos ? "" : shown.substr(lineEnd + 2);
+    if (status == loggedStatus) return;
+    loggedStatus = status;
+    fprintf(stderr, "korvane: status: %s\n", status.c_str());
+  });
   window.Closed.connect([&app, &window] {
     if (debugLogging())
       fprintf(stderr, "korvane: shut-down complete, unload mode %d\n", window.unloadMode);

@@ -14,6 +14,9 @@
 #include <stdexcept>
 #include <thread>
 
+// Last: its macros (None, Status, True, ...) must not reach the headers above.
+#include <X11/Xlib.h>
+
 namespace korvane::e2e {
 
 namespace fs = std::filesystem;
@@ -140,6 +143,20 @@ std::string Desktop::waitForOutput(const std::string& command,
     if (!out.empty() || std::chrono::steady_clock::now() >= end) return out;
     std::this_thread::sleep_for(100ms);
   }
+}
+
+void Desktop::closeWindow(const std::string& windowId) const {
+  std::unique_ptr<Display, int (*)(Display*)> x(XOpenDisplay(display_.c_str()), XCloseDisplay);
+  if (!x) throw std::runtime_error("cannot open display " + display_);
+  XEvent close{};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = std::stoul(windowId);
+  close.xclient.message_type = XInternAtom(x.get(), "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(x.get(), "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(x.get(), close.xclient.window, False, NoEventMask, &close);
+  XSync(x.get(), False);
 }
 
 }  // namespace korvane::e2e

@@ -43,6 +43,9 @@ class Desktop {
   std::string run(const std::string& command) const;
   // Polls a command until it prints something, or the time runs out.
   std::string waitForOutput(const std::string& command, std::chrono::milliseconds limit) const;
+  // Asks a window to close the way its close box does (WM_DELETE_WINDOW): this display has no
+  // window manager to do it.
+  void closeWindow(const std::string& windowId) const;
 
  private:
   std::string display_;
