@@ -26,7 +26,6 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr const char* kLockFile = "/tmp/korvane-loopback-peers.lock";
-constexpr auto kLockWait = std::chrono::seconds(30);
 constexpr auto kReadyWait = std::chrono::seconds(10);
 constexpr auto kStopWait = std::chrono::seconds(3);
 
@@ -128,9 +127,9 @@ bool PeerProcess::alive(std::string& why) {
   return false;
 }
 
-LoopbackPeers::LoopbackPeers(unsigned kinds) {
+LoopbackPeers::LoopbackPeers(unsigned kinds, std::chrono::milliseconds lockWait) {
   lockFd_ = open(kLockFile, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  const auto lockDeadline = Clock::now() + kLockWait;
+  const auto lockDeadline = Clock::now() + lockWait;
   while (lockFd_ >= 0 && flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
     if (Clock::now() > lockDeadline) {
       error_ = std::string("another run has held the loopback time servers (") + kLockFile +

@@ -4,6 +4,7 @@
 // UnixTime server (TCP 519). Nobody else's clock is touched: chronyd runs with -x.
 #include <sys/types.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,7 +38,9 @@ class PeerProcess {
 // process or worktree, holds one lock, so two test runs wait for each other instead of clashing.
 class LoopbackPeers {
  public:
-  explicit LoopbackPeers(unsigned kinds = kAllPeers);
+  // Waits up to lockWait for another run to release the servers.
+  explicit LoopbackPeers(unsigned kinds = kAllPeers,
+                         std::chrono::milliseconds lockWait = std::chrono::seconds(30));
   ~LoopbackPeers();
   LoopbackPeers(const LoopbackPeers&) = delete;
   LoopbackPeers& operator=(const LoopbackPeers&) = delete;
