@@ -19,8 +19,12 @@
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_locale.h"
 #include "platform/qt/qt_message_boxes.h"
+#include "platform/qt/qt_pointer_probe.h"
 #include "platform/qt/qt_shell.h"
+#include "platform/qt/qt_shell_open.h"
 #include "platform/qt/qt_socket.h"
+#include "platform/qt/qt_system_colours.h"
+#include "platform/qt/qt_text_renderer.h"
 #include "platform/qt/qt_windows.h"
 #include "shell/nxo_krv.h"
 #include "shell/nxo_pwin.h"
@@ -58,6 +62,11 @@ int main(int argc, char** argv) {
   platform::QtSocketFactory sockets;
   platform::QtShell shell(environment.programFolder());
   platform::QtWindows windows;
+  platform::QtTextRenderer text;
+  platform::QtSystemColours colours;
+  platform::QtShellOpen links;
+  platform::QtPointerProbe pointer;
+  const controls::ButtonServices buttons{&text, &colours, &links, &pointer, &events, nullptr};
 
   platform::QtMessageBoxes boxes;
   platform::PosixFiles files(environment.programFolder());
@@ -83,7 +92,7 @@ int main(int argc, char** argv) {
   };
   shell::NXO_KRV window({*clock, events, locale, random, sockets},
                         {shell, windows, environment, KORVANE_VERSION_MAJOR, KORVANE_VERSION_MINOR,
-                         KORVANE_VERSION_PATCH},
+                         KORVANE_VERSION_PATCH, buttons},
                         std::move(seams));
   w = &window;
   platform::FormHost host(window, environment.programFolder());

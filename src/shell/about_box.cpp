@@ -4,7 +4,11 @@
 
 namespace korvane::shell {
 
-AboutBox::AboutBox() : ui::Form("frmAbout") {
+AboutBox::AboutBox(controls::ButtonServices buttons, int twipsPerPixel)
+    : ui::Form("frmAbout"),
+      buttonDesign(twipsPerPixel),
+      cmdHelp("cmdHelp", buttonDesign.services(buttons)),
+      cmdOK("cmdOK", buttonDesign.services(buttons)) {
   setClientSize(5730, 2640);
   setBorderStyle(ui::BorderStyle::FixedDialog);
   setMinimizeButton(false);
@@ -19,13 +23,11 @@ AboutBox::AboutBox() : ui::Form("frmAbout") {
   lblVersion.setGeometry({1140, 780, 4350, 255});
   lblDescription.setGeometry({1140, 1110, 4350, 840});
   lblDescription.setCaption(kProductDescription);
-  cmdHelp.setGeometry({2790, 2100, 1260, 375});
-  cmdHelp.setCaption("Help");
-  cmdOK.setGeometry({4230, 2100, 1260, 375});
-  cmdOK.setCaption("OK");
-  for (ui::Control* c : std::initializer_list<ui::Control*>{&picIcon, &lblTitle, &lblVersion,
-                                                            &lblDescription, &cmdHelp, &cmdOK})
+  for (ui::Control* c :
+       std::initializer_list<ui::Control*>{&picIcon, &lblTitle, &lblVersion, &lblDescription})
     add(*c);
+  buttonDesign.place(*this, cmdHelp, "Help", {2790, 2100, 1260, 375});
+  buttonDesign.place(*this, cmdOK, "OK", {4230, 2100, 1260, 375});
   cmdOK.Click.connect([this] { unload(ui::kCloseFromCode); });
   cmdHelp.Click.connect([this] {
     if (openHelp) openHelp();

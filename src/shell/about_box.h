@@ -3,7 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/ui/command_button.h"
+#include "controls/form_buttons.h"
+#include "controls/nxo_buttons.h"
 #include "platform/ui/form.h"
 #include "platform/ui/image_box.h"
 #include "platform/ui/label.h"
@@ -12,16 +13,19 @@ namespace korvane::shell {
 
 class AboutBox : public ui::Form {
  public:
-  AboutBox();
+  explicit AboutBox(controls::ButtonServices buttons = {}, int twipsPerPixel = 15);
   // Fills the texts; the version comes from the build.
   void setVersion(const std::string& version);
+
+  // Declared before the buttons: they are built with it.
+  controls::FormButtons buttonDesign;
 
   ui::ImageBox picIcon{"picIcon"};
   ui::Label lblTitle{"lblTitle"};
   ui::Label lblVersion{"lblVersion"};
   ui::Label lblDescription{"lblDescription"};
-  ui::CommandButton cmdHelp{"cmdHelp"};
-  ui::CommandButton cmdOK{"cmdOK"};
+  controls::NXOButtons cmdHelp;
+  controls::NXOButtons cmdOK;
 
   // What "Help" opens (the main window's local help).
   std::function<void()> openHelp;

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "platform/files.h"
-#include "platform/ui/command_button.h"
+#include "platform/ui/control.h"
 #include "shell/registry.h"
 #include "shell/settings.h"
 #include "sync/server_list.h"
@@ -13,7 +13,7 @@ namespace korvane::shell {
 // The main window's parts that the read fills.
 struct KrvFileWindow {
   SettingsControls settingsControls;
-  ui::CommandButton& SyncTimeNow;
+  ui::Control& SyncTimeNow;
   sync::ServerListTargets servers;
 };
 

@@ -8,6 +8,12 @@ namespace korvane::shell {
 
 NXO_KRV::NXO_KRV(sync::SyncServices services, ShellServices shell, ShellSeams seams)
     : ui::Form("NXO_KRV"),
+      buttonDesign(shell.windows.twipsPerPixelX()),
+      About("About", buttonDesign.services(shell.buttons)),
+      Advanced("Advanced", buttonDesign.services(shell.buttons)),
+      Mini("Mini", buttonDesign.services(shell.buttons)),
+      SyncTimeNow("SyncTimeNow", buttonDesign.services(shell.buttons)),
+      frmAbout(shell.buttons, shell.windows.twipsPerPixelX()),
       sync({SyncTimeNow, Servers, vbRemoteHost, RandomCheck, {&LED0, &LED1, &LED2}}, services,
            *this, tables),
       services_(services),

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "common/tip_field.h"
+#include "controls/form_buttons.h"
+#include "controls/nxo_buttons.h"
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/combo_box.h"
-#include "platform/ui/command_button.h"
 #include "platform/ui/form.h"
 #include "platform/ui/frame.h"
 #include "platform/ui/image_box.h"
@@ -43,6 +44,8 @@ struct ShellServices {
   platform::Windows& windows;
   platform::Environment& environment;
   int versionMajor = 0, versionMinor = 0, versionRevision = 0;
+  // What the program's buttons draw and open with; none: no captions drawn, no links.
+  controls::ButtonServices buttons = {};
 };
 
 // Connections to parts built elsewhere; each does nothing until connected.
@@ -66,6 +69,9 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
  public:
   NXO_KRV(sync::SyncServices services, ShellServices shell, ShellSeams seams = {});
 
+  // Declared before the controls: the buttons are built with it.
+  controls::FormButtons buttonDesign;
+
   // Controls.
   ui::Frame Frame1{"Frame1"};
   ui::ImageBox Image1{"Image1"};
@@ -73,10 +79,7 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   ui::Label ROT{"ROT"};
   ui::Label TimeSvrLbl{"TimeSvrLbl"};
   ui::TextBox vbRemoteHost{"vbRemoteHost"};
-  ui::CommandButton About{"About"};
-  ui::CommandButton Advanced{"Advanced"};
-  ui::CommandButton Mini{"Mini"};
-  ui::CommandButton SyncTimeNow{"SyncTimeNow"};
+  controls::NXOButtons About, Advanced, Mini, SyncTimeNow;
   ui::Frame LED_Display{"LED_Display"};
   ui::TextBox Current{"Current"};
   ui::Label LEDLBL{"LEDLBL"};

@@ -49,15 +49,10 @@ void NXO_KRV::layout() {
   // No design text: a list without the last server then shows its first entry here.
   add(vbRemoteHost);
 
-  About.setGeometry({4665, 930, 1320, 375});
-  About.setCaption("About / Help");
-  Advanced.setGeometry({4665, 1335, 1320, 375});
-  Advanced.setCaption("Advanced");
-  Mini.setGeometry({4665, 2460, 1320, 375});
-  Mini.setCaption("Minimize");
-  SyncTimeNow.setGeometry({4665, 3315, 1320, 375});
-  SyncTimeNow.setCaption("Synchronize");
-  for (ui::CommandButton* b : {&About, &Advanced, &Mini, &SyncTimeNow}) add(*b);
+  buttonDesign.place(*this, About, "About / Help", {4665, 930, 1320, 375});
+  buttonDesign.place(*this, Advanced, "Advanced", {4665, 1335, 1320, 375});
+  buttonDesign.place(*this, Mini, "Minimize", {4665, 2460, 1320, 375});
+  buttonDesign.place(*this, SyncTimeNow, "Synchronize", {4665, 3315, 1320, 375});
 
   LED_Display.setGeometry({45, 1740, 5925, 585});
   add(LED_Display);

@@ -14,7 +14,7 @@
 #include "platform/random.h"
 #include "platform/socket.h"
 #include "platform/ui/check_box.h"
-#include "platform/ui/command_button.h"
+#include "platform/ui/control.h"
 #include "platform/ui/image_box.h"
 #include "platform/ui/image_combo.h"
 #include "platform/ui/text_box.h"
@@ -27,7 +27,7 @@ namespace korvane::sync {
 
 // The main-window controls the synchronisation reads and writes.
 struct SyncControls {
-  ui::CommandButton& SyncTimeNow;
+  ui::Control& SyncTimeNow;  // enabled while no synchronisation runs
   ui::ImageCombo& Servers;
   ui::TextBox& vbRemoteHost;
   ui::CheckBox& RandomCheck;

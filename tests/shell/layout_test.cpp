@@ -54,5 +54,34 @@ TEST_F(LayoutTest, EveryControlSitsWhereTheDesignPutsIt) {
   EXPECT_EQ(w.SyncNow.interval(), 1000);
 }
 
+TEST_F(LayoutTest, EveryButtonIsAGradientButtonWithItsCaptionAndHandPointer) {
+  NXO_KRV& w = make();
+  const struct {
+    controls::NXOButtons* button;
+    const char* caption;
+    ui::TwipsRect rect;
+  } cases[] = {{&w.About, "About / Help", {4665, 930, 1320, 375}},
+               {&w.Advanced, "Advanced", {4665, 1335, 1320, 375}},
+               {&w.Mini, "Minimize", {4665, 2460, 1320, 375}},
+               {&w.SyncTimeNow, "Synchronize", {4665, 3315, 1320, 375}},
+               {&w.frmAbout.cmdHelp, "Help", {2790, 2100, 1260, 375}},
+               {&w.frmAbout.cmdOK, "OK", {4230, 2100, 1260, 375}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button->name());
+    EXPECT_EQ(c.button->caption(), c.caption);
+    EXPECT_EQ(c.button->buttonStyle(), 3);
+    EXPECT_EQ(c.button->font().name, "Arial");
+    EXPECT_EQ(c.button->geometry(), c.rect);
+    EXPECT_EQ(c.button->pixelWidth(), c.rect.width / 15);
+    EXPECT_EQ(c.button->pixelHeight(), 25);
+    EXPECT_FALSE(c.button->windowShape().empty()) << "rounded corners";
+    EXPECT_TRUE(c.button->handPointer());
+  }
+  bool okOnAboutBox = false;
+  for (const ui::Form::Entry& e : w.frmAbout.controls())
+    okOnAboutBox |= e.control == &w.frmAbout.cmdOK;
+  EXPECT_TRUE(okOnAboutBox);
+}
+
 }  // namespace
 }  // namespace korvane::shell::testing

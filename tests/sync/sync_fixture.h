@@ -11,6 +11,7 @@
 #include "platform/fake/fake_locale.h"
 #include "platform/fake/fake_random.h"
 #include "platform/fake/fake_socket.h"
+#include "platform/ui/command_button.h"
 #include "sync/sync_driver.h"
 
 namespace korvane::sync::testing {

@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "controls/nxo_buttons.h"
 #include "platform/qt/form_host.h"
+#include "platform/qt/qt_button_widget.h"
 #include "platform/qt/qt_pictures.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/combo_box.h"
@@ -81,6 +83,11 @@ FormHost::Binding bindButton(ui::CommandButton& m, QWidget* parent) {
   auto* w = new QPushButton(parent);
   QObject::connect(w, &QPushButton::clicked, [&m] { m.click(); });
   return {&m, w, [&m, w] { w->setText(toQString(m.caption())); }};
+}
+
+FormHost::Binding bindNXOButtons(controls::NXOButtons& m, QWidget* parent) {
+  auto* w = new ButtonWidget(m, parent);
+  return {&m, w, [w] { w->refresh(); }};
 }
 
 FormHost::Binding bindCheckBox(ui::CheckBox& m, QWidget* parent) {
@@ -173,6 +180,7 @@ FormHost::Binding bindComboBox(ui::ComboBox& m, QWidget* parent) {
 
 FormHost::Binding FormHost::bind(ui::Control& control, QWidget* parent) {
   if (auto* m = dynamic_cast<ui::CommandButton*>(&control)) return bindButton(*m, parent);
+  if (auto* m = dynamic_cast<controls::NXOButtons*>(&control)) return bindNXOButtons(*m, parent);
   if (auto* m = dynamic_cast<ui::CheckBox*>(&control)) return bindCheckBox(*m, parent);
   if (auto* m = dynamic_cast<ui::Label*>(&control)) return bindLabel(*m, parent);
   if (auto* m = dynamic_cast<ui::Frame*>(&control)) return bindFrame(*m, parent);

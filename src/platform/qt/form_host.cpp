@@ -15,6 +15,10 @@
 
 namespace korvane::platform {
 
+namespace {
+constexpr const char* kControlProperty = "korvaneControl";
+}  // namespace
+
 void HostWindow::closeEvent(QCloseEvent* event) {
   event->ignore();  // the form decides; its Closed event hides the window
   host_.userClose();
@@ -58,6 +62,11 @@ QWidget* FormHost::window() const {
   return window_.get();
 }
 
+const ui::Control* FormHost::controlOf(const QWidget* widget) {
+  const QVariant v = widget->property(kControlProperty);
+  return v.isValid() ? reinterpret_cast<const ui::Control*>(v.value<quintptr>()) : nullptr;
+}
+
 QPixmap FormHost::picture(int index, const std::string& file, QSize size) const {
   const ui::ImageList* list = form_.imageList();
   const std::string chosen = index > 0 && list ? list->file(index) : file;
@@ -78,6 +87,8 @@ void FormHost::build() {
     Binding b = bind(*e.control, parent);
     if (!b.widget) continue;
     made.emplace_back(e.control, b.widget);
+    b.widget->setProperty(kControlProperty,
+                          QVariant::fromValue(reinterpret_cast<quintptr>(e.control)));
     ui::Control* c = e.control;
     const size_t slot = bindings_.size();
     bindings_.push_back(b);

@@ -35,6 +35,8 @@ class FormHost : public QObject {
     QWidget* widget = nullptr;
     std::function<void()> refresh;
   };
+  // The control a widget made by a host mirrors, or null.
+  static const ui::Control* controlOf(const QWidget* widget);
   // The image of picture k of the form's image list, or a file picture.
   QPixmap picture(int imageListIndex, const std::string& file, QSize size) const;
 

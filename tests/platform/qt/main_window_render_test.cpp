@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 #include "common/tip_field.h"
 #include "platform/fake/fake_clock.h"
@@ -17,6 +16,9 @@
 #include "platform/fake/fake_socket.h"
 #include "platform/fake/fake_windows.h"
 #include "platform/qt/form_host.h"
+#include "platform/qt/qt_button_widget.h"
+#include "platform/qt/qt_system_colours.h"
+#include "platform/qt/qt_text_renderer.h"
 #include "shell/nxo_krv.h"
 
 namespace korvane::platform {
@@ -38,8 +40,10 @@ TEST(MainWindowRenderTest, DisplayBoxShowsClockAndStatusLines) {
   FakeWindows windows;
   FakeEnvironment environment;
   environment.line = "-x";
+  QtTextRenderer text;
+  QtSystemColours colours;
   shell::NXO_KRV window({clock, events, locale, random, sockets},
-                        {shell, windows, environment, 5, 1, 0});
+                        {shell, windows, environment, 5, 1, 0, {&text, &colours}});
   FormHost host(window, KORVANE_TEST_DATA_DIR);
   window.load();
   window.sync.SyncStatus = "Time Adjusted by -12 second(s)";
@@ -55,7 +59,10 @@ TEST(MainWindowRenderTest, DisplayBoxShowsClockAndStatusLines) {
   const int lineHeight = current->fontMetrics().lineSpacing();
   EXPECT_GE(current->viewport()->height(), 2 * lineHeight) << "both lines fit";
   QStringList captions;
-  for (auto* b : host.window()->findChildren<QPushButton*>()) captions << b->text();
+  for (auto* b : host.window()->findChildren<ButtonWidget*>()) {
+    captions << QString::fromStdString(b->model().caption());
+    EXPECT_EQ(b->size(), QSize(88, 25)) << b->model().name();
+  }
   captions.sort();
   EXPECT_EQ(captions, QStringList({"About / Help", "Advanced", "Minimize", "Synchronize"}));
   QDir().mkpath(KORVANE_TEST_SCREENS);

@@ -1,0 +1,166 @@
+// The program's own button hosted offscreen: its pixels, window shape, pointer, the clicks the
+// user's mouse and keys make, and hover ending when the pointer goes elsewhere.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QtTest/QTest>
+#include <functional>
+
+#include "common/rounding.h"
+#include "controls/form_buttons.h"
+#include "platform/qt/form_host.h"
+#include "platform/qt/qt_button_widget.h"
+#include "platform/qt/qt_pointer_probe.h"
+#include "platform/qt/qt_text_renderer.h"
+#include "platform/system_colours.h"
+
+namespace korvane::platform {
+namespace {
+
+constexpr int kW = 88;  // pixels of a 1320 x 375 twips button
+constexpr int kH = 25;
+
+class ButtonWidgetTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "button_widget_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);  // kept to the end of the process
+    (void)app;
+  }
+
+  ButtonWidgetTest() {
+    form.setClientSize(3000, 1500);
+    design.place(form, button, "&Synchronize", {150, 150, kW * 15, kH * 15});
+    button.Click.connect([this] { ++clicks; });
+    host = std::make_unique<FormHost>(form, "/nonexistent");
+    form.load();
+    form.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(host->window()));
+    widget = host->window()->findChild<ButtonWidget*>();
+  }
+
+  // Waits until the condition holds, at most a second.
+  static bool eventually(const std::function<bool()>& condition) {
+    QElapsedTimer t;
+    t.start();
+    while (!condition() && t.elapsed() < 1000)
+      QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return condition();
+  }
+
+  QtTextRenderer text;
+  ClassicSystemColours colours;
+  QtPointerProbe pointer;
+  ui::Form form{"TestForm"};
+  controls::FormButtons design;
+  controls::NXOButtons button{"SyncTimeNow", design.services({&text, &colours, nullptr, &pointer})};
+  std::unique_ptr<FormHost> host;
+  ButtonWidget* widget = nullptr;
+  int clicks = 0;
+};
+
+TEST_F(ButtonWidgetTest, ShowsTheRasterInsideTheRoundedShape) {
+  ASSERT_NE(widget, nullptr);
+  EXPECT_EQ(widget->geometry(), QRect(10, 10, kW, kH));
+  EXPECT_EQ(widget->cursor().shape(), Qt::PointingHandCursor);
+  const QImage shown = widget->grab().toImage();
+  const Raster& raster = button.surface();
+  const Colour dark = colours.resolve(systemColour(21));
+  const Colour base = shade(colours.resolve(controls::kButtonFace), 48);
+  // Frame pixels are the dark shadow; away from the inner lines and the caption, row y of the
+  // gradient is the base darkened by 25 * y / height.
+  struct Pixel {
+    int x, y;
+    Colour expected;
+  };
+  const Pixel pixels[] = {{kW / 2, 0, dark},
+                          {0, kH / 2, dark},
+                          {kW - 1, kH / 2, dark},
+                          {1, 1, dark},
+                          {6, 4, shade(base, -4)},
+                          {6, 12, shade(base, -12)},
+                          {kW - 7, 20, shade(base, -20)}};
+  for (const Pixel& p : pixels) {
+    SCOPED_TRACE(std::to_string(p.x) + "," + std::to_string(p.y));
+    EXPECT_EQ(raster.pixel(p.x, p.y), p.expected);
+    const QRgb q = shown.pixel(p.x, p.y);
+    EXPECT_EQ(makeColour(qRed(q), qGreen(q), qBlue(q)), p.expected);
+  }
+  const QRegion mask = widget->mask();
+  const QPoint outside[] = {{0, 0},      {1, 0},           {0, 1},           {kW - 2, 0},
+                            {kW - 1, 0}, {kW - 1, 1},      {0, kH - 1},      {1, kH - 1},
+                            {0, kH - 2}, {kW - 2, kH - 1}, {kW - 1, kH - 1}, {kW - 1, kH - 2}};
+  for (const QPoint& p : outside) EXPECT_FALSE(mask.contains(p)) << p.x() << "," << p.y();
+  int area = 0;
+  for (const QRect& r : mask) area += r.width() * r.height();
+  EXPECT_EQ(area, kW * kH - 12);
+}
+
+TEST_F(ButtonWidgetTest, MouseAndKeysClickAsAButtonDoes) {
+  ASSERT_NE(widget, nullptr);
+  const QPoint in(40, 12), out(kW + 30, kH + 20);
+  struct Case {
+    const char* name;
+    std::function<void()> act;
+    int clicks;
+  };
+  const Case cases[] = {
+      {"press and release inside",
+       [&] {
+         QTest::mousePress(widget, Qt::LeftButton, {}, in);
+         QTest::mouseRelease(widget, Qt::LeftButton, {}, in);
+       },
+       1},
+      {"press, move out, release outside",
+       [&] {
+         QTest::mousePress(widget, Qt::LeftButton, {}, in);
+         QTest::mouseMove(widget, out);
+         QTest::mouseRelease(widget, Qt::LeftButton, {}, out);
+       },
+       0},
+      {"right button", [&] { QTest::mouseClick(widget, Qt::RightButton, {}, in); }, 0},
+      {"Space",
+       [&] {
+         widget->setFocus();
+         QTest::keyClick(widget, Qt::Key_Space);
+       },
+       1},
+      {"Alt and the access key",
+       [&] { QTest::keyClick(host->window(), Qt::Key_S, Qt::AltModifier); }, 1},
+      {"disabled",
+       [&] {
+         button.setEnabled(false);
+         QTest::mouseClick(widget, Qt::LeftButton, {}, in);
+         button.click();
+         button.setEnabled(true);
+       },
+       0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    clicks = 0;
+    c.act();
+    EXPECT_EQ(clicks, c.clicks);
+    EXPECT_FALSE(button.flags().pressed) << "nothing stays held";
+  }
+}
+
+TEST_F(ButtonWidgetTest, HoverEndsWhenThePointerIsOverAnotherWindow) {
+  ASSERT_NE(widget, nullptr);
+  QCursor::setPos(widget->mapToGlobal(QPoint(40, 12)));
+  QTest::mouseMove(widget, QPoint(40, 12));
+  ASSERT_TRUE(button.flags().hover);
+  QTest::qWait(50);
+  EXPECT_TRUE(button.flags().hover) << "the probe finds the pointer still over the button";
+  QCursor::setPos(widget->mapToGlobal(QPoint(kW + 50, kH + 50)));
+  EXPECT_TRUE(eventually([&] { return !button.flags().hover; }));
+  EXPECT_FALSE(button.overTimer().enabled());
+}
+
+}  // namespace
+}  // namespace korvane::platform
