@@ -131,7 +131,8 @@ TEST_F(SyncE2eTest, ARefusedConnectionIsAnErrorStatusAndTheDriverIsIdle) {
   clockFile.write(2345);
   synchronise("Default UnixTime Protocol!");
   EXPECT_EQ(krv->sync.SyncStatus, "Connection refused");
-  EXPECT_EQ(krv->trayRecord.tip.shown().rfind("KRV - No Adjustment: ", 0), 0u) << krv->trayRecord.tip.shown();
+  EXPECT_EQ(krv->trayRecord.tip.shown().rfind("KRV - No Adjustment: ", 0), 0u)
+      << krv->trayRecord.tip.shown();
   EXPECT_EQ(krv->sync.TCP519().state(), platform::SocketState::Closed);
   EXPECT_EQ(clockFile.read(), 2345);
 }
