@@ -40,14 +40,15 @@ class Socket {
  public:
   virtual ~Socket() = default;
 
-  virtual void setProtocol(SocketProtocol protocol) = 0;
-  virtual SocketProtocol protocol() const = 0;
-  virtual void setRemoteHost(const std::string& host) = 0;
-  virtual std::string remoteHost() const = 0;
-  virtual void setRemotePort(int port) = 0;
-  virtual int remotePort() const = 0;
-  virtual void setLocalPort(int port) = 0;
-  virtual int localPort() const = 0;
+  // The control's properties: plain values every backend reads when it connects or sends.
+  void setProtocol(SocketProtocol protocol) { protocol_ = protocol; }
+  SocketProtocol protocol() const { return protocol_; }
+  void setRemoteHost(const std::string& host) { remoteHost_ = host; }
+  const std::string& remoteHost() const { return remoteHost_; }
+  void setRemotePort(int port) { remotePort_ = port; }
+  int remotePort() const { return remotePort_; }
+  void setLocalPort(int port) { localPort_ = port; }
+  int localPort() const { return localPort_; }
   virtual SocketState state() const = 0;
 
   // TCP: resolve RemoteHost and connect to RemotePort; the outcome arrives as an event.
@@ -72,6 +73,12 @@ class Socket {
   std::function<void(const SocketError& error)> onError;
   std::function<void()> onClose;
   std::function<void()> onConnect;
+
+ protected:
+  SocketProtocol protocol_ = SocketProtocol::Tcp;
+  std::string remoteHost_;
+  int remotePort_ = 0;
+  int localPort_ = 0;
 };
 
 class SocketFactory {

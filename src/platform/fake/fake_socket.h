@@ -9,14 +9,6 @@ namespace korvane::platform {
 
 class FakeSocket : public Socket {
  public:
-  void setProtocol(SocketProtocol p) override { protocol_ = p; }
-  SocketProtocol protocol() const override { return protocol_; }
-  void setRemoteHost(const std::string& host) override { remoteHost_ = host; }
-  std::string remoteHost() const override { return remoteHost_; }
-  void setRemotePort(int port) override { remotePort_ = port; }
-  int remotePort() const override { return remotePort_; }
-  void setLocalPort(int port) override { localPort_ = port; }
-  int localPort() const override { return localPort_; }
   SocketState state() const override { return state_; }
 
   void Connect() override;
@@ -48,10 +40,6 @@ class FakeSocket : public Socket {
   std::vector<FakeSocket*>* closeLog = nullptr;
 
  private:
-  SocketProtocol protocol_ = SocketProtocol::Tcp;
-  std::string remoteHost_;
-  int remotePort_ = 0;
-  int localPort_ = 0;
   SocketState state_ = SocketState::Closed;
   std::deque<std::vector<uint8_t>> pending_;  // UDP: one entry per datagram; TCP: one stream
   std::deque<bool> pendingFromRemote_;

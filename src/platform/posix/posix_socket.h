@@ -25,14 +25,6 @@ class PosixSocket : public Socket {
   PosixSocket(const PosixSocket&) = delete;
   PosixSocket& operator=(const PosixSocket&) = delete;
 
-  void setProtocol(SocketProtocol p) override { protocol_ = p; }
-  SocketProtocol protocol() const override { return protocol_; }
-  void setRemoteHost(const std::string& host) override { remoteHost_ = host; }
-  std::string remoteHost() const override { return remoteHost_; }
-  void setRemotePort(int port) override { remotePort_ = port; }
-  int remotePort() const override { return remotePort_; }
-  void setLocalPort(int port) override { localPort_ = port; }
-  int localPort() const override { return localPort_; }
   SocketState state() const override { return state_; }
 
   void Connect() override;
@@ -68,10 +60,6 @@ class PosixSocket : public Socket {
   void closeDescriptor();
 
   PollLoop& loop_;
-  SocketProtocol protocol_ = SocketProtocol::Tcp;
-  std::string remoteHost_;
-  int remotePort_ = 0;
-  int localPort_ = 0;
   SocketState state_ = SocketState::Closed;
   int fd_ = -1;
   bool tcpOpen_ = false;  // a connection exists (from Connect until Close), its data readable

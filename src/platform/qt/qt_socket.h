@@ -17,14 +17,6 @@ class QtSocket : public Socket {
   QtSocket();
   ~QtSocket() override;
 
-  void setProtocol(SocketProtocol p) override { protocol_ = p; }
-  SocketProtocol protocol() const override { return protocol_; }
-  void setRemoteHost(const std::string& host) override { remoteHost_ = host; }
-  std::string remoteHost() const override { return remoteHost_; }
-  void setRemotePort(int port) override { remotePort_ = port; }
-  int remotePort() const override { return remotePort_; }
-  void setLocalPort(int port) override { localPort_ = port; }
-  int localPort() const override { return localPort_; }
   SocketState state() const override;
 
   void Connect() override;
@@ -43,10 +35,6 @@ class QtSocket : public Socket {
   void sendDatagramTo(const QHostAddress& address, const QByteArray& data);
   QAbstractSocket* active() const;
 
-  SocketProtocol protocol_ = SocketProtocol::Tcp;
-  std::string remoteHost_;
-  int remotePort_ = 0;
-  int localPort_ = 0;
   std::unique_ptr<QTcpSocket> tcp_;
   std::unique_ptr<QUdpSocket> udp_;
   QHostAddress resolvedRemote_;
