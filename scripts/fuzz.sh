@@ -11,8 +11,14 @@ cmake --build "$build_dir" --target fuzz_server_list fuzz_hive
 for target in server_list hive; do
   corpus="$build_dir/fuzz-corpus/$target"  # grows here; the committed seeds stay as they are
   mkdir -p "$corpus"
-  echo "== fuzz_$target for ${seconds}s"
-  "$build_dir/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=65536 \
+  log="$build_dir/fuzz-$target.log"
+  echo "== fuzz_$target for ${seconds}s (log: $log)"
+  # The fuzzer's progress lines go to the log; a finding prints its tail and fails the run.
+  if ! "$build_dir/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=65536 \
     -artifact_prefix="$build_dir/fuzz-$target-" -print_final_stats=1 \
-    "$corpus" "fuzz/corpus/$target"
+    "$corpus" "fuzz/corpus/$target" >"$log" 2>&1; then
+    tail -n 60 "$log"
+    exit 1
+  fi
+  grep -E '^Done|number_of_executed_units' "$log" || true
 done
