@@ -51,6 +51,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::setApplicationName(QStringLiteral("korvane"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));  // the installed menu entry
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
 
