@@ -50,12 +50,11 @@ void NXO_KRV::SyncN_KeyPress(int& keyAscii) {
 
 std::string NXO_KRV::currentText() const {
   const platform::SystemTime now = services_.clock.localTime();
-  const CivilDateTime civil{now.year,   now.month,  now.day,         now.hour,
-                            now.minute, now.second, now.milliseconds};
   const platform::Locale& loc = services_.locale;
   return "   " + text::toUpper(loc.dayName(now.dayOfWeek, true)) + " " +
          text::toUpper(loc.monthName(now.month)) + " " + std::to_string(now.day) + " " +
-         std::to_string(now.year) + " " + loc.longTime(civil) + "\r\n  " + sync.SyncStatus;
+         std::to_string(now.year) + " " + loc.longTime(platform::civilOf(now)) + "\r\n  " +
+         sync.SyncStatus;
 }
 
 void NXO_KRV::SyncNow_Timer() {

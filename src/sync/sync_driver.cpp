@@ -149,9 +149,7 @@ std::string SyncDriver::hostText() const {
 }
 
 std::string SyncDriver::generalDateNow() const {
-  const platform::SystemTime t = localNow();
-  return services_.locale.generalDate(
-      {t.year, t.month, t.day, t.hour, t.minute, t.second, t.milliseconds});
+  return services_.locale.generalDate(platform::civilOf(localNow()));
 }
 
 void SyncDriver::socketError(platform::Socket& socket, const platform::SocketError& error) {
