@@ -12,6 +12,15 @@
 
 namespace korvane::e2e {
 
+// The offset in milliseconds a simulated-clock file holds; a missing or empty file reads as 0,
+// like the clock reads it.
+inline long long readClockOffset(const std::string& path) {
+  std::ifstream in(path);
+  long long v = 0;
+  in >> v;
+  return v;
+}
+
 // A simulated-clock offset file of this test alone, removed afterwards.
 class ClockFile {
  public:
@@ -27,13 +36,8 @@ class ClockFile {
   const std::string& path() const { return path_; }
   std::string env() const { return "KORVANE_CLOCK_FILE=" + path_; }
   void write(long long millis) const { std::ofstream(path_) << millis << '\n'; }
-  // The offset the file holds now; empty text reads as 0, like the clock reads it.
-  long long read() const {
-    std::ifstream in(path_);
-    long long v = 0;
-    in >> v;
-    return v;
-  }
+  // The offset the file holds now.
+  long long read() const { return readClockOffset(path_); }
 
  private:
   std::string dir_;

@@ -15,8 +15,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
+
+#include "temp_folder.h"
 
 namespace korvane::e2e {
 
@@ -35,13 +36,6 @@ std::string findProgram(const std::string& name) {
     if (access(path.c_str(), X_OK) == 0) return path;
   }
   return {};
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 sockaddr_in loopback(int port) {
@@ -123,7 +117,7 @@ bool PeerProcess::alive(std::string& why) {
   int status = 0;
   if (waitpid(pid_, &status, WNOHANG) != pid_) return true;
   pid_ = 0;
-  why = name_ + " ended (status " + std::to_string(status) + "): " + readFile(log_);
+  why = name_ + " ended (status " + std::to_string(status) + "): " + testing::readText(log_);
   return false;
 }
 
@@ -165,7 +159,7 @@ bool LoopbackPeers::refuse(std::string why) {
 
 bool LoopbackPeers::startNtp() {
   const std::string source = std::string(KORVANE_PEER_CONFIG_DIR) + "/chrony.conf.in";
-  std::string conf = readFile(source);
+  std::string conf = testing::readText(source);
   if (conf.find("bindaddress 127.0.0.1") == std::string::npos)
     return refuse("cannot read a loopback chronyd configuration from " + source);
   for (size_t at; (at = conf.find("@DIR@")) != std::string::npos;) conf.replace(at, 5, dir_);
@@ -176,7 +170,7 @@ bool LoopbackPeers::startNtp() {
 
 bool LoopbackPeers::startTimeDayTime() {
   const std::string conf = std::string(KORVANE_PEER_CONFIG_DIR) + "/xinetd.conf";
-  if (readFile(conf).find("bind        = 127.0.0.1") == std::string::npos)
+  if (testing::readText(conf).find("bind        = 127.0.0.1") == std::string::npos)
     return refuse("cannot read a loopback xinetd configuration from " + conf);
   return launch("xinetd",
                 {findProgram("xinetd"), "-dontfork", "-f", conf, "-pidfile", dir_ + "/xinetd.pid"},
@@ -229,7 +223,7 @@ bool LoopbackPeers::launch(const std::string& name, const std::vector<std::strin
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   error_ = name + " did not start serving within " + std::to_string(kReadyWait.count()) +
-           " s: " + readFile(log);
+           " s: " + testing::readText(log);
   return false;
 }
 

@@ -6,42 +6,27 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <regex>
 #include <sstream>
 #include <thread>
 
-#include "e2e/peers.h"
+#include "e2e/e2e_support.h"
 #include "e2e/window/desktop.h"
+#include "temp_folder.h"
 
 namespace korvane::e2e {
 namespace {
 
 namespace fs = std::filesystem;
+using korvane::testing::readText;
+using korvane::testing::writeText;
 using namespace std::chrono_literals;
 
 const std::string kWindowByName = "xdotool search --onlyvisible --name '^Korvane - '";
 // Start-up, one synchronisation on loopback and the reply's way into the window.
 constexpr auto kStatusWait = 20s;
 constexpr auto kPeersWait = 180s;
-
-std::string readText(const std::string& path) {
-  std::ifstream in(path);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
-// The simulated clock's offset in milliseconds; a missing or empty file is 0.
-long long readOffset(const std::string& path) {
-  std::ifstream in(path);
-  long long v = 0;
-  in >> v;
-  return v;
-}
 
 // The settings a run starts from: the last server is the loopback one of the program folder.
 std::string startingHive(const std::string& protocol) {
@@ -249,7 +234,7 @@ TEST_F(WindowE2ETest, PlainStartSynchronisesAndClosingSavesTheBoxes) {
     ASSERT_TRUE(adjusted.has_value()) << readText(log);
     EXPECT_GE(*adjusted, c.adjustLow);
     EXPECT_LE(*adjusted, c.adjustHigh);
-    const long long offset = readOffset(at + "/clock-offset");
+    const long long offset = readClockOffset(at + "/clock-offset");
     EXPECT_GE(offset, c.offsetLow);
     EXPECT_LE(offset, c.offsetHigh);
 
@@ -298,7 +283,7 @@ TEST_F(WindowE2ETest, RunOnceSetsTheClockAndEndsByItselfWithinSixtyFiveSeconds) 
   EXPECT_GE(std::chrono::steady_clock::now() - started, 59s);
   EXPECT_NE(readText(log).find("shut-down complete, unload mode 1"), std::string::npos)
       << readText(log);
-  const long long offset = readOffset(folder + "/clock-offset");
+  const long long offset = readClockOffset(folder + "/clock-offset");
   EXPECT_GE(offset, -1100);
   EXPECT_LE(offset, 100);
   EXPECT_GT(fs::last_write_time(folder + "/registry.reg"), synchronised)
