@@ -17,6 +17,7 @@
 #include <fstream>
 #include <thread>
 
+#include "loopback_address.h"
 #include "temp_folder.h"
 
 namespace korvane::e2e {
@@ -38,21 +39,13 @@ std::string findProgram(const std::string& name) {
   return {};
 }
 
-sockaddr_in loopback(int port) {
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_port = htons(static_cast<uint16_t>(port));
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return a;
-}
-
 // True when nothing holds the port on 127.0.0.1 (connections still in TIME_WAIT do not count).
 bool portFree(int port, int type) {
   const int fd = socket(AF_INET, type, 0);
   if (fd < 0) return false;
   const int on = 1;
   if (type == SOCK_STREAM) setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-  const sockaddr_in a = loopback(port);
+  const sockaddr_in a = testing::loopbackAddress(port);
   const bool free = bind(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
   close(fd);
   return free;
@@ -61,7 +54,7 @@ bool portFree(int port, int type) {
 bool tcpAccepts(int port) {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
   if (fd < 0) return false;
-  const sockaddr_in a = loopback(port);
+  const sockaddr_in a = testing::loopbackAddress(port);
   const bool ok = connect(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
   close(fd);
   return ok;
@@ -89,7 +82,7 @@ bool ntpAnswers(int timeoutMs) {
   const int fd = socket(AF_INET, SOCK_DGRAM, 0);
   if (fd < 0) return false;
   unsigned char request[48] = {0x1B};
-  const sockaddr_in a = loopback(123);
+  const sockaddr_in a = testing::loopbackAddress(123);
   bool answered = false;
   if (sendto(fd, request, sizeof request, 0, reinterpret_cast<const sockaddr*>(&a), sizeof a) ==
       static_cast<ssize_t>(sizeof request)) {
