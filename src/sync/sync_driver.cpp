@@ -24,6 +24,7 @@ SyncDriver::SyncDriver(SyncControls controls, SyncServices services, SyncShell& 
       TCP519_(services.sockets.create()),
       UDP123_(services.sockets.create()) {
   wireSockets();
+  // The Time socket is preset once, here: start-up and run-once connect it as it is.
   tcpTime_->setProtocol(platform::SocketProtocol::Tcp);
   tcpTime_->setRemotePort(protocolPort(Protocol::Time));
 }
