@@ -59,7 +59,6 @@ class PeersTest : public ::testing::Test {
     peers_ = std::make_unique<LoopbackPeers>(kinds);
     ASSERT_TRUE(peers_->error().empty()) << peers_->error();
   }
-  void stopPeers() { peers_.reset(); }
   std::unique_ptr<LoopbackPeers> peers_;
   ClockFile clockFile;
 };

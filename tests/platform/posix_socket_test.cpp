@@ -80,7 +80,6 @@ class TcpServer {
     port_ = portOf(listener_.fd);
   }
   int port() const { return port_; }
-  void stopListening() { listener_.reset(); }
   // The next connection; a client's connect on the loopback completes without its loop running.
   int accept() {
     pollfd p{listener_.fd, POLLIN, 0};

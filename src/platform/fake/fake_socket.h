@@ -28,7 +28,6 @@ class FakeSocket : public Socket {
   void failReads(bool on) { failReads_ = on; }
   // Close() needs this many calls before State reads 0 (as a socket still closing does).
   void setClosesNeeded(int n) { closesNeeded_ = n; }
-  void setState(SocketState s) { state_ = s; }
 
   // Record.
   int connects = 0;
