@@ -46,19 +46,21 @@ class ClockFile {
 
 // Starts the peers a test needs and goes on with it; or ends the test, skipped with the reason
 // when this machine cannot run them, failed when they would not start.
-#define KORVANE_START_PEERS(kinds)                                 \
+#define KORVANE_START_PEERS(...)                                   \
   do {                                                             \
-    startPeers(kinds);                                             \
+    startPeers(__VA_ARGS__);                                       \
     if (HasFatalFailure() || ::testing::Test::IsSkipped()) return; \
   } while (0)
 
 class PeersTest : public ::testing::Test {
  protected:
-  void startPeers(unsigned kinds) {
+  // lockWait: how long to wait for another run to release the servers.
+  void startPeers(unsigned kinds, std::chrono::milliseconds lockWait = std::chrono::seconds(30)) {
     if (const std::string why = peersUnavailable(kinds); !why.empty()) GTEST_SKIP() << why;
-    peers_ = std::make_unique<LoopbackPeers>(kinds);
+    peers_ = std::make_unique<LoopbackPeers>(kinds, lockWait);
     ASSERT_TRUE(peers_->error().empty()) << peers_->error();
   }
+  void stopPeers() { peers_.reset(); }
   std::unique_ptr<LoopbackPeers> peers_;
   ClockFile clockFile;
 };
