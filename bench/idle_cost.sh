@@ -22,10 +22,10 @@ for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
 display=":$(tr -d '\n' < "$work/display")"
 
 mkdir -m 700 "$work/runtime"
-# The build's program folder with a list that names only 127.0.0.1: nothing leaves the machine.
+# The build's program folder with the list that names only 127.0.0.1 (the one the end-to-end
+# tests use): nothing leaves the machine.
 cp -r "$build/data" "$work/home"
-printf 'Korvane bench list\r\n-\r\n-\r\n-\r\n-\r\n127.0.0.1:::Loopback NA:::2:::37:123:13:519\r\n' \
-  > "$work/home/NXO_KRV5.KRV"
+cp "$(dirname "$0")/../tools/peers/loopback.krv" "$work/home/NXO_KRV5.KRV"
 DISPLAY=$display XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config \
   KORVANE_CLOCK_FILE=$work/clock-offset KORVANE_REGISTRY=$work/registry.reg \
   KORVANE_HOME="$work/home" QT_QPA_PLATFORM=xcb "$binary" -x &

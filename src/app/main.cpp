@@ -39,15 +39,17 @@ bool debugLogging() {
 }
 
 // Qt's own messages go to standard error only when asked for; never to standard output.
-void messageHandler(QtMsgType, const QMessageLogContext&, const QString& message) {
-  if (debugLogging()) fprintf(stderr, "korvane: %s\n", qPrintable(message));
+void debugMessageHandler(QtMsgType, const QMessageLogContext&, const QString& message) {
+  fprintf(stderr, "korvane: %s\n", qPrintable(message));
 }
+void quietMessageHandler(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace korvane;
-  qInstallMessageHandler(messageHandler);
+  const bool debug = debugLogging();
+  qInstallMessageHandler(debug ? debugMessageHandler : quietMessageHandler);
   const std::vector<std::string> args(argv + 1, argv + argc);
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
@@ -103,18 +105,17 @@ int main(int argc, char** argv) {
   // With KORVANE_DEBUG=1 the status line of the clock box goes to standard error on each change,
   // so a run without a screen reader can see what the window tells the user.
   std::string loggedStatus;
-  window.Current.Change.connect([&window, &loggedStatus] {
-    if (!debugLogging()) return;
-    const std::string& shown = window.Current.text();
-    const size_t lineEnd = shown.find("\r\n");
-    const std::string status = lineEnd == std::string::npos ? "" : shown.substr(lineEnd + 2);
-    if (status == loggedStatus) return;
-    loggedStatus = status;
-    fprintf(stderr, "korvane: status: %s\n", status.c_str());
-  });
-  window.Closed.connect([&app, &window] {
-    if (debugLogging())
-      fprintf(stderr, "korvane: shut-down complete, unload mode %d\n", window.unloadMode);
+  if (debug)
+    window.Current.Change.connect([&window, &loggedStatus] {
+      const std::string& shown = window.Current.text();
+      const size_t lineEnd = shown.find("\r\n");
+      const std::string status = lineEnd == std::string::npos ? "" : shown.substr(lineEnd + 2);
+      if (status == loggedStatus) return;
+      loggedStatus = status;
+      fprintf(stderr, "korvane: status: %s\n", status.c_str());
+    });
+  window.Closed.connect([&app, &window, debug] {
+    if (debug) fprintf(stderr, "korvane: shut-down complete, unload mode %d\n", window.unloadMode);
     QMetaObject::invokeMethod(
         &app, [] { QApplication::quit(); }, Qt::QueuedConnection);
   });

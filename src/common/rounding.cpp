@@ -1,5 +1,6 @@
 #include "common/rounding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -27,6 +28,11 @@ std::optional<int16_t> toInt16HalfEven(double x) {
   if (!r || *r < std::numeric_limits<int16_t>::min() || *r > std::numeric_limits<int16_t>::max())
     return std::nullopt;
   return static_cast<int16_t>(*r);
+}
+
+int32_t saturateToInt32(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace korvane

@@ -11,5 +11,7 @@ double roundHalfEven(double x);
 std::optional<int32_t> toInt32HalfEven(double x);
 // The same for 16-bit integers.
 std::optional<int16_t> toInt16HalfEven(double x);
+// v clamped to the signed 32-bit range: wide sums saturate instead of wrapping.
+int32_t saturateToInt32(int64_t v);
 
 }  // namespace korvane

@@ -1,8 +1,8 @@
 #include "controls/button_layout.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <limits>
+
+#include "common/rounding.h"
 
 namespace korvane::controls {
 
@@ -10,19 +10,15 @@ namespace {
 
 constexpr int64_t kGap = 4;
 
-// Sums are taken wide and saturated, so extreme sizes from a property bag cannot overflow.
-int32_t narrow(int64_t v) {
-  return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
-
 // Start of a run of length size centred in [from, to); the division drops the remainder.
 int64_t centred(int64_t from, int64_t to, int64_t size) {
   return from + ((to - from) - size) / 2;
 }
 
+// Sums are taken wide and saturated, so extreme sizes from a property bag cannot overflow.
 Rect box(int64_t left, int64_t top, int64_t width, int64_t height) {
-  return {narrow(left), narrow(top), narrow(left + width), narrow(top + height)};
+  return {saturateToInt32(left), saturateToInt32(top), saturateToInt32(left + width),
+          saturateToInt32(top + height)};
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ class FormButtons : public ButtonContainer {
   // The gradient style every button of the program is designed with.
   static constexpr int32_t kDesignStyle = 3;
 
-  explicit FormButtons(int twipsPerPixel = 15) : twipsPerPixel_(twipsPerPixel) {}
+  explicit FormButtons(int twipsPerPixel = ui::kTwipsPerPixelAt96Dpi)
+      : twipsPerPixel_(twipsPerPixel) {}
 
   // The font a button gets in the designer: Arial 8 point.
   static platform::Font designFont();

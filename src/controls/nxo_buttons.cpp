@@ -42,8 +42,9 @@ Colour NXOButtons::resolve(Colour c) const {
 }
 
 int NXOButtons::twipsPerPixel() const {
-  const int tpp = services_.container ? services_.container->twipsPerPixel() : 15;
-  return tpp > 0 ? tpp : 15;
+  const int tpp =
+      services_.container ? services_.container->twipsPerPixel() : ui::kTwipsPerPixelAt96Dpi;
+  return tpp > 0 ? tpp : ui::kTwipsPerPixelAt96Dpi;
 }
 
 void NXOButtons::changed(const char* property) {

@@ -37,7 +37,7 @@ class ButtonContainer {
   virtual bool isDefaultButton(const NXOButtons&) const { return false; }
   // The container's background picture, or null.
   virtual const platform::Raster* backgroundPicture() const { return nullptr; }
-  virtual int twipsPerPixel() const { return 15; }
+  virtual int twipsPerPixel() const { return ui::kTwipsPerPixelAt96Dpi; }
   virtual platform::Font ambientFont() const { return {}; }
   // The named property changed, so the container saves it.
   virtual void propertyChanged(const NXOButtons&, const std::string&) {}

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/ole_date.h"
+
 namespace korvane::platform {
 
 // A broken-down date and time with milliseconds (local or UTC, as the call says).
@@ -16,6 +18,17 @@ struct SystemTime {
   int second = 0;
   int milliseconds = 0;
 };
+
+// The civil date and time of a clock reading.
+inline CivilDateTime civilOf(const SystemTime& t) {
+  return {t.year, t.month, t.day, t.hour, t.minute, t.second, t.milliseconds};
+}
+
+// The clock reading of a civil date and time, its day of the week filled in.
+inline SystemTime systemTimeOf(const CivilDateTime& c) {
+  return {c.year,   c.month,      dayOfWeek(c.year, c.month, c.day), c.day, c.hour, c.minute,
+          c.second, c.millisecond};
+}
 
 // The time zone record: biases in minutes, UTC = local time + bias.
 struct TimeZoneInfo {

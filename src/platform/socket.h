@@ -58,7 +58,11 @@ class Socket {
   // TCP: send on the connection. UDP: send one datagram to RemoteHost:RemotePort.
   virtual SocketResult SendData(const std::vector<uint8_t>& data) = 0;
   // What has arrived, as text (TCP: all of it; UDP: the next datagram).
-  virtual std::optional<std::string> GetDataText() = 0;
+  std::optional<std::string> GetDataText() {
+    auto bytes = GetDataBytes(SIZE_MAX);
+    if (!bytes) return std::nullopt;
+    return std::string(bytes->begin(), bytes->end());
+  }
   // The first 4 bytes in the order they arrived; empty (nothing consumed) when fewer arrived.
   virtual std::optional<std::vector<uint8_t>> GetData4Bytes() = 0;
   // At most maxLen bytes (UDP: of the next datagram, the rest of which is dropped).

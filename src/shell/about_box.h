@@ -13,7 +13,8 @@ namespace korvane::shell {
 
 class AboutBox : public ui::Form {
  public:
-  explicit AboutBox(controls::ButtonServices buttons = {}, int twipsPerPixel = 15);
+  explicit AboutBox(controls::ButtonServices buttons = {},
+                    int twipsPerPixel = ui::kTwipsPerPixelAt96Dpi);
   // Fills the texts; the version comes from the build.
   void setVersion(const std::string& version);
 

@@ -3,7 +3,6 @@
 #include "common/tip_field.h"
 #include "shell/nxo_krv.h"
 #include "shell/product.h"
-#include "sync/protocol.h"
 
 namespace korvane::shell {
 
@@ -37,8 +36,6 @@ void NXO_KRV::Form_Load() {
   for (ui::ImageBox* led : {&LED0, &LED1, &LED2}) led->setPicture(sync::kLampDark);
   SyncLimit = 59;
   SyncTimeNow.setCaption("Synchronize");
-  sync.tcpTime().setProtocol(platform::SocketProtocol::Tcp);
-  sync.tcpTime().setRemotePort(sync::protocolPort(sync::Protocol::Time));
 
   SyncNow.setEnabled(true);
   ReadKRVFile();

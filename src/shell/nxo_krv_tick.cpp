@@ -12,12 +12,6 @@ namespace korvane::shell {
 
 namespace {
 
-int32_t clampToInt32(int64_t v) {
-  constexpr int64_t lo = std::numeric_limits<int32_t>::min();
-  constexpr int64_t hi = std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(v < lo ? lo : (v > hi ? hi : v));
-}
-
 // The leading number of a text as a 32-bit count; out of range clamps to the nearest end.
 int32_t countOf(const std::string& text) {
   const double x = leadingNumber(text);
@@ -37,11 +31,11 @@ void NXO_KRV::CalcIntC() {
     SyncTimeNow.setEnabled(false);
     SyncTimeNow.setEnabled(true);
   } else if (unit == "Min") {
-    SyncLimit = clampToInt32(int64_t{SyncEvery} * 60);
+    SyncLimit = saturateToInt32(int64_t{SyncEvery} * 60);
   } else if (unit == "Hou") {
-    SyncLimit = clampToInt32(int64_t{SyncEvery} * 3600);
+    SyncLimit = saturateToInt32(int64_t{SyncEvery} * 3600);
   } else {
-    SyncLimit = clampToInt32(int64_t{SyncEvery} * 86400);
+    SyncLimit = saturateToInt32(int64_t{SyncEvery} * 86400);
   }
 }
 
@@ -56,12 +50,11 @@ void NXO_KRV::SyncN_KeyPress(int& keyAscii) {
 
 std::string NXO_KRV::currentText() const {
   const platform::SystemTime now = services_.clock.localTime();
-  const CivilDateTime civil{now.year,   now.month,  now.day,         now.hour,
-                            now.minute, now.second, now.milliseconds};
   const platform::Locale& loc = services_.locale;
   return "   " + text::toUpper(loc.dayName(now.dayOfWeek, true)) + " " +
          text::toUpper(loc.monthName(now.month)) + " " + std::to_string(now.day) + " " +
-         std::to_string(now.year) + " " + loc.longTime(civil) + "\r\n  " + sync.SyncStatus;
+         std::to_string(now.year) + " " + loc.longTime(platform::civilOf(now)) + "\r\n  " +
+         sync.SyncStatus;
 }
 
 void NXO_KRV::SyncNow_Timer() {

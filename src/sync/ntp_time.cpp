@@ -17,9 +17,7 @@ double GoMilli(std::span<const uint8_t> bytes, size_t offset) {
 }
 
 int64_t localSecondsSince1900(const platform::SystemTime& local) {
-  return oleSecondsFromCivil(
-             {local.year, local.month, local.day, local.hour, local.minute, local.second, 0}) -
-         kOle1900InSeconds;
+  return oleSecondsFromCivil(platform::civilOf(local)) - kOle1900InSeconds;
 }
 
 int64_t utcMillisSince1900(const platform::SystemTime& local, int32_t biasSeconds) {
@@ -46,9 +44,7 @@ NtpTimestamp ntpTimestampOf(const platform::SystemTime& local, int32_t biasSecon
 }
 
 platform::SystemTime systemTimeFromMillisSince1900(int64_t millis) {
-  const CivilDateTime c = civilFromOleMillis(millis + kOle1900InSeconds * 1000);
-  return {c.year,   c.month,      dayOfWeek(c.year, c.month, c.day), c.day, c.hour, c.minute,
-          c.second, c.millisecond};
+  return platform::systemTimeOf(civilFromOleMillis(millis + kOle1900InSeconds * 1000));
 }
 
 }  // namespace korvane::sync

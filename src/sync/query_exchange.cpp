@@ -76,7 +76,7 @@ void QueryExchange::startTcp(const std::string& host) {
 void QueryExchange::startSntp(const std::string& host) {
   socket_->setProtocol(SocketProtocol::Udp);
   socket_->setRemoteHost(text::trim(host));
-  socket_->setRemotePort(sntp::kPort);
+  socket_->setRemotePort(protocolPort(protocol_));
   socket_->setLocalPort(0);
   if (const platform::SocketResult bound = socket_->Bind(); !bound.ok)
     return fail(bound.error.description);

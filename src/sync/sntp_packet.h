@@ -26,7 +26,6 @@ static_assert(kOriginateOffset + NtpTimestamp::kSize == kReceiveOffset);
 constexpr uint8_t kClientRequestFlags = 0x1B;  // LI 0, version 3, mode 3 (client)
 constexpr uint8_t kModeServer = 4;
 constexpr uint8_t kLeapUnsynchronised = 3;
-constexpr int kPort = 123;
 }  // namespace sntp
 
 using SntpPacket = std::array<uint8_t, sntp::kPacketSize>;

@@ -24,6 +24,7 @@ SyncDriver::SyncDriver(SyncControls controls, SyncServices services, SyncShell& 
       TCP519_(services.sockets.create()),
       UDP123_(services.sockets.create()) {
   wireSockets();
+  // The Time socket is preset once, here: start-up and run-once connect it as it is.
   tcpTime_->setProtocol(platform::SocketProtocol::Tcp);
   tcpTime_->setRemotePort(protocolPort(Protocol::Time));
 }
@@ -149,9 +150,7 @@ std::string SyncDriver::hostText() const {
 }
 
 std::string SyncDriver::generalDateNow() const {
-  const platform::SystemTime t = localNow();
-  return services_.locale.generalDate(
-      {t.year, t.month, t.day, t.hour, t.minute, t.second, t.milliseconds});
+  return services_.locale.generalDate(platform::civilOf(localNow()));
 }
 
 void SyncDriver::socketError(platform::Socket& socket, const platform::SocketError& error) {

@@ -41,7 +41,7 @@ void SyncDriver::GrabSNTP() {
   beginExchange(Protocol::Sntp);
   UDP123_->Close();
   UDP123_->setProtocol(SocketProtocol::Udp);
-  UDP123_->setRemotePort(sntp::kPort);
+  UDP123_->setRemotePort(protocolPort(Protocol::Sntp));
   UDP123_->setRemoteHost(hostText());
   UDP123_->setLocalPort(0);
   UDP123_->Bind();

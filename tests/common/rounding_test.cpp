@@ -23,5 +23,16 @@ TEST(Rounding, Int32OverflowIsDetected) {
   EXPECT_EQ(toInt16HalfEven(-32768.4), -32768);
 }
 
+TEST(Rounding, WideValuesSaturateAtTheInt32Ends) {
+  const std::pair<int64_t, int32_t> cases[] = {{0, 0},
+                                               {-7, -7},
+                                               {2147483647, 2147483647},
+                                               {2147483648, 2147483647},
+                                               {-2147483648, -2147483648},
+                                               {-2147483649, -2147483648},
+                                               {int64_t{1} << 40, 2147483647}};
+  for (auto [in, out] : cases) EXPECT_EQ(saturateToInt32(in), out) << in;
+}
+
 }  // namespace
 }  // namespace korvane

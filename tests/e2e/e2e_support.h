@@ -12,6 +12,15 @@
 
 namespace korvane::e2e {
 
+// The offset in milliseconds a simulated-clock file holds; a missing or empty file reads as 0,
+// like the clock reads it.
+inline long long readClockOffset(const std::string& path) {
+  std::ifstream in(path);
+  long long v = 0;
+  in >> v;
+  return v;
+}
+
 // A simulated-clock offset file of this test alone, removed afterwards.
 class ClockFile {
  public:
@@ -27,13 +36,8 @@ class ClockFile {
   const std::string& path() const { return path_; }
   std::string env() const { return "KORVANE_CLOCK_FILE=" + path_; }
   void write(long long millis) const { std::ofstream(path_) << millis << '\n'; }
-  // The offset the file holds now; empty text reads as 0, like the clock reads it.
-  long long read() const {
-    std::ifstream in(path_);
-    long long v = 0;
-    in >> v;
-    return v;
-  }
+  // The offset the file holds now.
+  long long read() const { return readClockOffset(path_); }
 
  private:
   std::string dir_;
@@ -42,17 +46,18 @@ class ClockFile {
 
 // Starts the peers a test needs and goes on with it; or ends the test, skipped with the reason
 // when this machine cannot run them, failed when they would not start.
-#define KORVANE_START_PEERS(kinds)                                 \
+#define KORVANE_START_PEERS(...)                                   \
   do {                                                             \
-    startPeers(kinds);                                             \
+    startPeers(__VA_ARGS__);                                       \
     if (HasFatalFailure() || ::testing::Test::IsSkipped()) return; \
   } while (0)
 
 class PeersTest : public ::testing::Test {
  protected:
-  void startPeers(unsigned kinds) {
+  // lockWait: how long to wait for another run to release the servers.
+  void startPeers(unsigned kinds, std::chrono::milliseconds lockWait = std::chrono::seconds(30)) {
     if (const std::string why = peersUnavailable(kinds); !why.empty()) GTEST_SKIP() << why;
-    peers_ = std::make_unique<LoopbackPeers>(kinds);
+    peers_ = std::make_unique<LoopbackPeers>(kinds, lockWait);
     ASSERT_TRUE(peers_->error().empty()) << peers_->error();
   }
   void stopPeers() { peers_.reset(); }

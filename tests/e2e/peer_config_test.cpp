@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "e2e/peers.h"
+#include "temp_folder.h"
 
 namespace korvane::e2e {
 namespace {
@@ -59,6 +60,19 @@ TEST(PeerConfigTest, XinetdServesOnlyItsOwnServicesOnTheLoopback) {
   EXPECT_EQ(services, 2);
   EXPECT_EQ(bound, services);
   EXPECT_EQ(internal, services);
+}
+
+TEST(PeerConfigTest, TheLoopbackServerListNamesOnlyLoopbackHosts) {
+  std::istringstream list(
+      testing::readText(std::string(KORVANE_PEER_CONFIG_DIR) + "/loopback.krv"));
+  int servers = 0;
+  for (std::string line; std::getline(list, line);) {
+    const size_t end = line.find(":::");
+    if (end == std::string::npos) continue;
+    ++servers;
+    EXPECT_EQ(line.rfind("127.", 0), 0u) << line;
+  }
+  EXPECT_GE(servers, 1);
 }
 
 }  // namespace

@@ -15,8 +15,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
+
+#include "loopback_address.h"
+#include "temp_folder.h"
 
 namespace korvane::e2e {
 
@@ -37,28 +39,13 @@ std::string findProgram(const std::string& name) {
   return {};
 }
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-sockaddr_in loopback(int port) {
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_port = htons(static_cast<uint16_t>(port));
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return a;
-}
-
 // True when nothing holds the port on 127.0.0.1 (connections still in TIME_WAIT do not count).
 bool portFree(int port, int type) {
   const int fd = socket(AF_INET, type, 0);
   if (fd < 0) return false;
   const int on = 1;
   if (type == SOCK_STREAM) setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-  const sockaddr_in a = loopback(port);
+  const sockaddr_in a = testing::loopbackAddress(port);
   const bool free = bind(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
   close(fd);
   return free;
@@ -67,7 +54,7 @@ bool portFree(int port, int type) {
 bool tcpAccepts(int port) {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
   if (fd < 0) return false;
-  const sockaddr_in a = loopback(port);
+  const sockaddr_in a = testing::loopbackAddress(port);
   const bool ok = connect(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
   close(fd);
   return ok;
@@ -95,7 +82,7 @@ bool ntpAnswers(int timeoutMs) {
   const int fd = socket(AF_INET, SOCK_DGRAM, 0);
   if (fd < 0) return false;
   unsigned char request[48] = {0x1B};
-  const sockaddr_in a = loopback(123);
+  const sockaddr_in a = testing::loopbackAddress(123);
   bool answered = false;
   if (sendto(fd, request, sizeof request, 0, reinterpret_cast<const sockaddr*>(&a), sizeof a) ==
       static_cast<ssize_t>(sizeof request)) {
@@ -123,7 +110,7 @@ bool PeerProcess::alive(std::string& why) {
   int status = 0;
   if (waitpid(pid_, &status, WNOHANG) != pid_) return true;
   pid_ = 0;
-  why = name_ + " ended (status " + std::to_string(status) + "): " + readFile(log_);
+  why = name_ + " ended (status " + std::to_string(status) + "): " + testing::readText(log_);
   return false;
 }
 
@@ -165,7 +152,7 @@ bool LoopbackPeers::refuse(std::string why) {
 
 bool LoopbackPeers::startNtp() {
   const std::string source = std::string(KORVANE_PEER_CONFIG_DIR) + "/chrony.conf.in";
-  std::string conf = readFile(source);
+  std::string conf = testing::readText(source);
   if (conf.find("bindaddress 127.0.0.1") == std::string::npos)
     return refuse("cannot read a loopback chronyd configuration from " + source);
   for (size_t at; (at = conf.find("@DIR@")) != std::string::npos;) conf.replace(at, 5, dir_);
@@ -176,7 +163,7 @@ bool LoopbackPeers::startNtp() {
 
 bool LoopbackPeers::startTimeDayTime() {
   const std::string conf = std::string(KORVANE_PEER_CONFIG_DIR) + "/xinetd.conf";
-  if (readFile(conf).find("bind        = 127.0.0.1") == std::string::npos)
+  if (testing::readText(conf).find("bind        = 127.0.0.1") == std::string::npos)
     return refuse("cannot read a loopback xinetd configuration from " + conf);
   return launch("xinetd",
                 {findProgram("xinetd"), "-dontfork", "-f", conf, "-pidfile", dir_ + "/xinetd.pid"},
@@ -229,7 +216,7 @@ bool LoopbackPeers::launch(const std::string& name, const std::vector<std::strin
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   error_ = name + " did not start serving within " + std::to_string(kReadyWait.count()) +
-           " s: " + readFile(log);
+           " s: " + testing::readText(log);
   return false;
 }
 

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "loopback_address.h"
+
 namespace korvane::platform {
 namespace {
 
@@ -48,14 +50,6 @@ void settle(PollLoop& loop) {
       loop, [] { return false; }, 60);
 }
 
-sockaddr_in loopback(int port) {
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_port = htons(static_cast<uint16_t>(port));
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return a;
-}
-
 int portOf(int fd) {
   sockaddr_in a{};
   socklen_t len = sizeof a;
@@ -80,13 +74,12 @@ struct Fd {
 class TcpServer {
  public:
   TcpServer() : listener_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-    const sockaddr_in a = loopback(0);
+    const sockaddr_in a = testing::loopbackAddress(0);
     EXPECT_EQ(bind(listener_.fd, reinterpret_cast<const sockaddr*>(&a), sizeof a), 0);
     EXPECT_EQ(listen(listener_.fd, 4), 0);
     port_ = portOf(listener_.fd);
   }
   int port() const { return port_; }
-  void stopListening() { listener_.reset(); }
   // The next connection; a client's connect on the loopback completes without its loop running.
   int accept() {
     pollfd p{listener_.fd, POLLIN, 0};
@@ -113,7 +106,7 @@ void send(int fd, const Bytes& bytes) {
 class UdpPeer {
  public:
   UdpPeer() : fd_(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {
-    const sockaddr_in a = loopback(0);
+    const sockaddr_in a = testing::loopbackAddress(0);
     EXPECT_EQ(bind(fd_.fd, reinterpret_cast<const sockaddr*>(&a), sizeof a), 0);
     port_ = portOf(fd_.fd);
   }

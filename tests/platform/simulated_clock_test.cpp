@@ -32,9 +32,7 @@ int64_t wallMinusMonotonicMillis() {
 
 // Milliseconds since 1970 of a local reading, through the zone in force.
 int64_t utcMillisOf(const SystemTime& local) {
-  const int64_t localMillis = oleMillisFromCivil({local.year, local.month, local.day, local.hour,
-                                                  local.minute, local.second, local.milliseconds}) -
-                              25569LL * 86400 * 1000;
+  const int64_t localMillis = oleMillisFromCivil(civilOf(local)) - 25569LL * 86400 * 1000;
   std::tm tm{};
   const time_t now = std::time(nullptr);
   localtime_r(&now, &tm);

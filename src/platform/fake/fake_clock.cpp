@@ -8,14 +8,11 @@ namespace {
 constexpr int64_t kOleMillisAt1970 = 25569LL * 86400 * 1000;
 
 SystemTime toSystemTime(int64_t millisSince1970) {
-  const CivilDateTime c = civilFromOleMillis(millisSince1970 + kOleMillisAt1970);
-  return {c.year,   c.month,      dayOfWeek(c.year, c.month, c.day), c.day, c.hour, c.minute,
-          c.second, c.millisecond};
+  return systemTimeOf(civilFromOleMillis(millisSince1970 + kOleMillisAt1970));
 }
 
 int64_t fromSystemTime(const SystemTime& t) {
-  return oleMillisFromCivil({t.year, t.month, t.day, t.hour, t.minute, t.second, t.milliseconds}) -
-         kOleMillisAt1970;
+  return oleMillisFromCivil(civilOf(t)) - kOleMillisAt1970;
 }
 }  // namespace
 

@@ -20,7 +20,6 @@ class FakeClock : public SystemClock {
 
   // Test controls.
   void advance(int64_t millis);
-  void setUtcMillis(int64_t millis) { utcMillis_ = millis; }
   int64_t utcMillis() const { return utcMillis_; }
   void setZone(const TimeZoneInfo& info, ZoneState state);
   void refuseChanges(const std::string& reason) { refusal_ = reason; }

@@ -49,12 +49,6 @@ void FakeSocket::peerClose() {
   if (onClose) onClose();
 }
 
-std::optional<std::string> FakeSocket::GetDataText() {
-  auto bytes = GetDataBytes(SIZE_MAX);
-  if (!bytes) return std::nullopt;
-  return std::string(bytes->begin(), bytes->end());
-}
-
 std::optional<std::vector<uint8_t>> FakeSocket::GetData4Bytes() {
   if (failReads_ || pending_.empty() || pending_.front().size() < 4) return std::nullopt;
   std::vector<uint8_t>& front = pending_.front();

@@ -14,7 +14,6 @@ class FakeSocket : public Socket {
   void Connect() override;
   SocketResult Bind() override;
   SocketResult SendData(const std::vector<uint8_t>& data) override;
-  std::optional<std::string> GetDataText() override;
   std::optional<std::vector<uint8_t>> GetData4Bytes() override;
   std::optional<std::vector<uint8_t>> GetDataBytes(size_t maxLen) override;
   bool lastDatagramFromRemote() const override { return lastFromRemote_; }
@@ -29,7 +28,6 @@ class FakeSocket : public Socket {
   void failReads(bool on) { failReads_ = on; }
   // Close() needs this many calls before State reads 0 (as a socket still closing does).
   void setClosesNeeded(int n) { closesNeeded_ = n; }
-  void setState(SocketState s) { state_ = s; }
 
   // Record.
   int connects = 0;

@@ -10,8 +10,8 @@ namespace korvane::platform {
 
 class FakeWindows : public Windows {
  public:
-  int twipsPerPixelX() const override { return 15; }
-  int twipsPerPixelY() const override { return 15; }
+  int twipsPerPixelX() const override { return ui::kTwipsPerPixelAt96Dpi; }
+  int twipsPerPixelY() const override { return ui::kTwipsPerPixelAt96Dpi; }
   int screenWidthTwips() const override { return screenWidth; }
   int screenHeightTwips() const override { return screenHeight; }
   int32_t getWindowLong(ui::Form& w, int index) const override {
@@ -31,8 +31,8 @@ class FakeWindows : public Windows {
     uint8_t alpha;
     uint32_t flags;
   };
-  int screenWidth = 1024 * 15;
-  int screenHeight = 768 * 15;
+  int screenWidth = 1024 * ui::kTwipsPerPixelAt96Dpi;
+  int screenHeight = 768 * ui::kTwipsPerPixelAt96Dpi;
   bool composites = true;
   std::map<std::pair<ui::Form*, int>, int32_t> longs;
   std::vector<LayeredCall> layeredCalls;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/posix/broken_down.h"
 #include "platform/posix/simulated_clock.h"
 
 namespace korvane::platform {
@@ -106,13 +107,7 @@ ZoneState PosixClock::timeZoneInformation(TimeZoneInfo& info) const {
 }
 
 ClockResult PosixClock::setSystemTime(const SystemTime& utc) {
-  std::tm tm{};
-  tm.tm_year = utc.year - 1900;
-  tm.tm_mon = utc.month - 1;
-  tm.tm_mday = utc.day;
-  tm.tm_hour = utc.hour;
-  tm.tm_min = utc.minute;
-  tm.tm_sec = utc.second;
+  std::tm tm = brokenDownOf(civilOf(utc));
   const time_t seconds = timegm(&tm);
   return applyUtcNanos(static_cast<int64_t>(seconds) * kNanosPerSecond +
                        static_cast<int64_t>(utc.milliseconds) * 1000000);

@@ -5,24 +5,14 @@
 #include <ctime>
 #include <string>
 
+#include "platform/posix/broken_down.h"
+
 namespace korvane::platform {
 
 namespace {
 
-std::tm tmOf(const CivilDateTime& t) {
-  std::tm tm{};
-  tm.tm_year = t.year - 1900;
-  tm.tm_mon = t.month - 1;
-  tm.tm_mday = t.day;
-  tm.tm_hour = t.hour;
-  tm.tm_min = t.minute;
-  tm.tm_sec = t.second;
-  tm.tm_isdst = -1;
-  return tm;
-}
-
 std::string format(const CivilDateTime& t, const char* pattern) {
-  const std::tm tm = tmOf(t);
+  const std::tm tm = brokenDownOf(t);
   char buffer[128];
   const size_t n = std::strftime(buffer, sizeof buffer, pattern, &tm);
   return std::string(buffer, n);
@@ -98,8 +88,7 @@ std::optional<CivilDateTime> PosixLocale::parseDateTime(std::string_view text) c
     tm.tm_mday = 1;
     const char* end = strptime(s.c_str(), pattern.c_str(), &tm);
     if (!end || !onlyBlanks(end) || !validDate(tm)) continue;
-    return CivilDateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
-                         tm.tm_min,         tm.tm_sec,     0};
+    return civilOf(tm);
   }
   return std::nullopt;
 }

@@ -365,12 +365,6 @@ void PosixSocket::onDatagramReady() {
   if (fd_ >= 0 && datagramPending()) loop_.setEvents(fd_, 0);
 }
 
-std::optional<std::string> PosixSocket::GetDataText() {
-  auto bytes = GetDataBytes(SIZE_MAX);
-  if (!bytes) return std::nullopt;
-  return std::string(bytes->begin(), bytes->end());
-}
-
 std::optional<std::vector<uint8_t>> PosixSocket::GetData4Bytes() {
   if (protocol_ == SocketProtocol::Udp) {
     auto bytes = GetDataBytes(4);

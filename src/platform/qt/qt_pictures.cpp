@@ -12,7 +12,7 @@ int twipsPerPixel() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
   const int tpp = static_cast<int>(std::lround(1440.0 / (dpi > 0 ? dpi : 96.0)));
-  return tpp > 0 ? tpp : 15;
+  return tpp > 0 ? tpp : ui::kTwipsPerPixelAt96Dpi;
 }
 
 int toPixels(int twips) {

@@ -168,12 +168,6 @@ void QtSocket::sendDatagramTo(const QHostAddress& address, const QByteArray& dat
     raiseError(errorNumber(udp_->error()), udp_->errorString());
 }
 
-std::optional<std::string> QtSocket::GetDataText() {
-  auto bytes = GetDataBytes(SIZE_MAX);
-  if (!bytes) return std::nullopt;
-  return std::string(bytes->begin(), bytes->end());
-}
-
 std::optional<std::vector<uint8_t>> QtSocket::GetData4Bytes() {
   if (protocol_ == SocketProtocol::Udp) {
     auto bytes = GetDataBytes(4);

@@ -22,7 +22,6 @@ class QtSocket : public Socket {
   void Connect() override;
   SocketResult Bind() override;
   SocketResult SendData(const std::vector<uint8_t>& data) override;
-  std::optional<std::string> GetDataText() override;
   std::optional<std::vector<uint8_t>> GetData4Bytes() override;
   std::optional<std::vector<uint8_t>> GetDataBytes(size_t maxLen) override;
   bool lastDatagramFromRemote() const override { return lastFromRemote_; }

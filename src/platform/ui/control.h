@@ -20,6 +20,9 @@ struct Font {
 // A colour as 0xRRGGBB; kDefaultColour leaves the desktop's own.
 constexpr int32_t kDefaultColour = -1;
 
+// Twips per pixel on a 96-dpi screen, where no screen tells the real factor.
+constexpr int kTwipsPerPixelAt96Dpi = 15;
+
 struct TwipsRect {
   int left = 0;
   int top = 0;

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -98,15 +97,14 @@ Desktop::~Desktop() {
   if (xvfb_) xvfb_->waitFor(5s);
 }
 
-// The program folder of the build, but with a server list that names only 127.0.0.1: the
+// The program folder of the build, but with the server list that names only 127.0.0.1: the
 // program synchronises at start, and no test may send anything off this machine.
 static std::string loopbackProgramFolder(const std::string& folder) {
   const fs::path home = fs::path(folder) / "home";
   if (!fs::exists(home)) {
     fs::copy(KORVANE_E2E_DATA_DIR, home, fs::copy_options::recursive);
-    std::ofstream list(home / "NXO_KRV5.KRV", std::ios::binary | std::ios::trunc);
-    list << "Korvane test list\r\nloopback only\r\n-\r\n-\r\n-\r\n"
-         << "127.0.0.1:::Loopback Time Server NA:::2:::37:123:13:519\r\n";
+    fs::copy_file(fs::path(KORVANE_PEER_CONFIG_DIR) / "loopback.krv", home / "NXO_KRV5.KRV",
+                  fs::copy_options::overwrite_existing);
   }
   return home.string();
 }

@@ -6,42 +6,29 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <regex>
 #include <sstream>
 #include <thread>
 
-#include "e2e/peers.h"
+#include "e2e/e2e_support.h"
 #include "e2e/window/desktop.h"
+#include "temp_folder.h"
 
 namespace korvane::e2e {
 namespace {
 
 namespace fs = std::filesystem;
+using korvane::testing::readText;
+using korvane::testing::writeText;
 using namespace std::chrono_literals;
 
 const std::string kWindowByName = "xdotool search --onlyvisible --name '^Korvane - '";
 // Start-up, one synchronisation on loopback and the reply's way into the window.
 constexpr auto kStatusWait = 20s;
+// Another run may hold the loopback servers for a minute or more (the idle benchmark keeps them
+// while it measures), so wait longer than the usual half minute.
 constexpr auto kPeersWait = 180s;
-
-std::string readText(const std::string& path) {
-  std::ifstream in(path);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
-// The simulated clock's offset in milliseconds; a missing or empty file is 0.
-long long readOffset(const std::string& path) {
-  std::ifstream in(path);
-  long long v = 0;
-  in >> v;
-  return v;
-}
 
 // The settings a run starts from: the last server is the loopback one of the program folder.
 std::string startingHive(const std::string& protocol) {
@@ -86,19 +73,7 @@ void typeInto(const Desktop& desktop, int x, int y, const std::string& text) {
   desktop.run("xdotool key ctrl+a type '" + text + "'");
 }
 
-// The loopback servers for one test. Another run may hold them for a minute or more (the idle
-// benchmark keeps them while it measures), so wait longer than the usual half minute.
-std::unique_ptr<LoopbackPeers> startPeersPatiently(unsigned kinds) {
-  return std::make_unique<LoopbackPeers>(kinds, kPeersWait);
-}
-
-// Skipped with the reason where this machine cannot run the servers.
-#define KORVANE_WINDOW_PEERS(peers, kinds)                                                \
-  if (const std::string why = peersUnavailable(kinds); !why.empty()) GTEST_SKIP() << why; \
-  auto peers = startPeersPatiently(kinds);                                                \
-  ASSERT_TRUE(peers->error().empty()) << peers->error()
-
-class WindowE2ETest : public ::testing::Test {
+class WindowE2ETest : public PeersTest {
  protected:
   WindowE2ETest() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -215,7 +190,7 @@ TEST_F(WindowE2ETest, MinimiseToTrayOpenTheMenuAndRestore) {
 // and the window's status line reports the adjustment. Closing the window then writes the server
 // box's text as the last server and Settings with the interval box's text, typed by a person.
 TEST_F(WindowE2ETest, PlainStartSynchronisesAndClosingSavesTheBoxes) {
-  KORVANE_WINDOW_PEERS(peers, kNtpPeer | kTimeDayTimePeer);
+  KORVANE_START_PEERS(kNtpPeer | kTimeDayTimePeer, kPeersWait);
   struct Case {
     const char* name;
     const char* protocol;
@@ -249,7 +224,7 @@ TEST_F(WindowE2ETest, PlainStartSynchronisesAndClosingSavesTheBoxes) {
     ASSERT_TRUE(adjusted.has_value()) << readText(log);
     EXPECT_GE(*adjusted, c.adjustLow);
     EXPECT_LE(*adjusted, c.adjustHigh);
-    const long long offset = readOffset(at + "/clock-offset");
+    const long long offset = readClockOffset(at + "/clock-offset");
     EXPECT_GE(offset, c.offsetLow);
     EXPECT_LE(offset, c.offsetHigh);
 
@@ -275,7 +250,7 @@ TEST_F(WindowE2ETest, PlainStartSynchronisesAndClosingSavesTheBoxes) {
 // Run-once synchronises hidden with the Time protocol, whatever the settings name, and ends by
 // itself (the version reply never comes) within 65 seconds, having saved its settings.
 TEST_F(WindowE2ETest, RunOnceSetsTheClockAndEndsByItselfWithinSixtyFiveSeconds) {
-  KORVANE_WINDOW_PEERS(peers, kTimeDayTimePeer);
+  KORVANE_START_PEERS(kTimeDayTimePeer, kPeersWait);
   Desktop desktop(true);
   writeText(folder + "/registry.reg", startingHive("Default SNTP Protocol"));
   writeText(folder + "/clock-offset", "2345\n");
@@ -285,7 +260,7 @@ TEST_F(WindowE2ETest, RunOnceSetsTheClockAndEndsByItselfWithinSixtyFiveSeconds) 
   const std::optional<long long> adjusted =
       waitForStatus(log, "Time Adjusted by (-?[0-9]+) second\\(s\\)", kStatusWait);
   ASSERT_TRUE(adjusted.has_value()) << readText(log);
-  peers.reset();  // done with: other runs may have the servers during the long wait
+  stopPeers();  // done with: other runs may have the servers during the long wait
   EXPECT_GE(*adjusted, -3);
   EXPECT_LE(*adjusted, -2);
   const auto synchronised = fs::file_time_type::clock::now();
@@ -298,7 +273,7 @@ TEST_F(WindowE2ETest, RunOnceSetsTheClockAndEndsByItselfWithinSixtyFiveSeconds) 
   EXPECT_GE(std::chrono::steady_clock::now() - started, 59s);
   EXPECT_NE(readText(log).find("shut-down complete, unload mode 1"), std::string::npos)
       << readText(log);
-  const long long offset = readOffset(folder + "/clock-offset");
+  const long long offset = readClockOffset(folder + "/clock-offset");
   EXPECT_GE(offset, -1100);
   EXPECT_LE(offset, 100);
   EXPECT_GT(fs::last_write_time(folder + "/registry.reg"), synchronised)

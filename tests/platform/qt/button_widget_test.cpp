@@ -11,6 +11,7 @@
 #include "common/rounding.h"
 #include "controls/form_buttons.h"
 #include "platform/qt/form_host.h"
+#include "platform/qt/offscreen_app.h"
 #include "platform/qt/qt_button_widget.h"
 #include "platform/qt/qt_pointer_probe.h"
 #include "platform/qt/qt_text_renderer.h"
@@ -24,14 +25,7 @@ constexpr int kH = 25;
 
 class ButtonWidgetTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "button_widget_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);  // kept to the end of the process
-    (void)app;
-  }
+  static void SetUpTestSuite() { testing::offscreenApp(); }
 
   ButtonWidgetTest() {
     form.setClientSize(3000, 1500);

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
+#include "platform/qt/offscreen_app.h"
 #include "platform/qt/qt_pictures.h"
 #include "platform/qt/qt_windows.h"
 #include "platform/ui/check_box.h"
@@ -31,15 +32,7 @@ namespace {
 
 class FormHostTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "form_host_test";
-    static char* argv[] = {name, nullptr};
-    // Kept to the end of the process: destroying it among the exit handlers crashes Qt.
-    static QApplication* app = new QApplication(argc, argv);
-    (void)app;
-  }
+  static void SetUpTestSuite() { testing::offscreenApp(); }
 
   FormHostTest() {
     form.setClientSize(6045, 3735);

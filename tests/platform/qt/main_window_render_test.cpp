@@ -16,6 +16,7 @@
 #include "platform/fake/fake_socket.h"
 #include "platform/fake/fake_windows.h"
 #include "platform/qt/form_host.h"
+#include "platform/qt/offscreen_app.h"
 #include "platform/qt/qt_button_widget.h"
 #include "platform/qt/qt_system_colours.h"
 #include "platform/qt/qt_text_renderer.h"
@@ -25,12 +26,7 @@ namespace korvane::platform {
 namespace {
 
 TEST(MainWindowRenderTest, DisplayBoxShowsClockAndStatusLines) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "main_window_render_test";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);  // kept to the end of the process
-  (void)app;
+  testing::offscreenApp();
   FakeClock clock(1765123545678LL);
   FakeEventLoop events;
   FakeLocale locale;
