@@ -60,10 +60,7 @@ class Control {
  protected:
   template <class T>
   bool set(T& field, const T& value) {
-    if (field == value) return false;
-    field = value;
-    PropertyChanged();
-    return true;
+    return setAndNotify(field, value, PropertyChanged);
   }
 
  private:

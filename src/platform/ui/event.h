@@ -21,4 +21,13 @@ class Event {
   std::vector<Handler> handlers_;
 };
 
+// Sets a property's field and raises `changed` when the value really changed; true if it did.
+template <class T>
+bool setAndNotify(T& field, const T& value, const Event<>& changed) {
+  if (field == value) return false;
+  field = value;
+  changed();
+  return true;
+}
+
 }  // namespace korvane::ui

@@ -130,10 +130,7 @@ class Form {
  private:
   template <class T>
   bool set(T& field, const T& value) {
-    if (field == value) return false;
-    field = value;
-    PropertyChanged();
-    return true;
+    return setAndNotify(field, value, PropertyChanged);
   }
 
   std::string name_;
