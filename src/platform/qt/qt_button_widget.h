@@ -14,7 +14,8 @@ namespace korvane::platform {
 class ButtonWidget : public QWidget {
   Q_OBJECT  // so that findChildren and qobject_cast tell it from other widgets
 
-      public : ButtonWidget(controls::NXOButtons& model, QWidget* parent);
+ public:
+  ButtonWidget(controls::NXOButtons& model, QWidget* parent);
 
   controls::NXOButtons& model() const { return model_; }
   // Copies what the model shows to the widget: size, shape, pointer and access key.
