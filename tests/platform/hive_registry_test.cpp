@@ -2,6 +2,8 @@
 #include "platform/posix/hive_registry.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <stdexcept>
@@ -129,6 +131,43 @@ TEST(HiveRegistry, AFailedCommitIsReportedAndUndone) {
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 0)
       << "the temporary file is removed";
+}
+
+// The id of a process that has ended (and been reaped), as a killed writer leaves it.
+pid_t endedProcess() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST(HiveRegistry, TemporariesOfEndedWritersAreRemovedAtStart) {
+  TempFolder dir;
+  const std::string path = dir.file("registry.reg");
+  const std::string dead = std::to_string(endedProcess());
+  writeText(path, "Windows Registry Editor Version 5.00\n");
+  struct Case {
+    std::string name;
+    bool removed;
+  };
+  const Case cases[] = {
+      {"registry.reg.tmp-" + dead, true},
+      {"registry.reg.tmp-" + std::to_string(getppid()), false},  // its writer still runs
+      {"registry.reg.tmp-" + std::to_string(getpid()), false},
+      {"other.reg.tmp-" + dead, false},  // not the hive's
+      {"registry.reg.tmp-" + dead + "x", false},
+      {"registry.reg.tmp-", false},
+      {"registry.reg.corrupt-20261208T050511Z", false},
+  };
+  for (const Case& c : cases) writeText(dir.file(c.name), "partial");
+  const std::string deadFolder = dir.file("registry.reg.tmp-" + std::to_string(endedProcess()));
+  std::filesystem::create_directory(deadFolder);
+
+  HiveRegistry hive({path, {}});
+  EXPECT_EQ(hive.start(), HiveRegistry::Start::Loaded);
+  for (const Case& c : cases)
+    EXPECT_EQ(std::filesystem::exists(dir.file(c.name)), !c.removed) << c.name;
+  EXPECT_TRUE(std::filesystem::is_directory(deadFolder)) << "only regular files are removed";
 }
 
 TEST(HiveRegistry, GarbageIsMovedAsideAndTheProgramStartsAfresh) {

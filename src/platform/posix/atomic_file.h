@@ -15,6 +15,11 @@ using RenameStep = std::function<int(const std::string& from, const std::string&
 bool writeFileAtomically(const std::string& path, std::string_view bytes, unsigned mode = 0600,
                          const RenameStep& rename = {});
 
+// Removes the temporaries that writes to path left behind when their process died (a kill
+// during a write): only path's own, only regular files of this user, only when the process named
+// in the file name is gone. Returns how many were removed.
+int removeStaleTemporaries(const std::string& path);
+
 struct FileRead {
   bool missing = false;              // the file does not exist
   std::optional<std::string> bytes;  // empty when it could not be read

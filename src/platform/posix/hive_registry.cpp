@@ -45,6 +45,7 @@ HiveRegistry::HiveRegistry(HiveOptions options) : options_(std::move(options)) {
 }
 
 void HiveRegistry::load() {
+  removeStaleTemporaries(options_.path);
   const FileRead read = readFileBytes(options_.path, kMaxHiveBytes + 1);
   if (read.missing) {
     start_ = Start::Missing;
