@@ -14,7 +14,7 @@ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKORVANE_SANIT
   -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" "${launcher[@]}" >/dev/null
 cmake --build "$build_dir"
 suppressions=$PWD/scripts/sanitizer-suppressions
-export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1
+export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1
 export LSAN_OPTIONS=suppressions=$suppressions/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=$suppressions/ubsan.supp
 cd "$build_dir"

@@ -66,13 +66,14 @@ void Process::signal(int sig) const {
 }
 
 Desktop::Desktop(bool withTray) {
-  // Xvfb picks a free display itself and reports its number on a pipe.
+  // Xvfb picks a free display itself and reports its number on a pipe. -noreset: without it the
+  // server resets when its last client goes (a killed korvane), and a start meanwhile fails.
   int fds[2];
   if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
   const std::string fd = std::to_string(fds[1]);
   xvfb_ = std::make_unique<Process>(
       std::vector<std::string>{"Xvfb", "-displayfd", fd, "-screen", "0", "1024x768x24", "-dpi",
-                               "96", "-nolisten", "tcp"},
+                               "96", "-nolisten", "tcp", "-noreset"},
       std::map<std::string, std::string>{});
   close(fds[1]);
   char buf[16] = {};

@@ -20,9 +20,12 @@ using korvane::testing::readText;
 using korvane::testing::TempFolder;
 using korvane::testing::writeText;
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kKills = 20;
+
+long long micros(std::chrono::nanoseconds d) {
+  return std::chrono::duration_cast<std::chrono::microseconds>(d).count();
+}
 
 // The hive's temporary files in folder, other than the one of the process still running.
 std::vector<std::string> leftTemporaries(const std::string& folder, pid_t running) {
@@ -61,21 +64,25 @@ TEST_F(ShutDownKill, EveryKilledShutDownLeavesTheWholeHiveAndTheNextStartClearsI
             "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Korvane]\n"
             "\"Settings\"=\"NO:59:Minute/s:NA\"\n\"KRVLastServer\"=\"127.0.0.1\"\n"
             "\"Protocol\"=\"Default SNTP Protocol\"\n\n");
-  // A whole shut-down first: the hive it writes is what every killed one must leave, and its
-  // length bounds the random points.
+  // A whole shut-down first: the hive it writes is what every killed one must leave, its length
+  // bounds the random points, and the hive's time tells when it writes.
   auto korvane = start("clean.txt");
-  const auto termAt = Clock::now();
+  const auto termAt = fs::file_time_type::clock::now();
   korvane->signal(SIGTERM);
   ASSERT_EQ(korvane->waitFor(20s), std::optional<int>(0)) << readText(folder.file("clean.txt"));
-  const auto shutDown =
-      std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - termAt);
+  const auto shutDown = micros(fs::file_time_type::clock::now() - termAt);
+  const auto written = micros(fs::last_write_time(folder.file("registry.reg")) - termAt);
   const std::vector<platform::StoredKey> whole = hive();
   ASSERT_FALSE(whole.empty()) << readText(folder.file("registry.reg"));
 
   const unsigned seed = std::random_device{}();
-  std::printf("seed %u, whole shut-down %lld us\n", seed, static_cast<long long>(shutDown.count()));
+  std::printf("seed %u, whole shut-down %lld us, hive written at %lld us\n", seed, shutDown,
+              written);
   std::mt19937 random(seed);
-  std::uniform_int_distribution<long long> killAfter(0, shutDown.count());
+  // Every other kill falls in the last 30 ms before the hive was written, where the writes are.
+  std::uniform_int_distribution<long long> anywhere(0, shutDown);
+  std::uniform_int_distribution<long long> nearWrite(std::max(0LL, written - 30000),
+                                                     std::max(0LL, written + 2000));
   int leftBehind = 0;
   for (int run = 0; run < kKills; ++run) {
     SCOPED_TRACE("run " + std::to_string(run) + ", seed " + std::to_string(seed));
@@ -83,7 +90,8 @@ TEST_F(ShutDownKill, EveryKilledShutDownLeavesTheWholeHiveAndTheNextStartClearsI
     EXPECT_EQ(leftTemporaries(folder.path().string(), korvane->pid()), std::vector<std::string>{})
         << "a start removes what killed writers left";
     korvane->signal(SIGTERM);
-    std::this_thread::sleep_for(std::chrono::microseconds(killAfter(random)));
+    const long long after = run % 2 ? nearWrite(random) : anywhere(random);
+    std::this_thread::sleep_for(std::chrono::microseconds(after));
     korvane->signal(SIGKILL);
     ASSERT_TRUE(korvane->waitFor(10s).has_value());
     EXPECT_EQ(hive(), whole) << readText(folder.file("registry.reg"));
