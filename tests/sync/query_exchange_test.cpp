@@ -273,33 +273,23 @@ TEST_F(QuerySntpTest, AStrayDatagramIsDroppedAndTheAnswerStillCounts) {
   EXPECT_TRUE(got->ok) << got->error;
 }
 
-TEST_F(QueryExchangeTest, CountsAreReadInTheEraOfTheLocalClock) {
-  // Two seconds before the NTP count wraps (2036) and before UnixTime's (2106).
-  struct Case {
-    Protocol protocol;
-    int64_t clockSeconds1900;
-  };
-  for (const Case& c : {Case{Protocol::Time, (int64_t{1} << 32) - 2},
-                        Case{Protocol::UnixTime, (int64_t{1} << 32) + kSeconds1900To1970 - 2},
-                        Case{Protocol::Sntp, (int64_t{1} << 32) - 2}}) {
-    SCOPED_TRACE(protocolName(c.protocol));
+TEST_F(QuerySntpTest, CountsAreReadInTheEraOfTheLocalClock) {
+  // Two seconds before the NTP count wraps (2036) and before UnixTime's (2106); the server is
+  // five seconds later, in the next era.
+  constexpr int64_t kWrap = int64_t{1} << 32;
+  for (const auto& [protocol, clockSeconds1900] :
+       {std::pair{Protocol::Time, kWrap - 2}, std::pair{Protocol::Sntp, kWrap - 2},
+        std::pair{Protocol::UnixTime, kWrap + kSeconds1900To1970 - 2}}) {
+    SCOPED_TRACE(protocolName(protocol));
     got.reset();
-    clock.advance((c.clockSeconds1900 - kSeconds1900To1970) * 1000 - clock.utcMillis());
-    start(c.protocol);
-    const int64_t server = c.clockSeconds1900 + 5;  // five seconds later, in the next era
-    if (c.protocol == Protocol::Sntp) {
-      std::vector<uint8_t> r(48, 0);
-      r[0] = 0x1C;
-      r[1] = 8;
-      std::copy(socket().sent.at(0).begin() + 40, socket().sent.at(0).end(), r.begin() + 24);
-      const NtpTimestamp t = NtpTimestamp::fromParts(static_cast<uint32_t>(server), 0);
-      std::copy(t.bytes.begin(), t.bytes.end(), r.begin() + 32);
-      std::copy(t.bytes.begin(), t.bytes.end(), r.begin() + 40);
-      socket().deliver(r);
-    } else {
-      const int64_t epoch = c.protocol == Protocol::UnixTime ? kSeconds1900To1970 : 0;
+    clock.advance((clockSeconds1900 - kSeconds1900To1970) * 1000 - clock.utcMillis());
+    start(protocol);
+    const int64_t server = clockSeconds1900 + 5;
+    const int64_t epoch = protocol == Protocol::UnixTime ? kSeconds1900To1970 : 0;
+    if (protocol == Protocol::Sntp)
+      socket().deliver(reply(server * 1000.0, server * 1000.0));
+    else
       socket().deliver(be32(static_cast<uint32_t>(server - epoch)));
-    }
     ASSERT_TRUE(got);
     ASSERT_TRUE(got->ok) << got->error;
     EXPECT_NEAR(got->offsetMillis, 5000, 1);
