@@ -51,16 +51,22 @@ std::optional<int> MarkCellFor(const CivilDateTime& now, const ClockTextFlags& f
   return now.hour < 12 ? kAmMarkCell : kPmMarkCell;
 }
 
+int DrawStripClock(const platform::Raster& skin, GlyphCell cell, std::string_view text,
+                   std::optional<int> markCell, platform::Raster& target) {
+  const int cells = CharacterCount(text) + (markCell ? 2 : 0);
+  forEachCharacter(text,
+                   [&](char c, int position) { DrawSkinGlyph(skin, cell, c, position, target); });
+  if (markCell && !cell.empty())
+    target.copy(skin, *markCell * cell.width, 0, 2 * cell.width, cell.height,
+                (cells - 2) * cell.width, 0);
+  return cells;
+}
+
 int ComposeStripClock(const platform::Raster& skin, GlyphCell cell, std::string_view text,
                       std::optional<int> markCell, Colour background, platform::Raster& out) {
   const int cells = CharacterCount(text) + (markCell ? 2 : 0);
   resetRaster(out, cells * std::max(cell.width, 0), std::max(cell.height, 0), background);
-  forEachCharacter(text,
-                   [&](char c, int position) { DrawSkinGlyph(skin, cell, c, position, out); });
-  if (markCell && !cell.empty())
-    out.copy(skin, *markCell * cell.width, 0, 2 * cell.width, cell.height, (cells - 2) * cell.width,
-             0);
-  return cells;
+  return DrawStripClock(skin, cell, text, markCell, out);
 }
 
 Rect RenderKRV(const platform::Raster& skin, const CivilDateTime& now, const ClockTextFlags& flags,
@@ -83,6 +89,13 @@ AmpLines AmpClockLines(const CivilDateTime& now, const ClockTextFlags& flags,
               FormatClockText(now, flags, SkinKind::AMP, locale)};
 }
 
+void DrawAmpLines(const platform::Raster& font, const AmpLines& lines, platform::Raster& target) {
+  forEachCharacter(lines.first,
+                   [&](char c, int position) { DrawAmpGlyph(font, c, position, false, target); });
+  forEachCharacter(lines.second,
+                   [&](char c, int position) { DrawAmpGlyph(font, c, position, true, target); });
+}
+
 Rect RenderAMP(const platform::Raster& skin, const CivilDateTime& now, const ClockTextFlags& flags,
                const platform::Locale& locale, OverlaySurface& surface) {
   if (auto back = SkinPixel(skin, 145, 7)) surface.background = *back;
@@ -90,12 +103,7 @@ Rect RenderAMP(const platform::Raster& skin, const CivilDateTime& now, const Clo
   const int cells = std::max(CharacterCount(lines.first), CharacterCount(lines.second));
   const Rect area{3, 3, 3 + cells * kAmpCell.width, 3 + 2 * kAmpCell.height + 1};
   resetRaster(surface.buffer, area.width(), area.height(), surface.background);
-  forEachCharacter(lines.first, [&](char c, int position) {
-    DrawAmpGlyph(skin, c, position, false, surface.buffer);
-  });
-  forEachCharacter(lines.second, [&](char c, int position) {
-    DrawAmpGlyph(skin, c, position, true, surface.buffer);
-  });
+  DrawAmpLines(skin, lines, surface.buffer);
   fillAll(surface.window, surface.background);
   surface.window.copy(surface.buffer, 0, 0, area.width(), area.height(), area.left, area.top);
   return area;

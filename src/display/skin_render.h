@@ -25,6 +25,11 @@ struct OverlaySurface {
 // The colour of a skin pixel; none outside the image (the caller keeps its colour then).
 std::optional<Colour> SkinPixel(const platform::Raster& skin, int x, int y);
 
+// Draws a strip clock at (0, 0) of target: each character's glyph at its position, then the
+// two-cell mark starting at markCell. Every other pixel stays as it was. Returns the cells.
+int DrawStripClock(const platform::Raster& skin, GlyphCell cell, std::string_view text,
+                   std::optional<int> markCell, platform::Raster& target);
+
 // Composes a strip clock into out, made text's cells (plus two for a mark) wide, cell high and
 // filled with background: each character's glyph at its position, then the two-cell mark
 // starting at markCell. Returns the number of cells.
@@ -46,6 +51,9 @@ struct AmpLines {
 };
 AmpLines AmpClockLines(const CivilDateTime& now, const ClockTextFlags& flags,
                        const platform::Locale& locale);
+
+// Draws the two lines with a font at (0, 0) of target, the second 7 pixels lower.
+void DrawAmpLines(const platform::Raster& font, const AmpLines& lines, platform::Raster& target);
 
 // One drawing with a Winamp font: background from (145, 7), two lines 7 pixels apart, copied to
 // the window at (3, 3) as wide as the longer line and 13 pixels high. Returns that area.
