@@ -16,6 +16,11 @@ FloatingSize SkinnedFloatingSize(int cells, GlyphCell cell, int drawLeft, const 
   return size;
 }
 
+std::optional<Extent> FontFloatingSize(const Rect& label, int windowHeight) {
+  if (label.bottom == windowHeight) return std::nullopt;
+  return Extent{label.right + 3, label.bottom + 13};
+}
+
 Position FloatingStartPosition(int savedX, int savedY, int windowWidth, int designTop,
                                int screenRight, int twipsPerPixel) {
   if (savedX < 0 || savedY < 0) return {screenRight - (windowWidth + kFloatingRightGap), designTop};

@@ -25,6 +25,16 @@ struct FloatingSize {
 FloatingSize SkinnedFloatingSize(int cells, GlyphCell cell, int drawLeft, const Rect& icon,
                                  int twipsPerPixel);
 
+struct Extent {
+  int width = 0;
+  int height = 0;
+  bool operator==(const Extent&) const = default;
+};
+
+// The font style's window once its label fits its caption (at load only): 13 twips below and
+// 3 twips right of the label; none when the label's bottom already is the window's height.
+std::optional<Extent> FontFloatingSize(const Rect& label, int windowHeight);
+
 struct Position {
   int left = 0;
   int top = 0;

@@ -116,6 +116,9 @@ TEST(FloatingGeometryTest, SizePlaceDockAndSave) {
   EXPECT_EQ(SkinnedFloatingSize(6, {10, 18}, 315, icon, 15), (FloatingSize{900, 270, 1290, 315}));
   EXPECT_EQ(SkinnedFloatingSize(6, {0, 0}, 315, icon, 15), (FloatingSize{0, 0, 390, 315}));
 
+  EXPECT_EQ(FontFloatingSize({315, 0, 3015, 300}, 450), (Extent{3018, 313}));
+  EXPECT_EQ(FontFloatingSize({315, 0, 3015, 300}, 300), std::nullopt);
+
   const int right = 1280 * 15;
   EXPECT_EQ(FloatingStartPosition(-1, -1, 1290, 15, right, 15), (Position{right - 2115, 15}));
   EXPECT_EQ(FloatingStartPosition(100, 50, 1290, 15, right, 12), (Position{1200, 600}));
