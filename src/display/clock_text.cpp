@@ -18,6 +18,12 @@ std::string WithoutMarks(const std::string& text) {
   return text::replaceAll(text::replaceAll(text, " AM", ""), " PM", "");
 }
 
+std::string OverlayTooltip(const CivilDateTime& now, const platform::Locale& locale) {
+  return " KRV: " + locale.dayName(dayOfWeek(now.year, now.month, now.day), false) + ", " +
+         locale.monthName(now.month) + " " + std::to_string(now.day) + ", " +
+         std::to_string(now.year) + " ";
+}
+
 std::string FormatClockText(const CivilDateTime& now, const ClockTextFlags& flags, SkinKind kind,
                             const platform::Locale& locale) {
   const bool afternoon = now.hour >= 12;

@@ -20,6 +20,9 @@ struct ClockTextFlags {
 std::string FormatClockText(const CivilDateTime& now, const ClockTextFlags& flags, SkinKind kind,
                             const platform::Locale& locale);
 
+// The overlay's date tooltip: " KRV: Monday, December 7, 2026 ".
+std::string OverlayTooltip(const CivilDateTime& now, const platform::Locale& locale);
+
 // The text without any " AM" or " PM" (the strip renderers draw the mark as a glyph instead).
 std::string WithoutMarks(const std::string& text);
 

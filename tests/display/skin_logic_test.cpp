@@ -45,6 +45,10 @@ TEST(FormatClockTextTest, FlagsKindsAndDesignators) {
     EXPECT_EQ(FormatClockText(c.now, c.flags, c.kind, c.locale), c.text) << c.text;
 }
 
+TEST(OverlayTooltipTest, NamesTheDay) {
+  EXPECT_EQ(OverlayTooltip(at(15, 5), platform::FakeLocale()), " KRV: Monday, December 7, 2026 ");
+}
+
 TEST(SkinNameTest, FilesOfEntriesAndRefusedNames) {
   struct Case {
     const char* entry;
