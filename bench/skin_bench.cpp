@@ -66,15 +66,11 @@ void floatingStrip(benchmark::State& state) {
   const display::GlyphCell cell = display::StripCell(image);
   const platform::FakeLocale locale;
   platform::Raster picture;
+  korvane::Colour back = 0;
   int64_t i = 0;
   for (auto _ : state) {
-    const korvane::CivilDateTime now = reading(++i);
-    const display::ClockTextFlags flags{false, true, true};
-    const korvane::Colour back = display::SkinPixel(image, 1, 1).value_or(0);
-    const std::string text =
-        display::WithoutMarks(display::FormatClockText(now, flags, display::SkinKind::KRV, locale));
-    const int cells = display::ComposeStripClock(image, cell, text,
-                                                 display::MarkCellFor(now, flags), back, picture);
+    const int cells =
+        display::RenderFloatingKRV(image, reading(++i), {false, true, true}, locale, back, picture);
     benchmark::DoNotOptimize(display::SkinnedFloatingSize(cells, cell, 315, {0, 0, 240, 240}, 15));
     benchmark::DoNotOptimize(picture.bits());
   }

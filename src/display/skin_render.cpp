@@ -82,6 +82,15 @@ Rect RenderKRV(const platform::Raster& skin, const CivilDateTime& now, const Clo
   return area;
 }
 
+int RenderFloatingKRV(const platform::Raster& skin, const CivilDateTime& now,
+                      const ClockTextFlags& flags, const platform::Locale& locale,
+                      Colour& background, platform::Raster& picture) {
+  if (auto back = SkinPixel(skin, 1, 1)) background = *back;
+  const std::string text = WithoutMarks(FormatClockText(now, flags, SkinKind::KRV, locale));
+  return ComposeStripClock(skin, StripCell(skin), text, MarkCellFor(now, flags), background,
+                           picture);
+}
+
 AmpLines AmpClockLines(const CivilDateTime& now, const ClockTextFlags& flags,
                        const platform::Locale& locale) {
   return {" " + std::to_string(now.day) + "  KRV v 4.0 ",

@@ -44,6 +44,13 @@ std::optional<int> MarkCellFor(const CivilDateTime& now, const ClockTextFlags& f
 Rect RenderKRV(const platform::Raster& skin, const CivilDateTime& now, const ClockTextFlags& flags,
                const platform::Locale& locale, OverlaySurface& surface);
 
+// One drawing of the skinned floating clock: the background from (1, 1) (kept when outside the
+// skin), the clock text without its marks and the mark composed into picture, which is made as
+// wide as the cells. Returns the number of cells.
+int RenderFloatingKRV(const platform::Raster& skin, const CivilDateTime& now,
+                      const ClockTextFlags& flags, const platform::Locale& locale,
+                      Colour& background, platform::Raster& picture);
+
 // The two lines the Winamp overlay shows: " 7  KRV v 4.0 " and "Dec 3:05:07".
 struct AmpLines {
   std::string first;

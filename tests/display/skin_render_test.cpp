@@ -78,6 +78,15 @@ TEST(RenderKRVTest, WorkedExamplesDrawTheirCells) {
     EXPECT_EQ(area, (Rect{3, 0, 3 + cells * cell.width, cell.height}));
     EXPECT_EQ(surface.background, back);
     EXPECT_TRUE(surface.window == want);
+
+    // The floating clock draws the same cells into a picture of their size.
+    Colour floatingBack = 0;
+    Raster picture;
+    EXPECT_EQ(RenderFloatingKRV(image, c.now, c.flags, locale, floatingBack, picture), cells);
+    Raster drawn(area.width(), area.height());
+    drawn.copy(want, 3, 0, area.width(), area.height(), 0, 0);
+    EXPECT_TRUE(picture == drawn);
+    EXPECT_EQ(floatingBack, image.pixel(1, 1));
   }
 }
 
