@@ -1,7 +1,8 @@
 """Checks the committed artwork: it is what the generator makes, and it has the layout the
 program relies on. Needs ImageMagick's convert to decode the GIF and the BMP independently.
 
-    python3 tools/artwork/check.py
+    python3 tools/artwork/check.py            # everything
+    python3 tools/artwork/check.py --skins    # only the skins (what the tests run)
 """
 import filecmp
 import os
@@ -40,16 +41,24 @@ def decode(path):
 
 
 def main():
+    skins_only = "--skins" in sys.argv[1:]
+    names = GIFS + BMPS if skins_only else FILES
     with tempfile.TemporaryDirectory() as fresh:
-        subprocess.run([sys.executable, os.path.join(HERE, "generate.py"), "--out", fresh,
-                        "--sheet", os.path.join(fresh, "sheet.png")], check=True)
-        for name in FILES:
+        if skins_only:
+            for look in skins.STRIPS:
+                skins.write_gif_strip(os.path.join(fresh, "Skins"), look)
+            for look in skins.FONTS:
+                skins.write_text_bmp(os.path.join(fresh, "Skins"), look)
+        else:
+            subprocess.run([sys.executable, os.path.join(HERE, "generate.py"), "--out", fresh,
+                            "--sheet", os.path.join(fresh, "sheet.png")], check=True)
+        for name in names:
             expect(os.path.exists(os.path.join(DATA, name)), name + " is not committed")
             expect(os.path.exists(os.path.join(DATA, name)) and
                    filecmp.cmp(os.path.join(fresh, name), os.path.join(DATA, name), shallow=False),
                    name + " differs from what the generator makes now")
 
-    for i in range(1, 35):
+    for i in range(1, 35) if not skins_only else []:
         w, h, pixels = imgio.read_png(os.path.join(DATA, "images", "iml", "%02d.png" % i))
         side = 64 if i == 4 else 32
         expect((w, h) == (side, side), "picture %d is %d x %d" % (i, w, h))
@@ -77,7 +86,7 @@ def main():
 
     for message in failures:
         print("FAIL:", message)
-    print("%d file(s) checked, %d failure(s)" % (len(FILES), len(failures)))
+    print("%d file(s) checked, %d failure(s)" % (len(names), len(failures)))
     return 1 if failures else 0
 
 

@@ -1,4 +1,5 @@
-"""The clock skins: a 15-cell GIF digit strip and a Winamp-style 5 x 6 character font bitmap."""
+"""The clock skins: 15-cell GIF digit strips and Winamp-style 5 x 6 character font bitmaps."""
+import functools
 import os
 
 import imgio
@@ -153,6 +154,7 @@ def _quantised_colour(look, on, ghost):
                  for i in range(3))
 
 
+@functools.lru_cache(maxsize=None)
 def gif_strip_pixels(look=DEFAULT):
     """Row-major RGB pixels of the strip, look.width wide (cut after the designed cells)."""
     if look.style == "dots":
@@ -167,7 +169,7 @@ def gif_strip_pixels(look=DEFAULT):
         for cell in cells:
             row += cell[y]
         rows.append(row[:look.width])
-    return [_quantised_colour(look, *c) for row in rows for c in row]
+    return tuple(_quantised_colour(look, *c) for row in rows for c in row)
 
 
 def write_gif_strip(folder, look=DEFAULT):
