@@ -8,25 +8,27 @@ SkinKind SkinKindOf(std::string_view entry) {
   return text::contains(entry, kWinampMarker) ? SkinKind::AMP : SkinKind::KRV;
 }
 
+namespace {
+// Only names inside the skins folder are skins: no path separator, no "..".
+bool insideSkinsFolder(std::string_view name) {
+  return !name.empty() && !text::contains(name, "/") && !text::contains(name, "\\") &&
+         !text::contains(name, "..");
+}
+}  // namespace
+
 std::optional<SkinFile> ResolveSkinName(std::string_view entry) {
-  SkinFile skin{SkinKindOf(entry), {}};
-  if (skin.kind == SkinKind::AMP) {
-    const std::string name = text::trim(text::replaceAll(entry, kWinampMarker, ""));
-    if (name.empty()) return std::nullopt;
-    const std::string lower = text::toLower(name);
-    const bool image = text::contains(lower, ".bmp") || text::contains(lower, ".gif");
-    skin.file = image ? name : name + "/text.bmp";
-  } else {
-    skin.file = text::trim(entry);
-    if (skin.file.empty()) skin.file = kDefaultSkin;
+  const SkinKind kind = SkinKindOf(entry);
+  if (kind == SkinKind::KRV) {
+    std::string name = text::trim(entry);
+    if (name.empty()) name = kDefaultSkin;
+    if (!insideSkinsFolder(name)) return std::nullopt;
+    return SkinFile{kind, name};
   }
-  // Only files inside the skins folder are skins.
-  if (text::contains(skin.file, "..") || text::contains(skin.file, "\\")) return std::nullopt;
-  const long slash = text::instr(skin.file, "/");
-  const bool folderFont = skin.kind == SkinKind::AMP && text::right(skin.file, 9) == "/text.bmp";
-  if (slash != 0 && !(folderFont && slash == static_cast<long>(skin.file.size()) - 8))
-    return std::nullopt;
-  return skin;
+  const std::string name = text::trim(text::replaceAll(entry, kWinampMarker, ""));
+  if (!insideSkinsFolder(name)) return std::nullopt;
+  const std::string lower = text::toLower(name);
+  const bool image = text::contains(lower, ".bmp") || text::contains(lower, ".gif");
+  return SkinFile{kind, image ? name : name + "/text.bmp"};
 }
 
 platform::ImageLoad LoadSkinImage(const platform::Images& images, std::string_view programFolder,
