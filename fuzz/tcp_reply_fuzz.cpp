@@ -1,6 +1,6 @@
 // Any bytes, split into any pieces, as the reply of a Time, UnixTime or DayTime server: nothing
 // crashes, an exchange ends at most once, the 4-byte replies read the same however they are
-// split, and a refused reply is shown only as safe text.
+// split (in the era nearest the clock), and a refused reply is shown only as safe text.
 // Input: one byte (bits 0-1: the protocol; bit 2: the server closes after the last piece), then
 // pieces, each a length byte (1 to 16 bytes follow) and its bytes.
 #include <cstdint>
@@ -72,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   require(static_cast<int64_t>(outcome.offsetMillis) % 1000 == 0, "a fraction of a second");
   if (wholeSeconds) {
     const int64_t epoch = protocol == sync::Protocol::UnixTime ? kSeconds1900To1970 : 0;
-    const int64_t server = int64_t{readBigEndian32(stream, 0)} + epoch;
     const int64_t now = clock.utcMillis() / 1000 + kSeconds1900To1970;
+    const int64_t server = nearestEra(readBigEndian32(stream, 0), now - epoch) + epoch;
     require(outcome.offsetMillis == static_cast<double>((server - now) * 1000),
             "the offset is not the first 4 bytes' time");
   }
