@@ -62,7 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view reply(reinterpret_cast<const char*>(data), size);
   const auto utc = sync::readDayTimeReply(reply, locale);
   if (!utc) return 0;
-  if (!isValidCivil(*utc) || utc->second == 60) std::abort();
+  if (!isValidCivil(*utc)) std::abort();
+  // The system's parser may pass a leap second on; the text forms read it as the second before.
+  if (utc->second == 60) return 0;
   checkRoundTrip(*utc, locale);
   return 0;
 }
