@@ -6,6 +6,12 @@
 
 namespace korvane::shell {
 
+std::string makerWebServer(const char* override) {
+  // Set means set: a malformed value fails the exchange instead of reaching the real server.
+  if (override && override[0] != '\0') return override;
+  return KORVANE_DEFAULT_UPDATE_HOST;
+}
+
 NXOUpdateService::NXOUpdateService(UpdateWindow& window, UpdateServices services,
                                    UpdateSettings settings)
     : window_(window),

@@ -22,6 +22,9 @@ constexpr std::string_view kVersionInfoPath = "/Korvane/KRVVC5.IPF";
 constexpr std::string_view kServerListPath = "/Korvane/NXO_KRV5.KRV";
 constexpr std::string_view kUpdaterCommand = "NXOUpdate";  // in the program folder
 
+// The maker's web server: the override (KORVANE_UPDATE_HOST) when set, else the build's choice.
+std::string makerWebServer(const char* override);
+
 // What the update service needs of the main window.
 class UpdateWindow {
  public:
