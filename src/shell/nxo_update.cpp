@@ -149,7 +149,10 @@ void NXOUpdateService::nxo_Close() {
 }
 
 void NXOUpdateService::abandonExchange(const std::string& why) {
-  const bool wasDownload = downloadFlag;
+  // Without a list the program cannot synchronise at all, so any failure is worth saying.
+  const bool wasDownload =
+      downloadFlag ||
+      !services_.files.exists(serverListToRead(services_.files, settings_.userFolder));
   const bool wasManual = manualCheck;
   exchangeRunning_ = false;
   nxo_->Close();

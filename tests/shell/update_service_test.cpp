@@ -318,6 +318,13 @@ TEST_F(UpdateServiceTest, EveryBrokenDownloadKeepsTheOldListAndEndsTheCheck) {
   }
 }
 
+TEST_F(UpdateServiceTest, AStartWithoutAListThatCannotReachTheServerSaysSo) {
+  files.files.erase("/opt/korvane/NXO_KRV5.KRV");
+  service.NXOUpdate();
+  nxo().raiseError(10061, "Connection refused");
+  EXPECT_EQ(window.status, "KRV Server File download failed: Connection refused");
+}
+
 TEST_F(UpdateServiceTest, ARestartedDownloadNeverAppendsToTheAbandonedOne) {
   service.downloadFlag = true;
   service.NXOUpdate();
