@@ -53,7 +53,14 @@ void NXOUpdateService::NXOUpdate() {
   nxo_->setRemotePort(server->port);
   nxo_->setRemoteHost(server->host);
   exchangeRunning_ = true;
+  exchangeTicks_ = 0;
   nxo_->Connect();
+}
+
+void NXOUpdateService::tick() {
+  if (exchangeRunning_ && ++exchangeTicks_ >= kExchangeLimitTicks)
+    abandonExchange("no answer within " + std::to_string(kExchangeLimitTicks) + " seconds");
+  if (queryRunning_ && ++queryTicks_ >= kExchangeLimitTicks) NXO_PLI_Error();
 }
 
 void NXOUpdateService::timeDataArrived() {
@@ -150,9 +157,8 @@ void NXOUpdateService::nxo_Close() {
 
 void NXOUpdateService::abandonExchange(const std::string& why) {
   // Without a list the program cannot synchronise at all, so any failure is worth saying.
-  const bool wasDownload =
-      downloadFlag ||
-      !services_.files.exists(serverListToRead(services_.files, settings_.userFolder));
+  const bool wasDownload = downloadFlag || !services_.files.exists(serverListToRead(
+                                               services_.files, settings_.userFolder));
   const bool wasManual = manualCheck;
   exchangeRunning_ = false;
   nxo_->Close();

@@ -21,6 +21,8 @@ constexpr int kVersionQueryPort = 26144;
 constexpr std::string_view kVersionInfoPath = "/Korvane/KRVVC5.IPF";
 constexpr std::string_view kServerListPath = "/Korvane/NXO_KRV5.KRV";
 constexpr std::string_view kUpdaterCommand = "NXOUpdate";  // in the program folder
+// An exchange or query with no outcome after this many one-second ticks is given up.
+constexpr int kExchangeLimitTicks = 30;
 
 // The maker's web server: the override (KORVANE_UPDATE_HOST) when set, else the build's choice.
 std::string makerWebServer(const char* override);
@@ -74,6 +76,8 @@ class NXOUpdateService {
   // when it goes. The service keeps the button's state between dialogs.
   void attachCheckUpdate(ui::Control* button);
   bool checkUpdateEnabled() const { return checkUpdateEnabled_; }
+  // The main window's one-second tick: a server that never finishes does not hold the check.
+  void tick();
 
   // HTTP exchange events.
   void nxo_Connect();
@@ -125,6 +129,8 @@ class NXOUpdateService {
   HttpResponse response_;
   bool exchangeRunning_ = false;
   bool queryRunning_ = false;
+  int exchangeTicks_ = 0;
+  int queryTicks_ = 0;
   bool checkUpdateEnabled_ = true;
   ui::Control* checkUpdate_ = nullptr;
 };

@@ -29,6 +29,7 @@ void NXOUpdateService::NXO_ProdID() {
   NXO_PLI_->setRemotePort(host->port);
   NXO_PLI_->setLocalPort(0);
   queryRunning_ = true;
+  queryTicks_ = 0;
   NXO_PLI_->Connect();
 }
 

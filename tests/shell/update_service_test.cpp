@@ -325,6 +325,22 @@ TEST_F(UpdateServiceTest, AStartWithoutAListThatCannotReachTheServerSaysSo) {
   EXPECT_EQ(window.status, "KRV Server File download failed: Connection refused");
 }
 
+TEST_F(UpdateServiceTest, AServerThatNeverFinishesIsGivenUpAfterThirtyTicks) {
+  service.versionHost = "127.0.0.1";
+  service.NXO_ProdID();
+  service.checkForUpdates();
+  serve("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nfre");
+  for (int i = 1; i < kExchangeLimitTicks; ++i) service.tick();
+  EXPECT_TRUE(service.exchangeRunning());
+  EXPECT_FALSE(service.checkUpdateEnabled());
+  service.tick();
+  EXPECT_FALSE(service.exchangeRunning());
+  EXPECT_TRUE(service.checkUpdateEnabled());
+  EXPECT_EQ(window.status, "Update check failed: no answer within 30 seconds");
+  pli().deliverText(":'/|NXO_PRODLI9.0");  // too late: the query was closed
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST_F(UpdateServiceTest, ARestartedDownloadNeverAppendsToTheAbandonedOne) {
   service.downloadFlag = true;
   service.NXOUpdate();
