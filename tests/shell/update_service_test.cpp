@@ -5,6 +5,7 @@
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_process.h"
 #include "platform/fake/fake_socket.h"
+#include "platform/ui/check_box.h"
 #include "shell/product.h"
 #include "shell/update_fixture.h"
 
@@ -142,6 +143,21 @@ TEST(UpdateServiceTest, TheRequestAndTheNothingNewMessageUseTheirExactTexts) {
   EXPECT_EQ(r.boxes.shown[0].text, "No Updates Available.");
   EXPECT_EQ(r.boxes.shown[0].icon, MsgIcon::Exclamation);
   EXPECT_EQ(r.window.status, "No KRV Updates Available...");
+}
+
+TEST(UpdateServiceTest, TheDialogsButtonFollowsTheCheckOnlyWhileTheDialogExists) {
+  UpdateRun r;
+  auto first = std::make_unique<ui::CheckBox>("CheckUpdate");
+  r.service.attachCheckUpdate(first.get());
+  r.service.checkForUpdates();
+  EXPECT_FALSE(first->enabled());
+  r.service.attachCheckUpdate(nullptr);
+  first.reset();  // the dialog closed: the end of the check must not touch its button
+  ui::CheckBox second("CheckUpdate");
+  r.service.attachCheckUpdate(&second);
+  EXPECT_FALSE(second.enabled()) << "a reopened dialog shows the check still running";
+  r.serve(http200(versionInfo("5.1.12", kSameSize)));
+  EXPECT_TRUE(second.enabled());
 }
 
 TEST(UpdateServiceTest, TheOfferedFlagStaysSoALaterCheckNeitherOffersNorSaysNothingNew) {
