@@ -12,12 +12,6 @@ std::string userCopy(const std::string& userFolder) {
 
 }  // namespace
 
-std::string userDataFolder(const char* xdgDataHome, const char* home) {
-  if (xdgDataHome && xdgDataHome[0] == '/') return platform::joinPath(xdgDataHome, "korvane");
-  if (home && home[0] == '/') return platform::joinPath(home, ".local/share/korvane");
-  return "";
-}
-
 std::string serverListToRead(const platform::Files& files, const std::string& userFolder) {
   const std::string user = userCopy(userFolder);
   if (!user.empty() && files.exists(user)) return user;

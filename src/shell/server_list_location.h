@@ -9,10 +9,6 @@
 
 namespace korvane::shell {
 
-// The user's data folder for korvane: $XDG_DATA_HOME/korvane, else ~/.local/share/korvane;
-// empty when neither variable gives an absolute folder.
-std::string userDataFolder(const char* xdgDataHome, const char* home);
-
 // The list file the program reads: the user's copy when it exists, else the program folder's.
 std::string serverListToRead(const platform::Files& files, const std::string& userFolder);
 
