@@ -57,7 +57,9 @@ bool QtWindows::compositing() const {
   if (QGuiApplication::platformName() == QLatin1String("wayland")) return true;
 #ifdef KORVANE_HAVE_XCB
   if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+    // Other platforms (offscreen, for one) may answer with no X connection at all.
     xcb_connection_t* c = x11->connection();
+    if (!c) return false;
     const char name[] = "_NET_WM_CM_S0";
     auto cookie = xcb_intern_atom(c, 1, sizeof name - 1, name);
     xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(c, cookie, nullptr);
