@@ -72,7 +72,8 @@ void NXO_KRV::ReadKRVFile(Registry& registry, const platform::Files& files,
                            },
                            std::move(CalcIntC), std::move(NXOUpdate),
                            [this] { SyncTimeNow_Click(); }};
-  shell::ReadKRVFile(registry, files, settings, window, calls, syncAfterNewList);
+  shell::ReadKRVFile(registry, files, settings, window, calls, syncAfterNewList,
+                     shell_.environment.userDataFolder());
 }
 
 void NXO_KRV::Servers_Click() {

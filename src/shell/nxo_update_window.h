@@ -1,8 +1,8 @@
 #pragma once
 // The main window as the update service sees it.
-#include <functional>
 #include <string>
 
+#include "platform/files.h"
 #include "shell/nxo_krv.h"
 #include "shell/nxo_update.h"
 
@@ -10,9 +10,9 @@ namespace korvane::shell {
 
 class MainWindowUpdates : public UpdateWindow {
  public:
-  // reloadList empties the server list and reads the list file again, without the settings.
-  MainWindowUpdates(NXO_KRV& window, std::function<void()> reloadList)
-      : w_(window), reloadList_(std::move(reloadList)) {}
+  // files and userFolder: where the list the window reads again is found.
+  MainWindowUpdates(NXO_KRV& window, const platform::Files& files, std::string userFolder)
+      : w_(window), files_(files), userFolder_(std::move(userFolder)) {}
 
   std::string versionString() const override { return w_.versionString; }
   std::string windowsCode() const override { return w_.windowsCode; }
@@ -20,14 +20,15 @@ class MainWindowUpdates : public UpdateWindow {
   void setSyncEnabled(bool on) override { w_.SyncTimeNow.setEnabled(on); }
   std::string caption() const override { return w_.caption(); }
   void setCaption(const std::string& text) override { w_.setCaption(text); }
-  void reloadServerList() override { reloadList_(); }
+  void reloadServerList() override;
   void synchronise() override { w_.SyncTimeNow_Click(); }
   void versionQueryAnswered() override { w_.versionQueryAnswered(); }
   bool loaded() const override { return w_.loaded(); }
 
  private:
   NXO_KRV& w_;
-  std::function<void()> reloadList_;
+  const platform::Files& files_;
+  std::string userFolder_;
 };
 
 }  // namespace korvane::shell
