@@ -15,6 +15,7 @@
 #include "platform/posix/posix_environment.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_os_version.h"
+#include "platform/posix/posix_process.h"
 #include "platform/qt/form_host.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_locale.h"
@@ -28,6 +29,8 @@
 #include "platform/qt/qt_windows.h"
 #include "shell/nxo_krv.h"
 #include "shell/nxo_pwin.h"
+#include "shell/nxo_update.h"
+#include "shell/nxo_update_window.h"
 #include "shell/registry.h"
 #include "shell/settings.h"
 
@@ -80,11 +83,13 @@ int main(int argc, char** argv) {
   shell::Registry registry(*store, boxes, *clock);
 
   shell::NXO_KRV* w = nullptr;  // the seams run only after the window is built
+  std::unique_ptr<shell::NXOUpdateService> updates;
   shell::ShellSeams seams;
   seams.readKRVFile = [&] {
     w->ReadKRVFile(
-        registry, files, [&] { w->CalcIntC(); }, [] {});
+        registry, files, [&] { w->CalcIntC(); }, [&] { updates->NXOUpdate(); });
   };
+  seams.timeDataArrived = [&] { updates->timeDataArrived(); };
   seams.saveSettings = [&] {
     shell::writeMainWindowSettings(registry, w->vbRemoteHost.text(), w->RandomCheck, w->SyncN,
                                    w->SyncIntC, w->sync.regionCode);
@@ -99,6 +104,13 @@ int main(int argc, char** argv) {
                          KORVANE_VERSION_PATCH, buttons},
                         std::move(seams));
   w = &window;
+  platform::PosixProcessLauncher launcher;
+  shell::MainWindowUpdates updateWindow(window, files, environment.userDataFolder());
+  updates = std::make_unique<shell::NXOUpdateService>(
+      updateWindow, shell::UpdateServices{sockets, files, boxes, launcher},
+      shell::UpdateSettings{shell::makerWebServer(std::getenv("KORVANE_UPDATE_HOST")),
+                            environment.userDataFolder()});
+  window.SyncNow.Tick.connect([&] { updates->tick(); });
   platform::FormHost host(window, environment.programFolder());
   platform::FormHost aboutHost(window.frmAbout, environment.programFolder());
 
