@@ -62,7 +62,7 @@ void SyncDriver::tcpTime_DataArrival(long) {
 }
 
 void SyncDriver::tcpTime_Close() {
-  closeUntilClosed(*tcpTime_);
+  if (!closeUntilClosed(*tcpTime_)) return;
   c_.SyncTimeNow.setEnabled(true);
 }
 

@@ -126,6 +126,23 @@ TEST_F(WindowE2ETest, SigtermRunsTheWholeShutDown) {
       << readFile("stderr.txt");
 }
 
+// The offscreen platform has no X connection: the first run writes its hive, and a signal
+// still saves the window's settings.
+TEST_F(WindowE2ETest, HiddenStartRunsAndShutsDownOnTheOffscreenPlatform) {
+  Process korvane({KORVANE_E2E_BINARY, "-rs"}, offscreenEnvironment(folder),
+                  folder + "/stderr.txt");
+  const std::string hive = folder + "/registry.reg";
+  const auto end = std::chrono::steady_clock::now() + 15s;
+  while (hiveValue(readText(hive), "Settings").empty() && std::chrono::steady_clock::now() < end &&
+         !korvane.waitFor(100ms))
+    std::this_thread::sleep_for(100ms);
+  ASSERT_EQ(hiveValue(readText(hive), "Settings"), "YES:59:Minutes/s:NA") << readFile("stderr.txt");
+  korvane.signal(SIGTERM);
+  ASSERT_EQ(korvane.waitFor(10s), std::optional<int>(0)) << readFile("stderr.txt");
+  EXPECT_EQ(hiveValue(readText(hive), "Settings"), "NO:59:Minute/s:NA")
+      << "the shut-down saves the window's values";
+}
+
 TEST_F(WindowE2ETest, MainWindowHasTheDesignedClientArea) {
   Desktop desktop(false);
   auto korvane = startKorvane(desktop, "-x");
