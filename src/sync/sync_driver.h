@@ -72,6 +72,7 @@ class SyncDriver {
   void tcpTime_Close();
   void TCP519_DataArrival(long bytesTotal);
   void TCP13_DataArrival(long bytesTotal);
+  void UDP123_HostResolved();
   void UDP123_DataArrival(long bytesTotal);
   void socketError(platform::Socket& socket, const platform::SocketError& error);
 
@@ -128,6 +129,8 @@ class SyncDriver {
   SyncShell& shell_;
   ServerTables& tables_;
   std::unique_ptr<platform::Socket> tcpTime_, TCP13_, TCP519_, UDP123_;
+  // An SNTP request is out and unanswered: one reply is taken per request.
+  bool sntpReplyAwaited_ = false;
 };
 
 }  // namespace korvane::sync
