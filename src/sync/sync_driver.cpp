@@ -139,12 +139,14 @@ void SyncDriver::enableSyncButton() {
   if (!c_.SyncTimeNow.enabled()) c_.SyncTimeNow.setEnabled(true);
 }
 
-void SyncDriver::closeUntilClosed(platform::Socket& socket) {
+bool SyncDriver::closeUntilClosed(platform::Socket& socket) {
   for (int tries = 0; socket.state() != platform::SocketState::Closed && tries < kMaxCloseTries;
        ++tries) {
     services_.events.doEvents();
+    if (!shell_.windowLoaded()) return false;
     socket.Close();
   }
+  return true;
 }
 
 std::string SyncDriver::hostText() const {

@@ -110,7 +110,8 @@ class SyncDriver {
   bool startChosenProtocol();
   void returnToIdle();
   void enableSyncButton();
-  void closeUntilClosed(platform::Socket& socket);
+  // False when the window unloaded while events ran: the caller must return at once.
+  bool closeUntilClosed(platform::Socket& socket);
   std::string generalDateNow() const;
   platform::SystemTime localNow() const { return services_.clock.localTime(); }
   std::string hostText() const;

@@ -13,6 +13,14 @@
 
 namespace korvane::platform {
 
+namespace {
+
+ui::TwipsRect twipsOf(const QRect& r, int tpp) {
+  return {r.x() * tpp, r.y() * tpp, r.width() * tpp, r.height() * tpp};
+}
+
+}  // namespace
+
 int QtWindows::twipsPerPixelX() const {
   return twipsPerPixel();
 }
@@ -29,6 +37,16 @@ int QtWindows::screenWidthTwips() const {
 int QtWindows::screenHeightTwips() const {
   const QScreen* s = QGuiApplication::primaryScreen();
   return s ? s->geometry().height() * twipsPerPixel() : 0;
+}
+
+std::vector<ui::TwipsRect> QtWindows::screensTwips() const {
+  const int tpp = twipsPerPixel();
+  std::vector<ui::TwipsRect> rects;
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  if (primary) rects.push_back(twipsOf(primary->geometry(), tpp));
+  for (const QScreen* s : QGuiApplication::screens())
+    if (s != primary) rects.push_back(twipsOf(s->geometry(), tpp));
+  return rects;
 }
 
 int32_t QtWindows::getWindowLong(ui::Form& window, int index) const {
