@@ -187,6 +187,7 @@ TEST_F(SntpTest, RequestAndOffsetCorrectedClock) {
   const int64_t trueUtc = clock.utcMillis() + 40 + 1234;  // the server is 1234 ms ahead
   udp123().deliver(reply(1234, 20));
   EXPECT_EQ(driver.SyncStatus, " KRV Adjusted by: 1234 ms ");
+  EXPECT_TRUE(clock.lastSetWasShift());  // a time service's delay must not move the clock
   EXPECT_NEAR(static_cast<double>(clock.utcMillis()), static_cast<double>(trueUtc), 2);
   EXPECT_EQ(shell.tip.shown(), "  KRV Adjusted by: 1234 ms  ");
   EXPECT_EQ(driver.RoundTripMs, 40u);
