@@ -59,7 +59,9 @@ int main(int argc, char** argv) {
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
 
-  platform::PosixEnvironment environment(args, KORVANE_DATA_DIR, KORVANE_BUILD_DATA_DIR);
+  platform::PosixEnvironment environment(
+      args, platform::PosixEnvironment::besideProgram(KORVANE_DATA_DIR_FROM_BINARY),
+      KORVANE_BUILD_DATA_DIR);
   platform::TimedateService timeService;  // where the process may not set the clock itself
   const std::unique_ptr<platform::SystemClock> clock = platform::makeSystemClock(&timeService);
   platform::QtEventLoop events;
