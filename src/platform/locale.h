@@ -33,6 +33,10 @@ class Locale {
                                           "September", "October",  "November", "December"};
     return kMonths[((month - 1) % 12 + 12) % 12];
   }
+  // The month's abbreviated name (format "mmm").
+  virtual std::string monthAbbreviation(int month) const { return monthName(month).substr(0, 3); }
+  // The system's designator of times before or after noon (format "AMPM").
+  virtual std::string timeDesignator(bool afternoon) const { return afternoon ? "PM" : "AM"; }
 };
 
 }  // namespace korvane::platform

@@ -60,4 +60,13 @@ std::string QtLocale::monthName(int month) const {
   return QLocale::system().monthName(month, QLocale::LongFormat).toStdString();
 }
 
+std::string QtLocale::monthAbbreviation(int month) const {
+  return QLocale::system().monthName(month, QLocale::ShortFormat).toStdString();
+}
+
+std::string QtLocale::timeDesignator(bool afternoon) const {
+  const QLocale locale = QLocale::system();
+  return (afternoon ? locale.pmText() : locale.amText()).toStdString();
+}
+
 }  // namespace korvane::platform
