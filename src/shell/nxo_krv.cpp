@@ -87,4 +87,14 @@ void NXO_KRV::versionQueryAnswered() {
   if (runOnce) unload(ui::kCloseFromCode);
 }
 
+void NXO_KRV::sessionCheckpoint() {
+  if (loaded() && seams_.saveSettings) seams_.saveSettings();
+}
+
+bool NXO_KRV::clockSynchronised() const {
+  const std::string& s = sync.SyncStatus;
+  return s.starts_with("Time Adjusted by ") || s.starts_with(" KRV Adjusted by: ") ||
+         s == "Atomically Correct: No Adjustment!";
+}
+
 }  // namespace korvane::shell
