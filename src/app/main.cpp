@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QMetaObject>
+#include <QSessionManager>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -15,6 +16,7 @@
 #include "platform/posix/posix_environment.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_os_version.h"
+#include "platform/posix/posix_process.h"
 #include "platform/qt/form_host.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_locale.h"
@@ -26,8 +28,11 @@
 #include "platform/qt/qt_system_colours.h"
 #include "platform/qt/qt_text_renderer.h"
 #include "platform/qt/qt_windows.h"
+#include "platform/qt/timedate_service.h"
 #include "shell/nxo_krv.h"
 #include "shell/nxo_pwin.h"
+#include "shell/nxo_update.h"
+#include "shell/nxo_update_window.h"
 #include "shell/registry.h"
 #include "shell/settings.h"
 
@@ -58,8 +63,11 @@ int main(int argc, char** argv) {
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
 
-  platform::PosixEnvironment environment(args, KORVANE_DATA_DIR, KORVANE_BUILD_DATA_DIR);
-  const std::unique_ptr<platform::SystemClock> clock = platform::makeSystemClock();
+  platform::PosixEnvironment environment(
+      args, platform::PosixEnvironment::besideProgram(KORVANE_DATA_DIR_FROM_BINARY),
+      KORVANE_BUILD_DATA_DIR);
+  platform::TimedateService timeService;  // where the process may not set the clock itself
+  const std::unique_ptr<platform::SystemClock> clock = platform::makeSystemClock(&timeService);
   platform::QtEventLoop events;
   platform::QtLocale locale;
   platform::ClockRandom random;
@@ -80,11 +88,13 @@ int main(int argc, char** argv) {
   shell::Registry registry(*store, boxes, *clock);
 
   shell::NXO_KRV* w = nullptr;  // the seams run only after the window is built
+  std::unique_ptr<shell::NXOUpdateService> updates;
   shell::ShellSeams seams;
   seams.readKRVFile = [&] {
     w->ReadKRVFile(
-        registry, files, [&] { w->CalcIntC(); }, [] {});
+        registry, files, [&] { w->CalcIntC(); }, [&] { updates->NXOUpdate(); });
   };
+  seams.timeDataArrived = [&] { updates->timeDataArrived(); };
   seams.saveSettings = [&] {
     shell::writeMainWindowSettings(registry, w->vbRemoteHost.text(), w->RandomCheck, w->SyncN,
                                    w->SyncIntC, w->sync.regionCode);
@@ -99,6 +109,13 @@ int main(int argc, char** argv) {
                          KORVANE_VERSION_PATCH, buttons},
                         std::move(seams));
   w = &window;
+  platform::PosixProcessLauncher launcher;
+  shell::MainWindowUpdates updateWindow(window, files, environment.userDataFolder());
+  updates = std::make_unique<shell::NXOUpdateService>(
+      updateWindow, shell::UpdateServices{sockets, files, boxes, launcher},
+      shell::UpdateSettings{shell::makerWebServer(std::getenv("KORVANE_UPDATE_HOST")),
+                            environment.userDataFolder()});
+  window.SyncNow.Tick.connect([&] { updates->tick(); });
   platform::FormHost host(window, environment.programFolder());
   platform::FormHost aboutHost(window.frmAbout, environment.programFolder());
 
@@ -119,13 +136,16 @@ int main(int argc, char** argv) {
     QMetaObject::invokeMethod(
         &app, [] { QApplication::quit(); }, Qt::QueuedConnection);
   });
-  auto endSession = [&window] { window.unload(ui::kCloseForSessionEnd); };
-  app::SignalWatch signalWatch(endSession);
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, endSession);
+  app::SignalWatch signalWatch([&window] { window.unload(ui::kCloseForSessionEnd); });
+  // A checkpoint or a logout that may yet be cancelled: save, and run on.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest,
+                   [&window](QSessionManager&) { window.sessionCheckpoint(); });
 
   window.load();
   if (window.secondInstance || !window.loaded()) return 0;
   const int status = app.exec();
   window.unload(ui::kCloseForSessionEnd);  // a quit from elsewhere still saves
+  // Scripts and autostart tell a run-once that left the clock unsynchronised by its status.
+  if (window.runOnce && !window.clockSynchronised()) return EXIT_FAILURE;
   return status;
 }

@@ -72,7 +72,8 @@ void NXO_KRV::ReadKRVFile(Registry& registry, const platform::Files& files,
                            },
                            std::move(CalcIntC), std::move(NXOUpdate),
                            [this] { SyncTimeNow_Click(); }};
-  shell::ReadKRVFile(registry, files, settings, window, calls, syncAfterNewList);
+  shell::ReadKRVFile(registry, files, settings, window, calls, syncAfterNewList,
+                     shell_.environment.userDataFolder());
 }
 
 void NXO_KRV::Servers_Click() {
@@ -85,6 +86,16 @@ void NXO_KRV::timeDataArrived() {
 
 void NXO_KRV::versionQueryAnswered() {
   if (runOnce) unload(ui::kCloseFromCode);
+}
+
+void NXO_KRV::sessionCheckpoint() {
+  if (loaded() && seams_.saveSettings) seams_.saveSettings();
+}
+
+bool NXO_KRV::clockSynchronised() const {
+  const std::string& s = sync.SyncStatus;
+  return s.starts_with("Time Adjusted by ") || s.starts_with(" KRV Adjusted by: ") ||
+         s == "Atomically Correct: No Adjustment!";
 }
 
 }  // namespace korvane::shell

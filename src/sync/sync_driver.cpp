@@ -139,12 +139,16 @@ void SyncDriver::enableSyncButton() {
   if (!c_.SyncTimeNow.enabled()) c_.SyncTimeNow.setEnabled(true);
 }
 
-void SyncDriver::closeUntilClosed(platform::Socket& socket) {
+bool SyncDriver::closeUntilClosed(platform::Socket& socket) {
+  // Only a shut-down that ran while events were let through ends the wait early.
+  const bool loadedBefore = shell_.windowLoaded();
   for (int tries = 0; socket.state() != platform::SocketState::Closed && tries < kMaxCloseTries;
        ++tries) {
     services_.events.doEvents();
+    if (loadedBefore && !shell_.windowLoaded()) return false;
     socket.Close();
   }
+  return true;
 }
 
 std::string SyncDriver::hostText() const {

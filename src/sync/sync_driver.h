@@ -110,13 +110,14 @@ class SyncDriver {
   bool startChosenProtocol();
   void returnToIdle();
   void enableSyncButton();
-  void closeUntilClosed(platform::Socket& socket);
+  // False when the window unloaded while events ran: the caller must return at once.
+  bool closeUntilClosed(platform::Socket& socket);
   std::string generalDateNow() const;
   platform::SystemTime localNow() const { return services_.clock.localTime(); }
   std::string hostText() const;
 
   // Clock setting and its report.
-  void wholeSecondAdjustment(int64_t difference, int64_t newLocalSecondsSince1900);
+  void wholeSecondAdjustment(int64_t difference, int64_t newUtcSecondsSince1900);
   void sntpClockSetting(double thetaMillis, int32_t reportedMillis);
   void reportRefusedClock(const std::string& reason);
   void finishWithTip();

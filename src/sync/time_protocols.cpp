@@ -69,7 +69,7 @@ void SyncDriver::tcpTime_DataArrival(long) {
 }
 
 void SyncDriver::tcpTime_Close() {
-  closeUntilClosed(*tcpTime_);
+  if (!closeUntilClosed(*tcpTime_)) return;
   c_.SyncTimeNow.setEnabled(true);
 }
 

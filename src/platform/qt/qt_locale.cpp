@@ -69,4 +69,9 @@ std::string QtLocale::timeDesignator(bool afternoon) const {
   return (afternoon ? locale.pmText() : locale.amText()).toStdString();
 }
 
+std::string QtLocale::toUpper(std::string_view text) const {
+  const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return QLocale::system().toUpper(s).toStdString();
+}
+
 }  // namespace korvane::platform

@@ -14,6 +14,7 @@ class QtLocale : public Locale {
   std::string monthName(int month) const override;
   std::string monthAbbreviation(int month) const override;
   std::string timeDesignator(bool afternoon) const override;
+  std::string toUpper(std::string_view text) const override;
 };
 
 }  // namespace korvane::platform
