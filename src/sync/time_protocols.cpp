@@ -61,10 +61,12 @@ void SyncDriver::UDP123_HostResolved() {
 
 void SyncDriver::tcpTime_DataArrival(long) {
   lamps.DataIn();
+  // Fewer than 4 bytes so far: the rest of a split reply is still coming (the time-out bounds
+  // the wait), so nothing is read and the connection stays open.
   const auto bytes = tcpTime_->GetData4Bytes();
+  if (!bytes) return;
   tcpTime_->Close();
   enableSyncButton();
-  if (!bytes) return;  // a reply too short to read: the time-out ends this synchronisation
   handleWholeSecondReply(*bytes, 0);
 }
 
@@ -76,8 +78,8 @@ void SyncDriver::tcpTime_Close() {
 void SyncDriver::TCP519_DataArrival(long) {
   lamps.DataIn();
   const auto bytes = TCP519_->GetData4Bytes();
+  if (!bytes) return;  // a split reply: wait for the rest, as the Time protocol does
   TCP519_->Close();
-  if (!bytes) return;
   enableSyncButton();
   handleWholeSecondReply(*bytes, kSeconds1900To1970);
 }

@@ -58,19 +58,32 @@ TEST_F(TimeProtocolsTest, EqualTimesLeaveTheClockAlone) {
   EXPECT_EQ(shell.tip.shown(), " Atomically Correct: No Adjustment! ");
 }
 
-TEST_F(TimeProtocolsTest, ShortTcpRepliesCannotBeReadAndTimeOut) {
+TEST_F(TimeProtocolsTest, SplitTcpRepliesAreReadWholeAndUnfinishedOnesTimeOut) {
   for (const char* choice : {"Default Time Protocol", "Default UnixTime Protocol!"}) {
-    servers.clear();
-    tables = ServerTables{};
-    button.setEnabled(true);
-    start(choice);
-    platform::FakeSocket& s = driver.SyncProtocol == 0 ? tcpTime() : tcp519();
-    s.deliver({0x12, 0x34});
-    EXPECT_EQ(clock.setCount(), 0) << choice;
-    EXPECT_TRUE(driver.SyncBusy) << choice;
-    EXPECT_EQ(s.state(), platform::SocketState::Closed) << choice;
-    for (int i = 0; i < 25; ++i) tick();
-    EXPECT_EQ(driver.SyncStatus, "Unable to Synchronize: Timed Out!") << choice;
+    for (const bool finished : {true, false}) {
+      SCOPED_TRACE(std::string(choice) + (finished ? " finished" : " unfinished"));
+      servers.clear();
+      tables = ServerTables{};
+      button.setEnabled(true);
+      start(choice);
+      const bool unix = driver.SyncProtocol != 0;
+      platform::FakeSocket& s = unix ? tcp519() : tcpTime();
+      const int64_t since1900 = clockSecondsSince1970() + 7 + (unix ? 0 : 2208988800LL);
+      const auto reply = be32(static_cast<uint32_t>(since1900));
+      const int setsBefore = clock.setCount();
+      s.deliver({reply[0], reply[1]});
+      EXPECT_EQ(clock.setCount(), setsBefore);
+      EXPECT_NE(s.state(), platform::SocketState::Closed);
+      if (finished) {
+        s.deliver({reply[2], reply[3]});
+        EXPECT_EQ(driver.SyncStatus, "Time Adjusted by 7 second(s)");
+        EXPECT_EQ(s.state(), platform::SocketState::Closed);
+        continue;
+      }
+      for (int i = 0; i < 25; ++i) tick();
+      EXPECT_EQ(clock.setCount(), setsBefore);
+      EXPECT_EQ(driver.SyncStatus, "Unable to Synchronize: Timed Out!");
+    }
   }
 }
 
