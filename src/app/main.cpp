@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/korvane_program.h"
 #include "app/signal_watch.h"
 #include "platform/posix/clock_random.h"
 #include "platform/posix/host_registry.h"
@@ -15,8 +16,8 @@
 #include "platform/posix/posix_environment.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_os_version.h"
-#include "platform/qt/form_host.h"
 #include "platform/qt/qt_event_loop.h"
+#include "platform/qt/qt_form_hosts.h"
 #include "platform/qt/qt_locale.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_pointer_probe.h"
@@ -27,9 +28,6 @@
 #include "platform/qt/qt_text_renderer.h"
 #include "platform/qt/qt_windows.h"
 #include "shell/nxo_krv.h"
-#include "shell/nxo_pwin.h"
-#include "shell/registry.h"
-#include "shell/settings.h"
 
 namespace {
 
@@ -77,30 +75,17 @@ int main(int argc, char** argv) {
   platform::PosixOsVersion osVersion;
   // The settings hive: KORVANE_REGISTRY, else the user's configuration folder.
   const std::unique_ptr<platform::RegistryStore> store = platform::makeRegistry(*clock);
-  shell::Registry registry(*store, boxes, *clock);
+  platform::QtFormHosts hosts(environment.programFolder());
 
-  shell::NXO_KRV* w = nullptr;  // the seams run only after the window is built
-  shell::ShellSeams seams;
-  seams.readKRVFile = [&] {
-    w->ReadKRVFile(
-        registry, files, [&] { w->CalcIntC(); }, [] {});
-  };
-  seams.saveSettings = [&] {
-    shell::writeMainWindowSettings(registry, w->vbRemoteHost.text(), w->RandomCheck, w->SyncN,
-                                   w->SyncIntC, w->sync.regionCode);
-  };
-  seams.identifyWindows = [&] {
-    const shell::WindowsIdentity id = shell::IdentifyWindows(osVersion, windows.compositing());
-    w->windowsCode = id.code;
-    w->layeredCapable = id.layeredCapable;
-  };
-  shell::NXO_KRV window({*clock, events, locale, random, sockets},
-                        {shell, windows, environment, KORVANE_VERSION_MAJOR, KORVANE_VERSION_MINOR,
-                         KORVANE_VERSION_PATCH, buttons},
-                        std::move(seams));
-  w = &window;
-  platform::FormHost host(window, environment.programFolder());
-  platform::FormHost aboutHost(window.frmAbout, environment.programFolder());
+  app::KorvaneProgram program({{*clock, events, locale, random, sockets},
+                               {shell, windows, environment, KORVANE_VERSION_MAJOR,
+                                KORVANE_VERSION_MINOR, KORVANE_VERSION_PATCH, buttons},
+                               hosts,
+                               *store,
+                               boxes,
+                               files,
+                               osVersion});
+  shell::NXO_KRV& window = program.mainWindow();
 
   // With KORVANE_DEBUG=1 the status line of the clock box goes to standard error on each change,
   // so a run without a screen reader can see what the window tells the user.
@@ -123,8 +108,7 @@ int main(int argc, char** argv) {
   app::SignalWatch signalWatch(endSession);
   QObject::connect(&app, &QGuiApplication::commitDataRequest, endSession);
 
-  window.load();
-  if (window.secondInstance || !window.loaded()) return 0;
+  if (!program.start()) return 0;
   const int status = app.exec();
   window.unload(ui::kCloseForSessionEnd);  // a quit from elsewhere still saves
   return status;

@@ -10,9 +10,10 @@ void call(const std::function<void()>& f) {
 
 }  // namespace
 
-void ReadKRVFile(Registry& registry, const platform::Files& files, Settings& settings,
-                 KrvFileWindow w, const KrvFileCalls& calls, bool& syncAfterNewList) {
-  loadSettings(registry, settings, w.settingsControls);
+void ReadKRVFile(program::Registry& registry, const platform::Files& files,
+                 program::Settings& settings, KrvFileWindow w, const KrvFileCalls& calls,
+                 bool& syncAfterNewList) {
+  program::loadSettings(registry, settings, w.settingsControls);
   call(calls.settingsLoaded);
 
   const std::string path = platform::joinPath(files.programFolder(), sync::kServerListFile);

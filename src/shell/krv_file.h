@@ -4,15 +4,15 @@
 
 #include "platform/files.h"
 #include "platform/ui/control.h"
-#include "shell/registry.h"
-#include "shell/settings.h"
+#include "program/registry.h"
+#include "program/settings.h"
 #include "sync/server_list.h"
 
 namespace korvane::shell {
 
 // The main window's parts that the read fills.
 struct KrvFileWindow {
-  SettingsControls settingsControls;
+  program::SettingsControls settingsControls;
   ui::Control& SyncTimeNow;
   sync::ServerListTargets servers;
 };
@@ -27,7 +27,8 @@ struct KrvFileCalls {
 
 // Loads the settings, then the server list file of the program folder into the window.
 // syncAfterNewList is the update service's request for a synchronisation after a new list.
-void ReadKRVFile(Registry& registry, const platform::Files& files, Settings& settings,
-                 KrvFileWindow window, const KrvFileCalls& calls, bool& syncAfterNewList);
+void ReadKRVFile(program::Registry& registry, const platform::Files& files,
+                 program::Settings& settings, KrvFileWindow window, const KrvFileCalls& calls,
+                 bool& syncAfterNewList);
 
 }  // namespace korvane::shell

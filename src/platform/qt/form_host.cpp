@@ -45,18 +45,20 @@ FormHost::FormHost(ui::Form& form, const std::string& programFolder)
     : form_(form), folder_(QString::fromStdString(programFolder)) {
   window_ = std::make_unique<HostWindow>(*this);
   build();
-  form_.PropertyChanged.connect(whileAlive([this] { applyForm(); }));
-  form_.Closed.connect(whileAlive([this] { window_->hide(); }));
-  form_.ForegroundRequested.connect(whileAlive([this] {
+  connections_.emplace_back(form_.PropertyChanged.connect([this] { applyForm(); }));
+  connections_.emplace_back(form_.Closed.connect([this] { window_->hide(); }));
+  connections_.emplace_back(form_.ForegroundRequested.connect([this] {
     window_->raise();
     window_->activateWindow();
   }));
-  form_.PopupRequested.connect(
-      whileAlive([this](ui::Menu& menu, ui::MenuItem* item) { popup(menu, item); }));
+  connections_.emplace_back(form_.PopupRequested.connect(
+      [this](ui::Menu& menu, ui::MenuItem* item) { popup(menu, item); }));
   applyForm();
 }
 
-FormHost::~FormHost() = default;
+FormHost::~FormHost() {
+  connections_.clear();  // before the widgets the handlers reach go
+}
 
 QWidget* FormHost::window() const {
   return window_.get();
@@ -92,7 +94,7 @@ void FormHost::build() {
     ui::Control* c = e.control;
     const size_t slot = bindings_.size();
     bindings_.push_back(b);
-    c->PropertyChanged.connect(whileAlive([this, slot] {
+    connections_.emplace_back(c->PropertyChanged.connect([this, slot] {
       const Binding& bound = bindings_[slot];
       applyGeometry(bound);
       bound.refresh();
@@ -131,7 +133,7 @@ void FormHost::bindTimer(ui::Control& control) {
       t->stop();
     }
   };
-  control.PropertyChanged.connect(whileAlive(refresh));
+  connections_.emplace_back(control.PropertyChanged.connect(refresh));
   refresh();
   timers_.push_back(std::move(timer));
 }

@@ -48,16 +48,9 @@ class FormHost : public QObject {
   void applyGeometry(const Binding& b);
   void popup(ui::Menu& menu, ui::MenuItem* defaultItem);
 
-  // Wraps a handler given to the models so that it does nothing once this host is gone: the
-  // models may outlive it and still raise events.
-  template <class F>
-  auto whileAlive(F f) {
-    return [alive = std::weak_ptr<int>(alive_), f](auto&&... args) {
-      if (alive.lock()) f(std::forward<decltype(args)>(args)...);
-    };
-  }
-
-  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+  // Every handler this host gave the models; they end with the host, so a form hosted again
+  // does not keep calling a host that is gone.
+  std::vector<ui::ScopedConnection> connections_;
   ui::Form& form_;
   QString folder_;
   std::unique_ptr<HostWindow> window_;

@@ -1,4 +1,4 @@
-#include "shell/settings.h"
+#include "program/settings.h"
 
 #include <vector>
 
@@ -6,7 +6,7 @@
 #include "common/rounding.h"
 #include "common/text.h"
 
-namespace korvane::shell {
+namespace korvane::program {
 
 using platform::HKEY_LOCAL_MACHINE;
 using platform::kRunKey;
@@ -214,4 +214,4 @@ void writeFloatingPosition(Registry& r, const Settings& s) {
   write(r, "KRVDetachMode", formatDetachMode(s));
 }
 
-}  // namespace korvane::shell
+}  // namespace korvane::program
