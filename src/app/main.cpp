@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/button_binding.h"
 #include "app/korvane_program.h"
 #include "app/signal_watch.h"
 #include "platform/posix/clock_random.h"
@@ -75,7 +76,9 @@ int main(int argc, char** argv) {
   platform::PosixOsVersion osVersion;
   // The settings hive: KORVANE_REGISTRY, else the user's configuration folder.
   const std::unique_ptr<platform::RegistryStore> store = platform::makeRegistry(*clock);
-  platform::QtFormHosts hosts(environment.programFolder());
+  platform::ControlBindings bindings = platform::ControlBindings::standard();
+  app::addButtonBinding(bindings);
+  platform::QtFormHosts hosts(environment.programFolder(), std::move(bindings));
 
   app::KorvaneProgram program({{*clock, events, locale, random, sockets},
                                {shell, windows, environment, KORVANE_VERSION_MAJOR,

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QPlainTextEdit>
 
+#include "app/button_binding.h"
 #include "app/korvane_program.h"
+#include "app/qt_button_widget.h"
 #include "common/tip_field.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_environment.h"
@@ -21,7 +23,6 @@
 #include "platform/fake/fake_socket.h"
 #include "platform/fake/fake_windows.h"
 #include "platform/qt/offscreen_app.h"
-#include "platform/qt/qt_button_widget.h"
 #include "platform/qt/qt_form_hosts.h"
 #include "platform/qt/qt_system_colours.h"
 #include "platform/qt/qt_text_renderer.h"
@@ -47,7 +48,9 @@ TEST(MainWindowRenderTest, DisplayBoxShowsClockAndStatusLines) {
   FakeMessageBoxes boxes;
   FakeFiles files;
   FakeOsVersion os;
-  QtFormHosts hosts(KORVANE_TEST_DATA_DIR);
+  ControlBindings bindings = ControlBindings::standard();
+  app::addButtonBinding(bindings);
+  QtFormHosts hosts(KORVANE_TEST_DATA_DIR, std::move(bindings));
   app::KorvaneProgram program({{clock, events, locale, random, sockets},
                                {shell, windows, environment, 5, 1, 0, {&text, &colours}},
                                hosts,
@@ -71,7 +74,7 @@ TEST(MainWindowRenderTest, DisplayBoxShowsClockAndStatusLines) {
   const int lineHeight = current->fontMetrics().lineSpacing();
   EXPECT_GE(current->viewport()->height(), 2 * lineHeight) << "both lines fit";
   QStringList captions;
-  for (auto* b : host.window()->findChildren<ButtonWidget*>()) {
+  for (auto* b : host.window()->findChildren<app::ButtonWidget*>()) {
     captions << QString::fromStdString(b->model().caption());
     EXPECT_EQ(b->size(), QSize(88, 25)) << b->model().name();
   }

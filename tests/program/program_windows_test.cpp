@@ -75,6 +75,8 @@ TEST_F(ProgramWindowsTest, MadeWindowsUnloadInTheOrderAddedAndAdoptedOnesStay) {
   EXPECT_EQ(order, (std::vector<std::string>{"KRV_Clock", "KRV_DetachF", "KRV_Config"}));
   EXPECT_TRUE(main.loaded());
   EXPECT_TRUE(hosts.hosted(main));
+  windows.releaseAll();  // the adopted window goes first
+  EXPECT_FALSE(hosts.hosted(main));
 }
 
 TEST_F(ProgramWindowsTest, AnAdoptedWindowShownAgainGathersNoHandlers) {
@@ -89,6 +91,8 @@ TEST_F(ProgramWindowsTest, AnAdoptedWindowShownAgainGathersNoHandlers) {
   EXPECT_FALSE(hosts.hosted(about));
   EXPECT_EQ(about.PropertyChanged.handlerCount(), before);
   EXPECT_EQ(about.Load.handlerCount(), 1u);
+  windows.releaseAll();
+  EXPECT_EQ(about.Load.handlerCount(), 0u);
 }
 
 }  // namespace

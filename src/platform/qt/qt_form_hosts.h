@@ -12,7 +12,8 @@ namespace korvane::platform {
 
 class QtFormHosts : public FormHosts {
  public:
-  explicit QtFormHosts(std::string programFolder) : folder_(std::move(programFolder)) {}
+  QtFormHosts(std::string programFolder, ControlBindings bindings)
+      : folder_(std::move(programFolder)), bindings_(std::move(bindings)) {}
   ~QtFormHosts() override;
 
   void host(ui::Form& form) override;
@@ -22,6 +23,7 @@ class QtFormHosts : public FormHosts {
 
  private:
   std::string folder_;
+  ControlBindings bindings_;
   std::map<const ui::Form*, std::unique_ptr<FormHost>> hosts_;
 };
 
