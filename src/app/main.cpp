@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QMetaObject>
+#include <QSessionManager>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -107,12 +108,15 @@ int main(int argc, char** argv) {
     QMetaObject::invokeMethod(
         &app, [] { QApplication::quit(); }, Qt::QueuedConnection);
   });
-  auto endSession = [&window] { window.unload(ui::kCloseForSessionEnd); };
-  app::SignalWatch signalWatch(endSession);
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, endSession);
+  app::SignalWatch signalWatch([&window] { window.unload(ui::kCloseForSessionEnd); });
+  // A checkpoint or a logout that may yet be cancelled: save, and run on.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest,
+                   [&window](QSessionManager&) { window.sessionCheckpoint(); });
 
   if (!program.start()) return 0;
   const int status = app.exec();
   window.unload(ui::kCloseForSessionEnd);  // a quit from elsewhere still saves
+  // Scripts and autostart tell a run-once that left the clock unsynchronised by its status.
+  if (window.runOnce && !window.clockSynchronised()) return EXIT_FAILURE;
   return status;
 }

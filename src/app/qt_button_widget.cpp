@@ -40,20 +40,61 @@ int shiftOf(Qt::KeyboardModifiers m) {
          (m & Qt::AltModifier ? 4 : 0);
 }
 
-// The control's virtual-key number for a Qt key; 0 for keys it has no number for.
-int keyCodeOf(int key) {
+// The control's virtual-key number for a Qt key; 0 for keys that have none (media keys).
+int keyCodeOf(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  if (modifiers & Qt::KeypadModifier) {
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return 96 + (key - Qt::Key_0);
+    switch (key) {
+      case Qt::Key_Asterisk:
+        return 106;
+      case Qt::Key_Plus:
+        return 107;
+      case Qt::Key_Minus:
+        return 109;
+      case Qt::Key_Period:
+      case Qt::Key_Comma:
+        return 110;
+      case Qt::Key_Slash:
+        return 111;
+      default:
+        break;
+    }
+  }
   if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return 112 + (key - Qt::Key_F1);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
   switch (key) {
-    case Qt::Key_Space:
-      return 32;
+    case Qt::Key_Backspace:
+      return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return 9;
+    case Qt::Key_Clear:
+      return 12;
     case Qt::Key_Return:
     case Qt::Key_Enter:
       return 13;
+    case Qt::Key_Shift:
+      return 16;
+    case Qt::Key_Control:
+      return 17;
+    case Qt::Key_Alt:
+      return 18;
+    case Qt::Key_Pause:
+      return 19;
+    case Qt::Key_CapsLock:
+      return 20;
     case Qt::Key_Escape:
       return 27;
-    case Qt::Key_Backspace:
-      return 8;
+    case Qt::Key_Space:
+      return 32;
+    case Qt::Key_PageUp:
+      return 33;
+    case Qt::Key_PageDown:
+      return 34;
+    case Qt::Key_End:
+      return 35;
+    case Qt::Key_Home:
+      return 36;
     case Qt::Key_Left:
       return 37;
     case Qt::Key_Up:
@@ -62,15 +103,81 @@ int keyCodeOf(int key) {
       return 39;
     case Qt::Key_Down:
       return 40;
-    case Qt::Key_Shift:
-      return 16;
-    case Qt::Key_Control:
-      return 17;
-    case Qt::Key_Alt:
-      return 18;
+    case Qt::Key_Print:
+      return 44;
+    case Qt::Key_Insert:
+      return 45;
+    case Qt::Key_Delete:
+      return 46;
+    case Qt::Key_Meta:
+      return 91;
+    case Qt::Key_Menu:
+      return 93;
+    case Qt::Key_NumLock:
+      return 144;
+    case Qt::Key_ScrollLock:
+      return 145;
+    // The shifted digits of a US keyboard are their digit keys.
+    case Qt::Key_ParenRight:
+      return '0';
+    case Qt::Key_Exclam:
+      return '1';
+    case Qt::Key_At:
+      return '2';
+    case Qt::Key_NumberSign:
+      return '3';
+    case Qt::Key_Dollar:
+      return '4';
+    case Qt::Key_Percent:
+      return '5';
+    case Qt::Key_AsciiCircum:
+      return '6';
+    case Qt::Key_Ampersand:
+      return '7';
+    case Qt::Key_Asterisk:
+      return '8';
+    case Qt::Key_ParenLeft:
+      return '9';
+    // Punctuation keys by the keyboard's own numbers for them.
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon:
+      return 186;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      return 187;
+    case Qt::Key_Comma:
+    case Qt::Key_Less:
+      return 188;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+      return 189;
+    case Qt::Key_Period:
+    case Qt::Key_Greater:
+      return 190;
+    case Qt::Key_Slash:
+    case Qt::Key_Question:
+      return 191;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde:
+      return 192;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft:
+      return 219;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar:
+      return 220;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight:
+      return 221;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl:
+      return 222;
     default:
-      return 0;
+      break;
   }
+  // Any other key that types a character (a national letter such as "ä") is the layout's own
+  // extra key.
+  return text.isEmpty() || !text.at(0).isPrint() ? 0 : 223;
 }
 
 // The standard pointers by their MousePointer number (99, the custom one, is handled apart).
@@ -88,7 +195,7 @@ QCursor cursorOf(const Picture& p) {
   QImage image(p.width(), p.height(), QImage::Format_ARGB32);
   for (int y = 0; y < p.height(); ++y)
     for (int x = 0; x < p.width(); ++x)
-      image.setPixel(x, y, p.shows(x, y) ? 0xFF000000u | p.image.pixel(x, y) : 0u);
+      image.setPixel(x, y, p.shows(x, y) ? 0xFF000000u | p.image.bits()[y * p.width() + x] : 0u);
   return QCursor(QPixmap::fromImage(image), p.hotX, p.hotY);
 }
 
@@ -202,6 +309,8 @@ void ButtonWidget::paintEvent(QPaintEvent*) {
 }
 
 void ButtonWidget::mousePressEvent(QMouseEvent* event) {
+  // Buttons the control has no number for (Back, Forward) neither press nor click it.
+  if (buttonOf(event->button()) == 0) return event->ignore();
   const QPointF p = event->position();
   model_.mouseDown(buttonOf(event->button()), shiftOf(event->modifiers()), p.x(), p.y());
 }
@@ -212,25 +321,27 @@ void ButtonWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ButtonWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (buttonOf(event->button()) == 0) return event->ignore();
   const QPointF p = event->position();
   model_.mouseUp(buttonOf(event->button()), shiftOf(event->modifiers()), p.x(), p.y());
 }
 
-void ButtonWidget::mouseDoubleClickEvent(QMouseEvent*) {
+void ButtonWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (buttonOf(event->button()) == 0) return event->ignore();
   model_.mouseDoubleClick();
 }
 
 void ButtonWidget::keyPressEvent(QKeyEvent* event) {
-  const int code = keyCodeOf(event->key());
+  const QString text = event->text();
+  const int code = keyCodeOf(event->key(), event->modifiers(), text);
   if (code == 0) {
     QWidget::keyPressEvent(event);
     return;
   }
   const int shift = shiftOf(event->modifiers());
   model_.keyDown(code, shift);  // an auto-repeat comes again; the control presses only once
-  const QString text = event->text();
-  if (!text.isEmpty() && text.at(0).unicode() > 0 && text.at(0).unicode() < 128)
-    model_.keyPress(text.at(0).unicode());
+  // Every character, national ones included, as its UTF-16 code.
+  if (!text.isEmpty() && text.at(0).unicode() > 0) model_.keyPress(text.at(0).unicode());
   // A button takes no text, so a bare letter is another button's access key.
   if (code >= 'A' && code <= 'Z' && (shift & 6) == 0)
     if (ButtonWidget* owner = accessKeyOwner(static_cast<char>(code - 'A' + 'a')))
@@ -240,7 +351,7 @@ void ButtonWidget::keyPressEvent(QKeyEvent* event) {
 void ButtonWidget::keyReleaseEvent(QKeyEvent* event) {
   // The desktop repeats a held key as press-release pairs; only the last release counts.
   if (event->isAutoRepeat()) return;
-  const int code = keyCodeOf(event->key());
+  const int code = keyCodeOf(event->key(), event->modifiers(), event->text());
   if (code == 0) {
     QWidget::keyReleaseEvent(event);
     return;
@@ -260,7 +371,9 @@ void ButtonWidget::focusOutEvent(QFocusEvent* event) {
 
 void ButtonWidget::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
-  model_.pointerLeft();
+  // Only a hover the pointer started (its timer runs) ends here; one a held Space set
+  // ends with the key.
+  if (model_.overTimer().enabled()) model_.pointerLeft();
 }
 
 }  // namespace korvane::app

@@ -1,5 +1,6 @@
 #include "app/signal_watch.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -13,9 +14,11 @@ namespace {
 int pipeFds[2] = {-1, -1};  // the signal handler can reach nothing else
 
 void onSignal(int) {
+  const int savedErrno = errno;  // the interrupted code may be about to read it
   const char byte = 1;
   const ssize_t n = write(pipeFds[1], &byte, 1);
   (void)n;
+  errno = savedErrno;
 }
 
 }  // namespace

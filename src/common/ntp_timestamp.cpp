@@ -35,8 +35,15 @@ bool NtpTimestamp::readAt(std::span<const uint8_t> data, size_t offset, NtpTimes
   return true;
 }
 
-double ntpMillisAt(std::span<const uint8_t> data, size_t offset) {
-  const double whole = readBigEndian32(data, offset);
+int64_t nearestEra(uint32_t wireSeconds, int64_t referenceSeconds) {
+  // The distance in the low 32 bits, read as signed: at most 2^31 either way.
+  const auto step = static_cast<int32_t>(wireSeconds - static_cast<uint32_t>(referenceSeconds));
+  return referenceSeconds + step;
+}
+
+double ntpMillisNear(std::span<const uint8_t> data, size_t offset, int64_t referenceSeconds) {
+  const double whole =
+      static_cast<double>(nearestEra(readBigEndian32(data, offset), referenceSeconds));
   const double fraction = readBigEndian32(data, offset + 4);
   return fraction * 1000.0 / 4294967296.0 + whole * 1000.0;
 }

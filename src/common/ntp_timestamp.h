@@ -21,9 +21,15 @@ struct NtpTimestamp {
   static bool readAt(std::span<const uint8_t> data, size_t offset, NtpTimestamp& out);
 };
 
+// The count a 32-bit second count on the wire stands for: of all counts that agree with it in
+// their low 32 bits, the one nearest reference (RFC 4330 section 3: the era is the one of the
+// local clock, so the counts that wrap in 2036 and 2106 keep working).
+int64_t nearestEra(uint32_t wireSeconds, int64_t referenceSeconds);
+
 // Milliseconds since 1900-01-01 00:00 UTC of the 8 bytes at offset o (must lie inside data):
-// whole seconds x 1000 plus the fraction x 1000 / 2^32.
-double ntpMillisAt(std::span<const uint8_t> data, size_t offset);
+// whole seconds (in the era nearest referenceSeconds since 1900) x 1000 plus the fraction x
+// 1000 / 2^32.
+double ntpMillisNear(std::span<const uint8_t> data, size_t offset, int64_t referenceSeconds);
 
 // Big-endian 32-bit unsigned read; the caller checks the bounds.
 uint32_t readBigEndian32(std::span<const uint8_t> data, size_t offset);

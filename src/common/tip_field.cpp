@@ -6,7 +6,14 @@ namespace korvane {
 
 void TipField::assign(std::string_view text) {
   chars_.fill(' ');
-  std::copy_n(text.begin(), std::min(text.size(), kSize), chars_.begin());
+  size_t n = std::min(text.size(), kSize);
+  // A cut inside a UTF-8 character drops the whole character, so the tip stays valid text.
+  if (n < text.size()) {
+    size_t start = n;
+    while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) --start;
+    n = start;
+  }
+  std::copy_n(text.begin(), n, chars_.begin());
 }
 
 std::string TipField::shown() const {

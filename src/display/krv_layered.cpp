@@ -1,12 +1,40 @@
 #include "display/krv_layered.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace korvane::display {
 
 namespace {
+
 constexpr int kSnapMarginTwips = 10;
+
+int64_t overlap(const ui::TwipsRect& a, const ui::TwipsRect& b) {
+  const int64_t w = std::min<int64_t>(int64_t{a.left} + a.width, int64_t{b.left} + b.width) -
+                    std::max(a.left, b.left);
+  const int64_t h = std::min<int64_t>(int64_t{a.top} + a.height, int64_t{b.top} + b.height) -
+                    std::max(a.top, b.top);
+  return w > 0 && h > 0 ? w * h : 0;
 }
+
+// The screen holding most of the window; the primary (first) when it is on none of them, so a
+// window left on a monitor that is gone comes back.
+ui::TwipsRect screenOf(const ui::TwipsRect& window, const std::vector<ui::TwipsRect>& screens) {
+  if (screens.empty()) return {};
+  const ui::TwipsRect* best = &screens.front();
+  int64_t bestArea = 0;
+  for (const ui::TwipsRect& s : screens) {
+    const int64_t area = overlap(window, s);
+    if (area > bestArea) {
+      best = &s;
+      bestArea = area;
+    }
+  }
+  return *best;
+}
+
+}  // namespace
 
 void SetTranslucency(ui::Form& window, platform::Windows& windows, bool on, int opacity) {
   int32_t style = windows.getWindowLong(window, platform::kGwlExStyle);
@@ -18,13 +46,14 @@ void SetTranslucency(ui::Form& window, platform::Windows& windows, bool on, int 
 
 void KeepOnScreen(ui::Form& window, const platform::Windows& windows) {
   if (window.windowState() == ui::WindowState::Minimized) return;
-  const int screenW = windows.screenWidthTwips();
-  const int screenH = windows.screenHeightTwips();
   ui::TwipsRect r = window.bounds();
-  if (r.top < kSnapMarginTwips) r.top = 0;
-  if (r.left < kSnapMarginTwips) r.left = 0;
-  if (r.top > screenH - r.height - kSnapMarginTwips) r.top = screenH - r.height;
-  if (r.left > screenW - r.width - kSnapMarginTwips) r.left = screenW - r.width;
+  const ui::TwipsRect screen = screenOf(r, windows.screensTwips());
+  const int right = screen.left + screen.width;
+  const int bottom = screen.top + screen.height;
+  if (r.top < screen.top + kSnapMarginTwips) r.top = screen.top;
+  if (r.left < screen.left + kSnapMarginTwips) r.left = screen.left;
+  if (r.top > bottom - r.height - kSnapMarginTwips) r.top = bottom - r.height;
+  if (r.left > right - r.width - kSnapMarginTwips) r.left = right - r.width;
   window.move(r.left, r.top);
 }
 

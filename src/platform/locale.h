@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/ole_date.h"
+#include "common/text.h"
 
 namespace korvane::platform {
 
@@ -26,6 +27,8 @@ class Locale {
     const std::string full = kFull[((dayOfWeek % 7) + 7) % 7];
     return abbreviated ? full.substr(0, 3) : full;
   }
+  // Capitals of a UTF-8 text by the locale's own rules; plain ASCII where a backend knows none.
+  virtual std::string toUpper(std::string_view text) const { return text::toUpper(text); }
   // The month's full name (1 = January).
   virtual std::string monthName(int month) const {
     static const char* const kMonths[] = {"January",   "February", "March",    "April",
@@ -33,6 +36,10 @@ class Locale {
                                           "September", "October",  "November", "December"};
     return kMonths[((month - 1) % 12 + 12) % 12];
   }
+  // The month's abbreviated name (format "mmm").
+  virtual std::string monthAbbreviation(int month) const { return monthName(month).substr(0, 3); }
+  // The system's designator of times before or after noon (format "AMPM").
+  virtual std::string timeDesignator(bool afternoon) const { return afternoon ? "PM" : "AM"; }
 };
 
 }  // namespace korvane::platform

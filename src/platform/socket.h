@@ -1,5 +1,7 @@
 #pragma once
 // The event-driven socket control: one TCP or UDP socket whose events arrive on the UI thread.
+// Every event, errors included, comes later from the event loop, never from inside the call
+// that caused it: a handler may close the socket without pulling it from under the backend.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -55,7 +57,11 @@ class Socket {
   virtual void Connect() = 0;
   // UDP: bind to LocalPort (0 = any) so that datagrams can arrive.
   virtual SocketResult Bind() = 0;
-  // TCP: send on the connection. UDP: send one datagram to RemoteHost:RemotePort.
+  // Looks RemoteHost up; HostResolved (or Error) follows. A later UDP SendData to the same host
+  // then goes out at once, so a timestamp taken in HostResolved does not include the look-up.
+  virtual void ResolveHost() = 0;
+  // TCP: send on the connection. UDP: send one datagram to RemoteHost:RemotePort. A failure to
+  // send is the Error event; the result fails only for a socket not connected or bound.
   virtual SocketResult SendData(const std::vector<uint8_t>& data) = 0;
   // What has arrived, as text (TCP: all of it; UDP: the next datagram).
   std::optional<std::string> GetDataText() {
@@ -72,9 +78,11 @@ class Socket {
   // Closes the socket; harmless on a closed one.
   virtual void Close() = 0;
 
-  // Events, raised on the UI thread.
+  // Events, raised on the UI thread. At most one Error per socket until it is closed, bound or
+  // connected again.
   std::function<void(long bytesTotal)> onDataArrival;
   std::function<void(const SocketError& error)> onError;
+  std::function<void()> onHostResolved;
   std::function<void()> onClose;
   std::function<void()> onConnect;
 

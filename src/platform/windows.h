@@ -2,6 +2,9 @@
 // Window operations the logic needs beyond the form model: the screen, extended styles,
 // layered opacity and the foreground.
 #include <cstdint>
+#include <vector>
+
+#include "platform/ui/control.h"
 
 namespace korvane::ui {
 class Form;
@@ -21,6 +24,10 @@ class Windows {
   // The primary screen's size in twips.
   virtual int screenWidthTwips() const = 0;
   virtual int screenHeightTwips() const = 0;
+  // Every screen of the virtual desktop in twips, each at its own origin; the primary first.
+  virtual std::vector<ui::TwipsRect> screensTwips() const {
+    return {{0, 0, screenWidthTwips(), screenHeightTwips()}};
+  }
   virtual int32_t getWindowLong(ui::Form& window, int index) const = 0;
   virtual void setWindowLong(ui::Form& window, int index, int32_t value) = 0;
   // With kLwaAlpha: the window's opacity while it carries the layered style.

@@ -1,5 +1,7 @@
 #include "program/settings.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "common/lenient_number.h"
@@ -84,7 +86,9 @@ void loadMainWindowFields(Registry& r, Settings& s, SettingsControls& c) {
   if (isNumeric(f[1])) c.SyncN.setText(f[1]);
   c.SyncIntC.setText(f[2]);
   const std::string region = text::trim(f[3]);
-  s.regionCode = region.empty() ? "NA" : region;
+  const bool known =
+      std::find(std::begin(kRegionCodes), std::end(kRegionCodes), region) != std::end(kRegionCodes);
+  s.regionCode = known ? region : "NA";
 }
 
 void loadClockSkin(Registry& r, Settings& s) {
@@ -135,6 +139,9 @@ void loadFloatingClock(Registry& r, Settings& s) {
 }  // namespace
 
 bool loadSettings(Registry& r, Settings& s, SettingsControls c) {
+  // A re-read list after a download must not minimise the window again or drop unsaved choices.
+  if (s.loaded) return false;
+  s.loaded = true;
   s.daylightName = r.ReadString(kTimeZoneKey, "DaylightName");
   s.standardName = r.ReadString(kTimeZoneKey, "StandardName");
   if (!r.ReadString(kRunKey, platform::kRunValueName).empty())
@@ -190,13 +197,15 @@ void writeMainWindowSettings(Registry& r, std::string_view serverBoxText,
             ":" + std::string(regionCode));
 }
 
-void writeOptionsSettings(Registry& r, const Settings& s, std::string_view programCommand) {
+void writeOptionsSettings(Registry& r, Settings& s, std::string_view programCommand) {
   write(r, "OpenMinimized", yesNo(s.openMinimised));
   write(r, "Protocol", s.protocol);
   if (s.runAtStartup && !s.runValuePresent) {
-    r.WriteString(HKEY_LOCAL_MACHINE, kRunKey, platform::kRunValueName, programCommand);
+    if (r.WriteString(HKEY_LOCAL_MACHINE, kRunKey, platform::kRunValueName, programCommand))
+      s.runValuePresent = true;
   } else if (s.runValuePresent && !s.runAtStartup) {
-    r.DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, platform::kRunValueName);
+    if (r.DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, platform::kRunValueName) == 0)
+      s.runValuePresent = false;
   }
   write(r, "KRVClockSkin", formatClockSkin(s));
   write(r, "KRVSkinLocal", s.overlaySkin);

@@ -20,13 +20,16 @@ constexpr std::string_view kDefaultSkin = "KRV_Default Skin.gif";
 constexpr std::string_view kDefaultProtocol = "Default SNTP Protocol";
 constexpr int kDefaultOpacity = 200;
 constexpr int32_t kWindowBackgroundColour = -2147483643;  // system colour 5
+// The server regions; a stored region that is none of them reads as "NA".
+constexpr std::string_view kRegionCodes[] = {"NA", "SA", "EU", "AF", "AW", "AE", "AP"};
 
 struct Settings {
+  bool loaded = false;  // the start-up load ran; later list reads keep what is in memory
   // Zone names as the registry gave them at start.
   std::string standardName;
   std::string daylightName;
   bool runAtStartup = false;
-  bool runValuePresent = false;  // the Run value existed at start
+  bool runValuePresent = false;  // the Run value exists (read at start, kept by the writer)
   std::string LastServer;        // host of the server used last
   bool openMinimised = false;
   std::string regionCode = "NA";
@@ -63,7 +66,8 @@ struct SettingsControls {
   std::function<void()> minimiseWindow;
 };
 
-// Loads every setting at start-up; on a first run writes the defaults instead. True on a first run.
+// Loads every setting once per run (a second call does nothing); on a first run writes the
+// defaults instead. True on a first run.
 bool loadSettings(Registry& registry, Settings& settings, SettingsControls controls);
 
 // Main window, on unload: the last server (the server box's text) and Settings.
@@ -71,8 +75,8 @@ void writeMainWindowSettings(Registry& registry, std::string_view serverBoxText,
                              const ui::CheckBox& RandomCheck, const ui::TextBox& SyncN,
                              const ui::ComboBox& SyncIntC, std::string_view regionCode);
 // Options dialog, on close after a change; programCommand is what the Run value starts.
-void writeOptionsSettings(Registry& registry, const Settings& settings,
-                          std::string_view programCommand);
+// runValuePresent follows each successful write or delete of the Run value.
+void writeOptionsSettings(Registry& registry, Settings& settings, std::string_view programCommand);
 // Floating clock settings, on apply.
 void writeFloatingSettings(Registry& registry, const Settings& settings);
 // Floating clock, on close after it was moved.

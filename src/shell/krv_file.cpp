@@ -17,8 +17,9 @@ void ReadKRVFile(program::Registry& registry, const platform::Files& files,
   call(calls.settingsLoaded);
 
   const std::string path = platform::joinPath(files.programFolder(), sync::kServerListFile);
+  // One byte over the limit tells a cut list from one that ends there.
   const std::optional<std::string> bytes =
-      files.exists(path) ? files.readAll(path, sync::kMaxListBytes) : std::nullopt;
+      files.exists(path) ? files.readAll(path, sync::kMaxListBytes + 1) : std::nullopt;
   if (!bytes) {
     w.SyncTimeNow.setEnabled(false);
     call(calls.NXOUpdate);

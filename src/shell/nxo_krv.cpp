@@ -85,4 +85,18 @@ void NXO_KRV::versionQueryAnswered() {
   if (runOnce) unload(ui::kCloseFromCode);
 }
 
+void NXO_KRV::sessionCheckpoint() {
+  if (loaded()) saveSettings();
+}
+
+void NXO_KRV::saveSettings() {
+  program_.state.saveMainWindow(vbRemoteHost.text(), RandomCheck, SyncN, SyncIntC, sync.regionCode);
+}
+
+bool NXO_KRV::clockSynchronised() const {
+  const std::string& s = sync.SyncStatus;
+  return s.starts_with("Time Adjusted by ") || s.starts_with(" KRV Adjusted by: ") ||
+         s == "Atomically Correct: No Adjustment!";
+}
+
 }  // namespace korvane::shell

@@ -102,7 +102,10 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   void Form_Unload(int& cancel);
   void GetCommandLine();
   void RunOnce();
-  void SyncTimeNow_Click() { sync.SyncTimeNow_Click(); }
+  // Whatever the button shows, a running synchronisation is never started over.
+  void SyncTimeNow_Click() {
+    if (!sync.SyncBusy) sync.SyncTimeNow_Click();
+  }
   void Mini_Click();
   void About_Click();
   void Advanced_Click();
@@ -119,6 +122,11 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   void ReadKRVFile();
   // The update service's version reply arrived: a run-once instance has done its work.
   void versionQueryAnswered();
+  // The desktop session saves its state (a checkpoint, or a logout that may be cancelled):
+  // the settings are saved and the program runs on.
+  void sessionCheckpoint();
+  // The last synchronisation set the clock or found it right; a run-once exit status.
+  bool clockSynchronised() const;
 
   // Settings and the server list.
   program::Settings& settings;
@@ -163,6 +171,7 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   bool runOnceMode() const override { return runOnce; }
   bool windowNormal() const override { return windowState() == ui::WindowState::Normal; }
   void timeDataArrived() override { TimeDataArrived(); }
+  bool windowLoaded() const override { return loaded(); }
 
   // The first time data of a run arrived (the update service's version check starts).
   ui::Event<> TimeDataArrived;
@@ -178,6 +187,8 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   void fillMenu();
   std::string trayIconFile(int picture) const;
   void deferredWindows();
+  // KRVLastServer (the trimmed host text) and Settings.
+  void saveSettings();
 
   sync::SyncServices services_;
   ShellServices shell_;

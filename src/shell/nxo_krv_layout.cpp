@@ -88,6 +88,7 @@ void NXO_KRV::layout() {
   add(SyncN, &Options);
   SyncIntC.setGeometry({2805, 945, 1620, 345});
   SyncIntC.setText("Minute/s");
+  SyncIntC.setListOnly(true);  // a typed ":" would corrupt the stored Settings
   add(SyncIntC, &Options);
 
   SyncNow.setInterval(1000);

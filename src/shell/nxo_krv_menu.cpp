@@ -21,8 +21,8 @@ void NXO_KRV::Advanced_Click() {
 void NXO_KRV::mnuShow_Click() {
   setWindowState(ui::WindowState::Normal);
   hiddenByCode = false;
-  bringToForeground();
   show();
+  bringToForeground();  // a hidden window cannot take the foreground
 }
 
 void NXO_KRV::mnuHelp_Click() {

@@ -15,7 +15,7 @@ void NXO_KRV::Form_Unload(int& /*cancel*/) {
   for (platform::Socket* s : {&sync.TCP519(), &sync.TCP13(), &sync.tcpTime(), &sync.UDP123()})
     s->Close();
   services_.events.doEvents();
-  program_.state.saveMainWindow(vbRemoteHost.text(), RandomCheck, SyncN, SyncIntC, sync.regionCode);
+  saveSettings();
   shell_.shell.trayDelete(trayRecord);
   program_.program.unloadOtherWindows();
   if (unloadMode == ui::kCloseFromControlMenu || exitMenu) frmAbout.unload(ui::kCloseFromCode);

@@ -28,8 +28,10 @@ void NXO_KRV::CalcIntC() {
     if (SyncEvery < 31) SyncEvery = 30;
     SyncN.setText(std::to_string(SyncEvery));
     SyncLimit = SyncEvery;
+    // The button is redrawn, and keeps its state: disabled while a synchronisation runs.
+    const bool wasEnabled = SyncTimeNow.enabled();
     SyncTimeNow.setEnabled(false);
-    SyncTimeNow.setEnabled(true);
+    SyncTimeNow.setEnabled(wasEnabled);
   } else if (unit == "Min") {
     SyncLimit = saturateToInt32(int64_t{SyncEvery} * 60);
   } else if (unit == "Hou") {
@@ -51,8 +53,8 @@ void NXO_KRV::SyncN_KeyPress(int& keyAscii) {
 std::string NXO_KRV::currentText() const {
   const platform::SystemTime now = services_.clock.localTime();
   const platform::Locale& loc = services_.locale;
-  return "   " + text::toUpper(loc.dayName(now.dayOfWeek, true)) + " " +
-         text::toUpper(loc.monthName(now.month)) + " " + std::to_string(now.day) + " " +
+  return "   " + loc.toUpper(loc.dayName(now.dayOfWeek, true)) + " " +
+         loc.toUpper(loc.monthName(now.month)) + " " + std::to_string(now.day) + " " +
          std::to_string(now.year) + " " + loc.longTime(platform::civilOf(now)) + "\r\n  " +
          sync.SyncStatus;
 }
@@ -63,6 +65,7 @@ void NXO_KRV::SyncNow_Timer() {
     lastZoneName = sync.zone.ZoneName;
     Current.setToolTipText(" Current Time Zone: " + sync.zone.ZoneName + " ");
     services_.events.doEvents();
+    if (!loaded()) return;  // a shut-down ran meanwhile
     SyncCountdown = SyncLimit;
   }
   display::KeepOnScreen(*this, shell_.windows);
@@ -78,7 +81,14 @@ void NXO_KRV::SyncNow_Timer() {
   sync.applyTimeOut();
   Current.setText(currentText());
   if (!runOnce) deferredWindows();
-  if (++SyncCountdown >= SyncLimit) {
+  // A failed exchange leaves nothing to wait for: no version query follows it.
+  if (runOnce && !sync.SyncBusy && !sync.SyncStatus.empty() && !clockSynchronised()) {
+    unload(ui::kCloseFromCode);
+    return;
+  }
+  // Saturates: a zone change sets the countdown to the limit, which may be the largest count.
+  if (SyncCountdown < std::numeric_limits<int32_t>::max()) ++SyncCountdown;
+  if (SyncCountdown >= SyncLimit) {
     SyncCountdown = 0;
     SyncTimeNow_Click();
   }

@@ -36,8 +36,11 @@ void SyncDriver::UpdateTime(OleDate t) {
 }
 
 void SyncDriver::handleWholeSecondReply(const std::vector<uint8_t>& bytes, int64_t epochAfter1900) {
-  const int64_t v = int64_t{readBigEndian32(bytes, 0)} - GrabBias();  // local, since the epoch
+  const int32_t bias = GrabBias();
   const int64_t d = localSecondsSince1900(localNow()) - epochAfter1900;
+  // The server's UTC count in the era nearest the local clock (Time wraps in 2036, UnixTime in
+  // 2106), made local, since the epoch.
+  const int64_t v = nearestEra(readBigEndian32(bytes, 0), d + bias) - bias;
   wholeSecondAdjustment(v - d, v + epochAfter1900);
 }
 

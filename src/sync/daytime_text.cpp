@@ -260,4 +260,18 @@ std::optional<CivilDateTime> readDayTimeReply(std::string_view reply,
   return locale.parseDateTime(reply);
 }
 
+std::string replyForDisplay(std::string_view reply) {
+  const size_t first = reply.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return {};
+  const std::string_view line = reply.substr(first, reply.find_first_of("\r\n", first) - first);
+  std::string out;
+  for (char c : line) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) continue;
+    if (out.size() == kMaxReplyShown) return out + "...";
+    out.push_back(u < 0x80 ? c : '?');
+  }
+  return out;
+}
+
 }  // namespace korvane::sync

@@ -2,6 +2,7 @@
 // Reading the line a DayTime server (RFC 867) sends.
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "common/ole_date.h"
@@ -27,5 +28,11 @@ std::optional<CivilDateTime> parseDayTimeText(std::string_view reply, const Full
 // system's own date-time parser; empty when none of them reads it.
 std::optional<CivilDateTime> readDayTimeReply(std::string_view reply,
                                               const platform::Locale& locale);
+
+// A reply that is not a date, made fit for a status line: its first line that is not blank,
+// control characters removed, other bytes outside ASCII shown as '?', and at most
+// kMaxReplyShown characters (then "...").
+constexpr size_t kMaxReplyShown = 80;
+std::string replyForDisplay(std::string_view reply);
 
 }  // namespace korvane::sync

@@ -12,8 +12,8 @@ double mdiv(double a, double m) {
   return r == 0.0 ? static_cast<double>(kMdivFiller) : r;
 }
 
-double GoMilli(std::span<const uint8_t> bytes, size_t offset) {
-  return ntpMillisAt(bytes, offset);
+double GoMilli(std::span<const uint8_t> bytes, size_t offset, int64_t nearSeconds) {
+  return ntpMillisNear(bytes, offset, nearSeconds);
 }
 
 int64_t localSecondsSince1900(const platform::SystemTime& local) {

@@ -14,8 +14,9 @@ constexpr float kMdivFiller = 1.0f;
 // a - m * floor(a / m), with a result of exactly 0 replaced by the filler.
 double mdiv(double a, double m);
 
-// Milliseconds since 1900-01-01 UTC of the 8 bytes at offset o.
-double GoMilli(std::span<const uint8_t> bytes, size_t offset);
+// Milliseconds since 1900-01-01 UTC of the 8 bytes at offset o, in the NTP era nearest
+// nearSeconds (seconds since 1900, the local clock's).
+double GoMilli(std::span<const uint8_t> bytes, size_t offset, int64_t nearSeconds);
 
 // The NTP timestamp of a local clock reading, bias seconds (UTC = local + bias).
 NtpTimestamp ntpTimestampOf(const platform::SystemTime& local, int32_t biasSeconds);

@@ -22,17 +22,6 @@ namespace {
 // not answering the question.
 constexpr size_t kMaxDayTimeReply = 4096;
 
-// A server's text made safe to show: control bytes become '?', and it is cut at 80 characters.
-std::string shown(std::string_view reply) {
-  constexpr size_t kMaxShown = 80;
-  std::string out;
-  for (char c : reply.substr(0, kMaxShown)) {
-    const auto u = static_cast<unsigned char>(c);
-    out.push_back(u < 0x20 || u >= 0x7F ? '?' : c);
-  }
-  return reply.size() > kMaxShown ? out + "..." : out;
-}
-
 }  // namespace
 
 MonotonicMillis steadyMillis() {
@@ -49,6 +38,7 @@ QueryExchange::QueryExchange(const platform::SystemClock& clock, const platform:
   // there would not be.
   socket_->onDataArrival = [this](long n) { onData(n); };
   socket_->onClose = [this] { onPeerClose(); };
+  socket_->onHostResolved = [this] { sendSntpRequest(); };
   socket_->onError = [this](const platform::SocketError& e) { fail(e.description); };
 }
 
@@ -80,6 +70,12 @@ void QueryExchange::startSntp(const std::string& host) {
   socket_->setLocalPort(0);
   if (const platform::SocketResult bound = socket_->Bind(); !bound.ok)
     return fail(bound.error.description);
+  // T1 is taken once the host is known: a slow name look-up must not count as network delay.
+  socket_->ResolveHost();
+}
+
+void QueryExchange::sendSntpRequest() {
+  if (!running()) return;
   const platform::SystemTime local = clock_.localTime();
   sent_ = ntpTimestampOf(local, bias_);
   t1_ = static_cast<double>(utcMillisSince1900(local, bias_)) + 0.5;
@@ -128,7 +124,8 @@ void QueryExchange::readWholeSeconds() {
   if (!bytes) return;  // fewer than 4 bytes so far: more may come, or the close ends it
   const double arrived = monotonic_();
   const int64_t epoch = protocol_ == Protocol::UnixTime ? kSeconds1900To1970 : 0;
-  const int64_t server = int64_t{readBigEndian32(*bytes, 0)} + epoch;
+  // The count in the era nearest the local clock: Time wraps in 2036, UnixTime in 2106.
+  const int64_t server = nearestEra(readBigEndian32(*bytes, 0), utcSecondsNow() - epoch) + epoch;
   succeed(static_cast<double>((server - utcSecondsNow()) * 1000), arrived - startedAt_);
 }
 
@@ -152,7 +149,7 @@ void QueryExchange::readDayTime(bool serverClosed) {
   if (!utc) {
     if (line.empty())
       return fail("DayTime reply refused: the server closed the connection without a reply");
-    return fail("DayTime reply refused: not a date and time: \"" + shown(line) + "\"");
+    return fail("DayTime reply refused: not a date and time: \"" + replyForDisplay(line) + "\"");
   }
   const int64_t server = (oleMillisFromCivil(*utc) + 500) / 1000 - kOle1900InSeconds;
   succeed(static_cast<double>((server - utcSecondsNow()) * 1000), arrived - startedAt_);
@@ -164,11 +161,12 @@ void QueryExchange::readSntp(long bytesTotal) {
   if (!reply) return;
   const double t4 = utcMillisNow();
   const double arrived = monotonic_();
-  if (reply->size() == sntp::kPacketSize && !socket_->lastDatagramFromRemote())
-    return fail("SNTP reply refused: it came from another address");
+  // A datagram from another address is not the answer: wait on for the server's.
+  if (!socket_->lastDatagramFromRemote()) return;
   if (const auto problem = sntpReplyProblem(*reply, sent_)) return fail(*problem);
-  const double t2 = GoMilli(*reply, sntp::kReceiveOffset);
-  const double t3 = GoMilli(*reply, sntp::kTransmitOffset);
+  const int64_t era = utcSecondsNow();  // the NTP count wraps in 2036
+  const double t2 = GoMilli(*reply, sntp::kReceiveOffset, era);
+  const double t3 = GoMilli(*reply, sntp::kTransmitOffset, era);
   // The round trip by the steady clock, less the time the server held the request.
   succeed(sntpOffsetMillis(t1_, t2, t3, t4), (arrived - startedAt_) - (t3 - t2));
 }

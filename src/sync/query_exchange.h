@@ -42,6 +42,7 @@ class QueryExchange {
  private:
   void startTcp(const std::string& host);
   void startSntp(const std::string& host);
+  void sendSntpRequest();
   void onData(long bytesTotal);
   void onPeerClose();
   void readWholeSeconds();

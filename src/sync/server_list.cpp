@@ -114,9 +114,20 @@ std::string_view nextLine(std::string_view bytes, size_t& pos) {
   return bytes.substr(start, end - start);
 }
 
+// The complete lines of a list that may have been cut at the reading limit; the byte after the
+// limit tells whether the line the limit ends was complete.
+std::string_view withinReadingLimit(std::string_view bytes) {
+  if (bytes.size() <= kMaxListBytes) return bytes;
+  const std::string_view within = bytes.substr(0, kMaxListBytes);
+  if (bytes[kMaxListBytes] == '\r' || bytes[kMaxListBytes] == '\n') return within;
+  const size_t lastEnd = within.find_last_of("\r\n");
+  return lastEnd == std::string_view::npos ? std::string_view() : within.substr(0, lastEnd + 1);
+}
+
 }  // namespace
 
 std::vector<ServerEntry> parseServerList(std::string_view bytes) {
+  bytes = withinReadingLimit(bytes);
   std::vector<ServerEntry> servers;
   size_t pos = 0;
   int lineNumber = 0;
@@ -135,6 +146,7 @@ std::vector<ServerEntry> parseServerList(std::string_view bytes) {
 void fillServers(const std::vector<ServerEntry>& servers, const std::string& LastServer,
                  ServerListTargets t) {
   int k = 0;
+  bool selected = false;
   for (const ServerEntry& s : servers) {
     if (!t.tables.validServer(k + 1)) break;
     ++k;
@@ -145,7 +157,15 @@ void fillServers(const std::vector<ServerEntry>& servers, const std::string& Las
       t.Servers.select(k);
       t.vbRemoteHost.setText(t.tables.ServerHost[static_cast<size_t>(k)]);
       t.CurServer = k;
+      selected = true;
     }
+  }
+  // A server chosen from an earlier list is not on this one: its number would name another
+  // server here, paired with the old host. Server 1 takes its place.
+  if (!selected && t.CurServer != 0) {
+    t.CurServer = k > 0 ? 1 : 0;
+    t.Servers.select(1);
+    t.vbRemoteHost.setText(k > 0 ? t.tables.ServerHost[1] : std::string());
   }
 }
 

@@ -30,6 +30,8 @@ struct ServerEntry {
 // The servers of a list file, at most ServerTables::kMaxServers. Lines end in CR LF, CR or LF;
 // reading stops at the first empty line. A line with control characters, a host that is not
 // plain ASCII, or not four fields is skipped; list texts in the ANSI code page become UTF-8.
+// Only the first kMaxListBytes count: bytes beyond them mean the list was cut there, and the
+// line the cut went through is dropped (so read kMaxListBytes + 1 bytes of the file).
 std::vector<ServerEntry> parseServerList(std::string_view bytes);
 
 // The main-window state that the list fills.
@@ -41,7 +43,8 @@ struct ServerListTargets {
 };
 
 // Puts the servers into Servers and the tables from index 1; the entry whose trimmed host is
-// LastServer (the last such) is selected and becomes the current server.
+// LastServer (the last such) is selected and becomes the current server. When none is, a
+// current server of an earlier list gives way to server 1 (or to none on an empty list).
 void fillServers(const std::vector<ServerEntry>& servers, const std::string& LastServer,
                  ServerListTargets targets);
 

@@ -36,6 +36,7 @@ void SyncDriver::wireSockets() {
   tcpTime_->onClose = [this] { tcpTime_Close(); };
   TCP519_->onDataArrival = [this](long n) { TCP519_DataArrival(n); };
   TCP13_->onDataArrival = [this](long n) { TCP13_DataArrival(n); };
+  UDP123_->onHostResolved = [this] { UDP123_HostResolved(); };
   UDP123_->onDataArrival = [this](long n) { UDP123_DataArrival(n); };
   for (platform::Socket* s : {tcpTime_.get(), TCP13_.get(), TCP519_.get(), UDP123_.get()})
     s->onError = [this, s](const platform::SocketError& e) { socketError(*s, e); };
@@ -52,7 +53,8 @@ void SyncDriver::SyncTimeNow_Click() {
     return;
   }
   if (c_.RandomCheck.ticked() && !pickRandomServer()) return returnToIdle();
-  if (c_.vbRemoteHost.text().empty() || CurServer == 0) {
+  // None chosen yet, or a number from an earlier, longer list that names no server of this one.
+  if (c_.vbRemoteHost.text().empty() || !c_.Servers.validIndex(CurServer)) {
     CurServer = 1;
     c_.vbRemoteHost.setText(tables_.ServerHost[1]);
     return returnToIdle();
@@ -137,12 +139,14 @@ void SyncDriver::enableSyncButton() {
   if (!c_.SyncTimeNow.enabled()) c_.SyncTimeNow.setEnabled(true);
 }
 
-void SyncDriver::closeUntilClosed(platform::Socket& socket) {
+bool SyncDriver::closeUntilClosed(platform::Socket& socket) {
   for (int tries = 0; socket.state() != platform::SocketState::Closed && tries < kMaxCloseTries;
        ++tries) {
     services_.events.doEvents();
+    if (!shell_.windowLoaded()) return false;
     socket.Close();
   }
+  return true;
 }
 
 std::string SyncDriver::hostText() const {

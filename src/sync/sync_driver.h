@@ -72,6 +72,7 @@ class SyncDriver {
   void tcpTime_Close();
   void TCP519_DataArrival(long bytesTotal);
   void TCP13_DataArrival(long bytesTotal);
+  void UDP123_HostResolved();
   void UDP123_DataArrival(long bytesTotal);
   void socketError(platform::Socket& socket, const platform::SocketError& error);
 
@@ -109,7 +110,8 @@ class SyncDriver {
   bool startChosenProtocol();
   void returnToIdle();
   void enableSyncButton();
-  void closeUntilClosed(platform::Socket& socket);
+  // False when the window unloaded while events ran: the caller must return at once.
+  bool closeUntilClosed(platform::Socket& socket);
   std::string generalDateNow() const;
   platform::SystemTime localNow() const { return services_.clock.localTime(); }
   std::string hostText() const;
@@ -127,6 +129,8 @@ class SyncDriver {
   SyncShell& shell_;
   ServerTables& tables_;
   std::unique_ptr<platform::Socket> tcpTime_, TCP13_, TCP519_, UDP123_;
+  // An SNTP request is out and unanswered: one reply is taken per request.
+  bool sntpReplyAwaited_ = false;
 };
 
 }  // namespace korvane::sync

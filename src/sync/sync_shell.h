@@ -16,6 +16,8 @@ class SyncShell {
   virtual bool windowNormal() const = 0;
   // Data arrived from a time server: the update service's version check may start.
   virtual void timeDataArrived() = 0;
+  // False once the window has unloaded (a shut-down can run while a handler lets events run).
+  virtual bool windowLoaded() const { return true; }
 };
 
 }  // namespace korvane::sync

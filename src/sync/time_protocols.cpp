@@ -44,11 +44,18 @@ void SyncDriver::GrabSNTP() {
   UDP123_->setRemotePort(protocolPort(Protocol::Sntp));
   UDP123_->setRemoteHost(hostText());
   UDP123_->setLocalPort(0);
+  sntpReplyAwaited_ = false;
   UDP123_->Bind();
+  // T1 is taken once the host is known: a slow name look-up must not count as network delay.
+  UDP123_->ResolveHost();
+}
+
+void SyncDriver::UDP123_HostResolved() {
   NtpSent = GrabTime();
   RoundTripMs = services_.clock.tickCount();
   lamps.DataOut();
   const SntpPacket request = buildSntpRequest(NtpSent);
+  sntpReplyAwaited_ = true;
   if (!UDP123_->SendData({request.begin(), request.end()}).ok) UDP123_->Close();
 }
 
@@ -62,7 +69,7 @@ void SyncDriver::tcpTime_DataArrival(long) {
 }
 
 void SyncDriver::tcpTime_Close() {
-  closeUntilClosed(*tcpTime_);
+  if (!closeUntilClosed(*tcpTime_)) return;
   c_.SyncTimeNow.setEnabled(true);
 }
 
@@ -75,7 +82,7 @@ void SyncDriver::TCP519_DataArrival(long) {
   handleWholeSecondReply(*bytes, kSeconds1900To1970);
 }
 
-void SyncDriver::TCP13_DataArrival(long bytesTotal) {
+void SyncDriver::TCP13_DataArrival(long) {
   lamps.DataIn();
   const auto reply = TCP13_->GetDataText();
   SyncBusy = false;
@@ -87,8 +94,7 @@ void SyncDriver::TCP13_DataArrival(long bytesTotal) {
   TCP13_->Close();
   const std::optional<CivilDateTime> utc = readDayTimeReply(*reply, services_.locale);
   if (!utc) {
-    const long shown = std::min<long>(bytesTotal, static_cast<long>(reply->size())) - 2;
-    SyncStatus = text::left(*reply, shown);
+    SyncStatus = replyForDisplay(*reply);
     enableSyncButton();
     return;
   }
@@ -97,8 +103,11 @@ void SyncDriver::TCP13_DataArrival(long bytesTotal) {
 }
 
 void SyncDriver::UDP123_DataArrival(long bytesTotal) {
-  lamps.DataIn();
   const auto reply = UDP123_->GetDataBytes(static_cast<size_t>(std::max(0L, bytesTotal)));
+  // A datagram from another address, or a copy of a reply already taken, is dropped: the
+  // exchange waits on for its own answer, and one answer moves the clock once.
+  if (reply && (!UDP123_->lastDatagramFromRemote() || !sntpReplyAwaited_)) return;
+  lamps.DataIn();
   if (!reply || bytesTotal != static_cast<long>(sntp::kPacketSize) ||
       reply->size() != sntp::kPacketSize) {
     lamps.SRCToggle();
@@ -106,15 +115,16 @@ void SyncDriver::UDP123_DataArrival(long bytesTotal) {
     UDP123_->Close();
     return;
   }
-  if (!UDP123_->lastDatagramFromRemote())
-    return rejectSntpReply("SNTP reply refused: it came from another address");
   if (const auto problem = sntpReplyProblem(*reply, NtpSent)) return rejectSntpReply(*problem);
+  sntpReplyAwaited_ = false;
   RoundTripMs = services_.clock.tickCount() - RoundTripMs;
   NtpReceived = GrabTime();
-  const double t4 = GoMilli(NtpReceived.bytes, 0);
-  const double t1 = GoMilli(NtpSent.bytes, 0);
-  const double t2 = GoMilli(*reply, sntp::kReceiveOffset);
-  const double t3 = GoMilli(*reply, sntp::kTransmitOffset);
+  // Every timestamp in the era of the local clock: the NTP count wraps in 2036.
+  const int64_t era = localSecondsSince1900(localNow()) + GrabBias();
+  const double t4 = GoMilli(NtpReceived.bytes, 0, era);
+  const double t1 = GoMilli(NtpSent.bytes, 0, era);
+  const double t2 = GoMilli(*reply, sntp::kReceiveOffset, era);
+  const double t3 = GoMilli(*reply, sntp::kTransmitOffset, era);
   const double theta = sntpOffsetMillis(t1, t2, t3, t4);
   const auto reported = toInt32HalfEven(theta);
   if (!reported) return;  // off by more than 24.8 days: the time-out ends this synchronisation
@@ -122,6 +132,7 @@ void SyncDriver::UDP123_DataArrival(long bytesTotal) {
 }
 
 void SyncDriver::rejectSntpReply(const std::string& why) {
+  sntpReplyAwaited_ = false;
   UDP123_->Close();
   SyncStatus = why;
   shell_.setTip("KRV - No Adjustment: " + generalDateNow());

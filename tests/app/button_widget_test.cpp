@@ -147,6 +147,76 @@ TEST_F(ButtonWidgetTest, MouseAndKeysClickAsAButtonDoes) {
   }
 }
 
+TEST_F(ButtonWidgetTest, EveryKeyAndCharacterReachesTheControl) {
+  ASSERT_NE(widget, nullptr);
+  std::vector<int> downs, ups, chars;
+  button.KeyDown.connect([&](int code, int) { downs.push_back(code); });
+  button.KeyUp.connect([&](int code, int) { ups.push_back(code); });
+  button.KeyPress.connect([&](int ch) { chars.push_back(ch); });
+  struct Case {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    QString text;
+    int code;
+    int character;  // 0: none
+  };
+  const Case cases[] = {
+      {Qt::Key_Delete, {}, {}, 46, 0},
+      {Qt::Key_Home, {}, {}, 36, 0},
+      {Qt::Key_End, {}, {}, 35, 0},
+      {Qt::Key_PageUp, {}, {}, 33, 0},
+      {Qt::Key_PageDown, {}, {}, 34, 0},
+      {Qt::Key_Insert, {}, {}, 45, 0},
+      {Qt::Key_5, Qt::KeypadModifier, "5", 101, '5'},
+      {Qt::Key_Semicolon, {}, ";", 186, ';'},
+      {Qt::Key_Adiaeresis, {}, QString::fromUtf8("ä"), 223, 0xE4},
+  };
+  widget->setFocus();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    downs.clear(), ups.clear(), chars.clear();
+    QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, c.text);
+    QKeyEvent release(QEvent::KeyRelease, c.key, c.modifiers, c.text);
+    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(widget, &release);
+    EXPECT_EQ(downs, std::vector<int>{c.code});
+    EXPECT_EQ(ups, std::vector<int>{c.code});
+    EXPECT_EQ(chars, c.character ? std::vector<int>{c.character} : std::vector<int>{});
+  }
+}
+
+TEST_F(ButtonWidgetTest, ExtraMouseButtonsAndASpaceHoverRaiseNothing) {
+  ASSERT_NE(widget, nullptr);
+  int downs = 0, outs = 0;
+  button.MouseDown.connect([&](int, int, float, float) { ++downs; });
+  button.MouseOut.connect([&](int) { ++outs; });
+  for (Qt::MouseButton extra : {Qt::BackButton, Qt::ForwardButton})
+    QTest::mouseClick(widget, extra, {}, QPoint(40, 12));
+  EXPECT_EQ(downs, 0);
+  EXPECT_EQ(clicks, 0);
+  widget->setFocus();
+  QTest::keyPress(widget, Qt::Key_Space);
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(widget, &leave);
+  EXPECT_EQ(outs, 0) << "no MouseOut without a MouseIn";
+  QTest::keyRelease(widget, Qt::Key_Space);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ButtonWidgetTest, CustomMouseIconKeepsItsColours) {
+  ASSERT_NE(widget, nullptr);
+  auto icon = std::make_shared<Picture>();
+  icon->kind = Picture::Kind::Cursor;
+  icon->image = Raster(4, 4, 0x0000FF);  // red, as 0x00BBGGRR
+  button.setDefCurHand(false);
+  button.setMouseIcon(icon);
+  button.setMousePointer(99);
+  QApplication::processEvents();
+  const QImage shown = widget->cursor().pixmap().toImage();
+  ASSERT_FALSE(shown.isNull());
+  EXPECT_EQ(shown.pixel(1, 1), 0xFFFF0000u);
+}
+
 TEST_F(ButtonWidgetTest, HoverEndsWhenThePointerIsOverAnotherWindow) {
   ASSERT_NE(widget, nullptr);
   QCursor::setPos(widget->mapToGlobal(QPoint(40, 12)));

@@ -36,6 +36,32 @@ TEST(KeepOnScreenTest, SnapsWithinTenTwipsAndMovesBackInside) {
   }
 }
 
+TEST(KeepOnScreenTest, KeepsWindowsOnTheScreenTheyAreOn) {
+  platform::FakeWindows windows;
+  // The primary screen, one to its right and one above its left half.
+  windows.screens = {{0, 0, 15000, 12000}, {15000, 0, 19200, 16200}, {-3000, -9000, 12000, 9000}};
+  struct Case {
+    const char* what;
+    ui::TwipsRect before;
+    int left, top;
+  };
+  const Case cases[] = {
+      {"inside the second screen stays", {20000, 5000, 3000, 2000}, 20000, 5000},
+      {"5 from the second screen's left edge snaps", {15005, 5000, 3000, 2000}, 15000, 5000},
+      {"below the primary's height on the taller one", {16000, 13000, 3000, 2000}, 16000, 13000},
+      {"past the second screen's right edge", {33000, 500, 3000, 2000}, 31200, 500},
+      {"on the screen above, at its negative origin", {-2500, -8000, 3000, 2000}, -2500, -8000},
+      {"on a monitor that is gone", {40000, 30000, 3000, 2000}, 12000, 10000},
+  };
+  for (const Case& c : cases) {
+    ui::Form form("f");
+    form.noteBounds(c.before);
+    KeepOnScreen(form, windows);
+    EXPECT_EQ(form.bounds().left, c.left) << c.what;
+    EXPECT_EQ(form.bounds().top, c.top) << c.what;
+  }
+}
+
 TEST(KeepOnScreenTest, MinimisedWindowIsNotMoved) {
   platform::FakeWindows windows;
   ui::Form form("f");

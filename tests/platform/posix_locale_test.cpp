@@ -15,6 +15,19 @@ class PosixLocaleTest : public ::testing::Test {
   void TearDown() override { unsetenv("LC_ALL"); }
 };
 
+TEST_F(PosixLocaleTest, UpperCasesEveryLanguageNotJustAscii) {
+  const std::pair<const char*, const char*> cases[] = {{"März", "MÄRZ"},
+                                                       {"déc.", "DÉC."},
+                                                       {"февраль", "ФЕВРАЛЬ"},
+                                                       {"sun", "SUN"},
+                                                       {"a\xFF"
+                                                        "b",
+                                                        "A\xFF"
+                                                        "B"}};
+  const PosixLocale locale;
+  for (const auto& [text, upper] : cases) EXPECT_EQ(locale.toUpper(text), upper) << text;
+}
+
 TEST_F(PosixLocaleTest, ParsesTheLocalesOwnDateTimeFormsAndNothingElse) {
   struct Case {
     const char* text;

@@ -201,6 +201,44 @@ TEST(PosixSocketTest, ARefusedConnectionIsAnErrorFromTheLoopNeverInsideConnect) 
   EXPECT_EQ(r.connects, 0);
 }
 
+// The kernel refuses at once, and no packet leaves: a TCP connection to the broadcast address,
+// a datagram to port 0 (UDP may not go to the broadcast address: Qt allows broadcasts). The
+// failure still comes from the loop, once however often it happens, and its handler may close
+// the socket.
+TEST(PosixSocketTest, AFailureTheSystemReportsAtOnceIsRaisedOnceFromTheLoop) {
+  struct Case {
+    SocketProtocol protocol;
+    bool closeInHandler;
+  };
+  for (const Case& c : {Case{SocketProtocol::Tcp, true}, Case{SocketProtocol::Udp, true},
+                        Case{SocketProtocol::Udp, false}}) {
+    SCOPED_TRACE(static_cast<int>(c.protocol) * 2 + c.closeInHandler);
+    PollLoop loop;
+    PosixSocket socket(loop);
+    Recorded r;
+    record(socket, r);
+    socket.onError = [&](const SocketError& e) {
+      r.errors.push_back(e);
+      if (c.closeInHandler) socket.Close();
+    };
+    socket.setProtocol(c.protocol);
+    const bool udp = c.protocol == SocketProtocol::Udp;
+    socket.setRemoteHost(udp ? "127.0.0.1" : "255.255.255.255");
+    socket.setRemotePort(udp ? 0 : 123);
+    if (udp) {
+      ASSERT_TRUE(socket.Bind().ok);
+      EXPECT_TRUE(socket.SendData({0x1B}).ok);
+      EXPECT_TRUE(socket.SendData({0x1B}).ok);
+    } else {
+      socket.Connect();
+    }
+    EXPECT_TRUE(r.errors.empty()) << "raised inside the call";
+    ASSERT_TRUE(runUntil(loop, [&] { return !r.errors.empty(); }));
+    settle(loop);
+    EXPECT_EQ(r.errors.size(), 1u);
+  }
+}
+
 TEST(PosixSocketTest, SystemErrorsCarryTheControlsNumbersAndTheSystemsWords) {
   struct Case {
     SocketError got;
@@ -311,6 +349,11 @@ TEST(PosixSocketTest, ADatagramTellsWhetherItCameFromTheRemoteHostAndPort) {
     EXPECT_EQ(socket.SendData({1}).error.number, 10022) << "sent before Bind";
     ASSERT_TRUE(socket.Bind().ok);
     EXPECT_EQ(socket.state(), SocketState::Open);
+    bool resolved = false;
+    socket.onHostResolved = [&] { resolved = true; };
+    socket.ResolveHost();
+    EXPECT_FALSE(resolved) << "raised inside ResolveHost";
+    ASSERT_TRUE(runUntil(loop, [&] { return resolved; }));
     ASSERT_TRUE(socket.SendData({1, 2, 3}).ok);
     EXPECT_EQ(server.receive(), (Bytes{1, 2, 3}));
 

@@ -134,6 +134,48 @@ TEST(QtSocketTest, ARefusedConnectionIsAnErrorWithTheSystemsWords) {
   EXPECT_EQ(r.closes, 0);
 }
 
+// The kernel refuses at once, and no packet leaves: a TCP connection to the broadcast address,
+// a datagram to port 0 (UDP may not go to the broadcast address: Qt allows broadcasts). Qt
+// reports such failures from inside connectToHost and writeDatagram; the program must hear of
+// them later, from the loop, once however often they happen, and may close the socket then.
+TEST(QtSocketTest, AFailureTheSystemReportsAtOnceIsRaisedOnceFromTheLoop) {
+  qtTestApp();
+  struct Case {
+    SocketProtocol protocol;
+    bool closeInHandler;
+  };
+  for (const Case& c : {Case{SocketProtocol::Tcp, true}, Case{SocketProtocol::Udp, true},
+                        Case{SocketProtocol::Udp, false}}) {
+    SCOPED_TRACE(static_cast<int>(c.protocol) * 2 + c.closeInHandler);
+    QtSocket socket;
+    Recorded r;
+    record(socket, r);
+    socket.onError = [&](const SocketError& e) {
+      r.errors.push_back(e);
+      if (c.closeInHandler) socket.Close();
+    };
+    socket.setProtocol(c.protocol);
+    const bool udp = c.protocol == SocketProtocol::Udp;
+    socket.setRemoteHost(udp ? "127.0.0.1" : "255.255.255.255");
+    socket.setRemotePort(udp ? 0 : 123);
+    if (udp) {
+      ASSERT_TRUE(socket.Bind().ok);
+      bool resolved = false;
+      socket.onHostResolved = [&] { resolved = true; };
+      socket.ResolveHost();
+      ASSERT_TRUE(runQtUntil([&] { return resolved; }, 5000));
+      EXPECT_TRUE(socket.SendData({0x1B}).ok);
+      EXPECT_TRUE(socket.SendData({0x1B}).ok);
+    } else {
+      socket.Connect();
+    }
+    EXPECT_TRUE(r.errors.empty()) << "raised inside the call";
+    ASSERT_TRUE(runQtUntil([&] { return !r.errors.empty(); }, 5000));
+    runQtUntil([] { return false; }, 100);
+    EXPECT_EQ(r.errors.size(), 1u);
+  }
+}
+
 TEST(QtSocketTest, ADatagramTellsWhetherItCameFromTheRemoteHostAndPort) {
   qtTestApp();
   QUdpSocket server, stranger;

@@ -98,7 +98,11 @@ TEST_F(SettingsTest, SettingsFieldsReachTheWindowOnlyWhenAllFourAreThere) {
       {"NO:5:Hour/s:", 0, "5", "Hour/s", "NA"},
       {"NO:5", 1, "59", "Minute/s", "NA"},
       {"yes:7:Day/s: AP ", 0, "7", "Day/s", "AP"},
-      {"YES:1.5:Second/s:EU:x", 1, "1.5", "Second/s", "EU:x"},
+      // A region that is not one of the seven codes reads as NA (a ":" in the unit shifts it).
+      {"YES:1.5:Second/s:EU:x", 1, "1.5", "Second/s", "NA"},
+      {"NO:5:Min:ute/s:EU", 0, "5", "Min", "NA"},
+      {"NO:5:Hour/s:eu", 0, "5", "Hour/s", "NA"},
+      {"NO:5:Hour/s:AW", 0, "5", "Hour/s", "AW"},
   };
   for (const Case& c : cases) {
     RandomCheck.setValue(1);
@@ -254,6 +258,29 @@ TEST_F(SettingsTest, OptionsWriterTouchesTheRunValueOnlyOnAChange) {
   EXPECT_EQ(stored("Protocol"), "Default Time Protocol");
   EXPECT_EQ(stored("KRVClockSkin"), "YES:NO:NO:NO");
   EXPECT_EQ(stored("KRVSkinLocal"), "Mine.gif");
+}
+
+TEST_F(SettingsTest, RunValueFollowsEachWriteAndDeleteInOneRun) {
+  load();
+  ASSERT_FALSE(settings.runValuePresent);
+  for (const bool on : {true, false, true, false}) {
+    settings.runAtStartup = on;
+    writeOptionsSettings(registry, settings, "/usr/bin/korvane");
+    EXPECT_EQ(store.value(HKEY_LOCAL_MACHINE, kRunKey, "Korvane").has_value(), on);
+    EXPECT_EQ(settings.runValuePresent, on);
+  }
+}
+
+TEST_F(SettingsTest, LoadsOncePerRun) {
+  loadWith({{"OpenMinimized", "YES"}, {"Settings", "NO:5:Hour/s:EU"}});
+  SyncN.setText("17");  // the user's unsaved choice
+  settings.regionCode = "AP";
+  store.put(HKEY_LOCAL_MACHINE, kSettingsKey, "Settings", "NO:9:Day/s:SA");
+  EXPECT_FALSE(
+      loadSettings(registry, settings, {RandomCheck, SyncN, SyncIntC, [this] { ++minimised; }}));
+  EXPECT_EQ(minimised, 1);
+  EXPECT_EQ(SyncN.text(), "17");
+  EXPECT_EQ(settings.regionCode, "AP");
 }
 
 TEST_F(SettingsTest, FloatingWritersRoundTrip) {

@@ -134,6 +134,43 @@ TEST_F(KrvFileTest, ANewListReplacesTheOldOneAndMaySynchronise) {
   EXPECT_TRUE(window.sync.SyncBusy) << "the requested synchronisation started";
 }
 
+TEST_F(KrvFileTest, AReReadWithoutTheLastServerForgetsTheOldChoice) {
+  settingsWith("NO:59:Minute/s:EU", "c.example");
+  files.putInProgramFolder("NXO_KRV5.KRV", kList);
+  read();
+  ASSERT_EQ(window.sync.CurServer, 3);
+  files.putInProgramFolder(
+      "NXO_KRV5.KRV",
+      "1\r\n2\r\n3\r\n4\r\n5\r\nx.example:::X EU:::2:::37:0:0:0\r\n"
+      "y.example:::Y EU:::2:::37:0:0:0\r\nz.example:::Z EU:::2:::0:123:0:0\r\n");
+  window.Servers.clear();
+  read();
+  EXPECT_EQ(window.sync.CurServer, 1) << "server 3 is another server now";
+  EXPECT_EQ(window.vbRemoteHost.text(), "x.example");
+  EXPECT_EQ(window.Servers.selectedIndex(), 1);
+}
+
+TEST_F(KrvFileTest, AListCutAtTheReadingLimitDropsItsPartialLastLine) {
+  const std::string line = "a.example:::Alpha NA:::2:::37:123:13:519";
+  struct Case {
+    size_t lineBytesWithin;  // of the server line, before the limit
+    int servers;
+  };
+  for (const Case& c : {Case{line.size() - 5, 0}, Case{line.size(), 1}}) {
+    // Five header lines, the last one long enough to put the limit where the case says.
+    std::string list = "1\r\n2\r\n3\r\n4\r\n";
+    list += std::string(sync::kMaxListBytes - list.size() - 2 - c.lineBytesWithin, 'h') + "\r\n";
+    list += line + "\r\n";
+    files.putInProgramFolder("NXO_KRV5.KRV", list);
+    window.Servers.clear();
+    read();
+    ASSERT_EQ(window.Servers.count(), c.servers) << c.lineBytesWithin;
+    if (c.servers > 0) {
+      EXPECT_EQ(window.tables.ServerPorts[1], "37:123:13:519");
+    }
+  }
+}
+
 TEST_F(KrvFileTest, AHeaderOnlyListLeavesNothingToSynchronise) {
   settingsWith("NO:59:Minute/s:NA", "a.example");
   files.putInProgramFolder("NXO_KRV5.KRV", "1\r\n2\r\n3\r\n4\r\n5\r\n");

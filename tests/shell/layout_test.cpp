@@ -50,6 +50,7 @@ TEST_F(LayoutTest, EveryControlSitsWhereTheDesignPutsIt) {
   EXPECT_EQ(w.LEDLBL.caption(), "SRC  RX  TX");
   EXPECT_EQ(w.SyncN.text(), "59");
   EXPECT_EQ(w.SyncIntC.text(), "Minute/s");
+  EXPECT_TRUE(w.SyncIntC.listOnly()) << "the unit box takes no typing";
   EXPECT_EQ(w.IML.count(), 34);
   EXPECT_EQ(w.SyncNow.interval(), 1000);
 }

@@ -52,6 +52,29 @@ TEST_F(ShutDownTest, UnloadModeDecidesWhetherTheAboutBoxCloses) {
   }
 }
 
+TEST_F(ShutDownTest, SessionCheckpointSavesTheSettingsAndRunsOn) {
+  NXO_KRV& w = start("-rs");
+  log.clear();
+  w.sessionCheckpoint();
+  EXPECT_EQ(log, std::vector<std::string>{"save 127.0.0.1 59 Minute/s"});
+  EXPECT_TRUE(w.loaded());
+  EXPECT_TRUE(w.SyncNow.enabled());
+}
+
+TEST_F(ShutDownTest, CloseHandlerReturnsWhenTheShutDownRanWhileItWaited) {
+  NXO_KRV& w = start("-ro");
+  platform::FakeSocket& time = *sockets.made[0];
+  ASSERT_FALSE(w.SyncTimeNow.enabled());
+  time.setClosesNeeded(3);
+  events.onDoEvents = [&] {
+    events.onDoEvents = nullptr;
+    w.unload(ui::kCloseForSessionEnd);
+  };
+  time.peerClose();
+  EXPECT_FALSE(w.loaded());
+  EXPECT_FALSE(w.SyncTimeNow.enabled()) << "the handler touched nothing after the shut-down";
+}
+
 TEST_F(ShutDownTest, SessionEndFromTheHiddenStateStillSaves) {
   NXO_KRV& w = start("-rs");
   w.unload(ui::kCloseForSessionEnd);

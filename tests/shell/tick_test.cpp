@@ -168,11 +168,58 @@ TEST_F(TickTest, CurrentShowsDayMonthYearTimeAndStatus) {
 
 TEST_F(TickTest, RunOnceEndsItselfAfterSixtyTicksWithSettingsSaved) {
   NXO_KRV& w = start("-ro");
+  sockets.made[0]->deliver({0xEA, 0x00, 0x00, 0x00});  // the Time reply: the clock is set
+  ASSERT_TRUE(w.clockSynchronised()) << w.sync.SyncStatus;
   for (int i = 0; i < kRunOnceLimitTicks - 1; ++i) w.SyncNow.tick();
   EXPECT_TRUE(w.loaded());
   w.SyncNow.tick();
   EXPECT_FALSE(w.loaded());
   EXPECT_TRUE(logHasInOrder({"save 127.0.0.1 59 Minute/s"})) << logText();
+}
+
+TEST_F(TickTest, RunOnceEndsAtTheTickAfterAFailedExchange) {
+  NXO_KRV& w = start("-ro");
+  sockets.made[0]->raiseError(10061, "Connection is forcibly rejected");
+  ASSERT_TRUE(w.loaded());
+  w.SyncNow.tick();
+  EXPECT_FALSE(w.loaded());
+  EXPECT_FALSE(w.clockSynchronised()) << "the exit status tells the failure";
+  EXPECT_TRUE(logHasInOrder({"save 127.0.0.1 59 Minute/s"})) << logText();
+}
+
+TEST_F(TickTest, ShutDownWhileTheZoneChangeLetEventsRunEndsTheTick) {
+  NXO_KRV& w = start("-rs");
+  events.onDoEvents = [&] {
+    events.onDoEvents = nullptr;
+    w.unload(ui::kCloseForSessionEnd);
+  };
+  clock.setZone({300, "EST", 0, "EDT", -60}, platform::ZoneState::Daylight);
+  w.SyncNow.tick();
+  EXPECT_FALSE(w.loaded());
+  EXPECT_FALSE(w.sync.SyncBusy) << "no synchronisation after the sockets were closed";
+}
+
+TEST_F(TickTest, ZoneChangeAtTheLargestIntervalStillSynchronises) {
+  NXO_KRV& w = start("-rs");
+  w.SyncN.setText("99999999999");
+  w.SyncIntC.choose(3);
+  ASSERT_EQ(w.SyncLimit, std::numeric_limits<int32_t>::max());
+  clock.setZone({300, "EST", 0, "EDT", -60}, platform::ZoneState::Daylight);
+  w.SyncNow.tick();
+  EXPECT_TRUE(w.sync.SyncBusy);
+  EXPECT_EQ(w.SyncCountdown, 0);
+}
+
+TEST_F(TickTest, ChoosingSecondsWhileSynchronisingStartsNoSecondExchange) {
+  NXO_KRV& w = start();
+  ASSERT_TRUE(w.sync.SyncBusy);
+  w.SyncNow.tick();
+  w.SyncIntC.choose(0);
+  EXPECT_FALSE(w.SyncTimeNow.enabled());
+  w.SyncTimeNow.setEnabled(true);  // whatever frees the button, the busy guard holds
+  w.SyncTimeNow.click();
+  w.mnuSync.click();
+  EXPECT_EQ(w.sync.SyncTicks, 1) << "the running exchange was not started over";
 }
 
 TEST_F(TickTest, RunOnceEndsWhenTheVersionReplyArrives) {

@@ -76,6 +76,15 @@ TEST_F(TrayTest, MinimiseHidesAndAddsRestoreDeletesAndShows) {
   EXPECT_TRUE(w.visible());
 }
 
+TEST_F(TrayTest, ShowKorvaneAsksForTheForegroundOnceTheWindowIsShown) {
+  NXO_KRV& w = start("-rs2");
+  w.Mini.click();
+  bool visibleWhenAsked = false;
+  w.ForegroundRequested.connect([&] { visibleWhenAsked = w.visible(); });
+  w.mnuShow.click();
+  EXPECT_TRUE(visibleWhenAsked);
+}
+
 TEST_F(TrayTest, WithoutTrayMinimiseKeepsAnOrdinaryMinimisedWindow) {
   shell.hasTray = false;
   NXO_KRV& w = start("-rs2");

@@ -16,7 +16,7 @@ TEST(Mdiv, ModuloWithFillerForZero) {
 
 TEST(GoMilli, ConvertsSecondsAndFraction) {
   const uint8_t bytes[] = {9, 9, 0, 0, 0, 1, 128, 0, 0, 0};
-  EXPECT_DOUBLE_EQ(GoMilli(bytes, 2), 1500.0);
+  EXPECT_DOUBLE_EQ(GoMilli(bytes, 2, 0), 1500.0);
 }
 
 TEST(NtpTimestampOf, EncodesTheLocalReadingAsUtc) {
@@ -25,13 +25,14 @@ TEST(NtpTimestampOf, EncodesTheLocalReadingAsUtc) {
   const NtpTimestamp t = ntpTimestampOf(local, 5 * 3600);
   EXPECT_EQ(t.seconds(), 3974112345u);
   EXPECT_NEAR(t.fraction() / 4294967296.0, 0.678, 1e-6);
-  EXPECT_NEAR(GoMilli(t.bytes, 0), 3974112345678.0, 0.01);
+  EXPECT_NEAR(GoMilli(t.bytes, 0, t.seconds()), 3974112345678.0, 0.01);
 }
 
 TEST(NtpTimestampOf, WholeSecondCarriesTheFillerAndBytesNeverOverflow) {
   for (int ms : {0, 500, 998, 999}) {
     const NtpTimestamp t = ntpTimestampOf({2026, 12, 2, 8, 5, 5, 11, ms}, 0);
-    const double fraction = GoMilli(t.bytes, 0) - std::floor(GoMilli(t.bytes, 0) / 1000) * 1000;
+    const double millis = GoMilli(t.bytes, 0, t.seconds());
+    const double fraction = millis - std::floor(millis / 1000) * 1000;
     EXPECT_NEAR(fraction, ms == 0 ? 1.0 : ms, 0.001) << ms;  // 0 ms reads as the 1 ms filler
   }
 }

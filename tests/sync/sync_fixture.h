@@ -67,6 +67,10 @@ class SyncFixture : public ::testing::Test {
   static std::vector<uint8_t> be32(uint32_t v) {
     return {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
   }
+  // Lets the sockets' pending events (a resolved host, an error) run, and what they set off.
+  void runEvents() {
+    while (events.pending() > 0) events.doEvents();
+  }
   // One tick's share of the synchronisation: count it, then the time-out rule.
   void tick() {
     ++driver.SyncTicks;
@@ -77,7 +81,7 @@ class SyncFixture : public ::testing::Test {
   platform::FakeEventLoop events;
   platform::FakeLocale locale;
   platform::FakeRandom rng;
-  platform::FakeSocketFactory sockets;
+  platform::FakeSocketFactory sockets{&events};
   RecordingShell shell;
   ServerTables tables;
   ui::CommandButton button{"SyncTimeNow"};

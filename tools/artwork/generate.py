@@ -75,15 +75,16 @@ def contact_sheet(path, groups, scale=3, gap=4):
 
 
 def strip_sample(strip, text, pm):
-    """The strip's cells laid out as the overlay lays them: digits at code - 48, ":" cell 10."""
+    """The strip's cells laid out as the overlay lays them: digits at code - 48, ":" cell 10,
+    cells rounded half to even, what lies outside the image left as background."""
     width, pixels = strip
-    cw, ch = width // skins.CELLS, len(pixels) // width
+    cw, ch = round(width / skins.CELLS), len(pixels) // width
     cells = [10 if c == ":" else ord(c) - 48 for c in text]
     out_w = (len(cells) + 2) * cw
-    out = blank(out_w, ch)
+    out = [pixels[width + width - 1]] * (out_w * ch)
     for pos, cell in enumerate(cells + [13 if pm else 11, 14 if pm else 12]):
         for y in range(ch):
-            for x in range(cw):
+            for x in range(min(cw, width - cell * cw)):
                 out[y * out_w + pos * cw + x] = pixels[y * width + cell * cw + x]
     return out_w, out
 
@@ -134,14 +135,16 @@ def main():
         program_icons.append((size, pixels))
 
     skin_dir = os.path.join(data, "Skins")
-    strip = skins.write_gif_strip(os.path.join(skin_dir, "KRV_Default Skin.gif"))
-    font = skins.write_text_bmp(os.path.join(skin_dir, skins.FOLDER_SKIN, "text.bmp"))
+    strips = [skins.write_gif_strip(skin_dir, look) for look in skins.STRIPS]
+    fonts = [skins.write_text_bmp(skin_dir, look) for look in skins.FONTS]
 
     ordered = [pictures[i] for i in range(1, 35)]
-    samples = [strip_sample(strip, "12:45", True), strip_sample(strip, "9:05", False),
-               font_sample(font, [" 7  KRV v 4.0 ", "Dec 3:05:07 PM"])]
+    samples = [strip_sample(strips[0], "12:45", True), strip_sample(strips[0], "9:05", False)]
+    samples += [strip_sample(s, "10:38", True) for s in strips[1:]]
+    fonts_used = [font_sample(f, [" 7  KRV v 4.0 ", "Dec 3:05:07 PM"]) for f in fonts]
     contact_sheet(args.sheet, [ordered[0:4], ordered[4:18], ordered[18:32], ordered[32:34],
-                               program_icons, [strip, font], samples])
+                               program_icons, strips[:2], strips[2:] + fonts, samples,
+                               fonts_used])
 
 
 if __name__ == "__main__":

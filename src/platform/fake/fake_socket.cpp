@@ -4,9 +4,31 @@
 
 namespace korvane::platform {
 
+void FakeSocket::post(std::function<void()> event) {
+  if (events_)
+    events_->post(std::move(event));
+  else
+    event();
+}
+
+bool FakeSocket::takeFailure() {
+  if (failure_.empty()) return false;
+  post([this, description = failure_] { raiseError(10065, description); });
+  failure_.clear();
+  return true;
+}
+
 void FakeSocket::Connect() {
   ++connects;
   state_ = SocketState::Connected;
+  takeFailure();
+}
+
+void FakeSocket::ResolveHost() {
+  ++resolves;
+  post([this] {
+    if (onHostResolved) onHostResolved();
+  });
 }
 
 SocketResult FakeSocket::Bind() {
@@ -16,12 +38,7 @@ SocketResult FakeSocket::Bind() {
 }
 
 SocketResult FakeSocket::SendData(const std::vector<uint8_t>& data) {
-  if (!sendFailure_.empty()) {
-    SocketResult r{false, {10065, sendFailure_}};
-    sendFailure_.clear();
-    return r;
-  }
-  sent.push_back(data);
+  if (!takeFailure()) sent.push_back(data);
   return {};
 }
 
@@ -88,7 +105,7 @@ void FakeSocket::Close() {
 }
 
 std::unique_ptr<Socket> FakeSocketFactory::create() {
-  auto socket = std::make_unique<FakeSocket>();
+  auto socket = std::make_unique<FakeSocket>(events_);
   made.push_back(socket.get());
   socket->closeLog = &closeLog;
   return socket;

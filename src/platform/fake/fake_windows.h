@@ -14,6 +14,10 @@ class FakeWindows : public Windows {
   int twipsPerPixelY() const override { return ui::kTwipsPerPixelAt96Dpi; }
   int screenWidthTwips() const override { return screenWidth; }
   int screenHeightTwips() const override { return screenHeight; }
+  std::vector<ui::TwipsRect> screensTwips() const override {
+    if (!screens.empty()) return screens;
+    return Windows::screensTwips();
+  }
   int32_t getWindowLong(ui::Form& w, int index) const override {
     const auto it = longs.find({&w, index});
     return it == longs.end() ? 0 : it->second;
@@ -34,6 +38,7 @@ class FakeWindows : public Windows {
   int screenWidth = 1024 * ui::kTwipsPerPixelAt96Dpi;
   int screenHeight = 768 * ui::kTwipsPerPixelAt96Dpi;
   bool composites = true;
+  std::vector<ui::TwipsRect> screens;  // several screens; empty: one of screenWidth x screenHeight
   std::map<std::pair<ui::Form*, int>, int32_t> longs;
   std::vector<LayeredCall> layeredCalls;
 };

@@ -1,8 +1,11 @@
 #include "platform/posix/posix_locale.h"
 
 #include <langinfo.h>
+#include <wctype.h>
 
+#include <climits>
 #include <ctime>
+#include <cwchar>
 #include <string>
 
 #include "platform/posix/broken_down.h"
@@ -45,6 +48,45 @@ class PosixLocale::Using {
 
 PosixLocale::~PosixLocale() {
   if (locale_) freelocale(locale_);
+  if (textLocale_) freelocale(textLocale_);
+}
+
+// The user's character rules when they are UTF-8 (the program's texts are), else C.UTF-8's.
+locale_t PosixLocale::textLocale() const {
+  if (textLocale_) return textLocale_;
+  textLocale_ = newlocale(LC_CTYPE_MASK, "", nullptr);
+  if (textLocale_ && std::string_view(nl_langinfo_l(CODESET, textLocale_)) != "UTF-8") {
+    freelocale(textLocale_);
+    textLocale_ = nullptr;
+  }
+  if (!textLocale_) textLocale_ = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  return textLocale_;
+}
+
+std::string PosixLocale::toUpper(std::string_view text) const {
+  const locale_t l = textLocale();
+  if (!l) return Locale::toUpper(text);
+  const Using guard(l);
+  std::string out;
+  std::mbstate_t in{}, back{};
+  for (size_t i = 0; i < text.size();) {
+    wchar_t wc = 0;
+    size_t n = std::mbrtowc(&wc, text.data() + i, text.size() - i, &in);
+    char upper[MB_LEN_MAX];
+    const size_t m = n == 0 || n > text.size() - i
+                         ? static_cast<size_t>(-1)
+                         : std::wcrtomb(upper, static_cast<wchar_t>(towupper_l(wc, l)), &back);
+    if (n == 0 || n > text.size() - i) {  // a NUL, or bytes that are no character: kept
+      n = 1;
+      in = {};
+    }
+    if (m == static_cast<size_t>(-1))
+      out.append(text.substr(i, n));
+    else
+      out.append(upper, m);
+    i += n;
+  }
+  return out;
 }
 
 locale_t PosixLocale::timeLocale() const {

@@ -23,12 +23,15 @@ class PosixLocale : public Locale {
   std::optional<CivilDateTime> parseDateTime(std::string_view text) const override;
   std::string dayName(int dayOfWeek, bool abbreviated) const override;
   std::string monthName(int month) const override;
+  std::string toUpper(std::string_view text) const override;
 
  private:
   // The user's time formats, as the thread's locale until the guard ends.
   class Using;
   locale_t timeLocale() const;
+  locale_t textLocale() const;
   mutable locale_t locale_ = nullptr;
+  mutable locale_t textLocale_ = nullptr;
 };
 
 }  // namespace korvane::platform

@@ -149,6 +149,8 @@ void PosixSocket::Close() {
   output_.clear();
   candidates_.clear();
   delivering_ = false;
+  resolvedHost_.clear();
+  errorRaised_ = false;
 }
 
 void PosixSocket::errorLater(const SocketError& error) {
@@ -158,6 +160,8 @@ void PosixSocket::errorLater(const SocketError& error) {
 }
 
 void PosixSocket::raiseError(const SocketError& error) {
+  if (errorRaised_) return;
+  errorRaised_ = true;
   if (protocol_ == SocketProtocol::Tcp) closeDescriptor();  // the connection is over
   state_ = SocketState::Error;
   if (onError) onError(error);
@@ -318,19 +322,36 @@ SocketResult PosixSocket::SendData(const std::vector<uint8_t>& data) {
   return {};
 }
 
+void PosixSocket::ResolveHost() {
+  resolvedHost_.clear();
+  SocketError error;
+  const int type = protocol_ == SocketProtocol::Udp ? SOCK_DGRAM : SOCK_STREAM;
+  const std::vector<sockaddr_storage> found = resolve(remoteHost_, type, remotePort_, error);
+  if (found.empty()) return errorLater(error);
+  resolvedRemote_ = {found.front(), lengthOf(found.front())};
+  resolvedHost_ = remoteHost_;
+  loop_.post([this, life = std::weak_ptr<char>(life_)] {
+    if (!life.expired() && onHostResolved) onHostResolved();
+  });
+}
+
 // A failed look-up or send is the Error event, as on the desktop backend; the call itself
 // succeeds.
 SocketResult PosixSocket::sendDatagram(const std::vector<uint8_t>& data) {
   if (fd_ < 0) return {false, {10022, "Socket is not bound"}};
-  SocketError error;
-  const std::vector<sockaddr_storage> found = resolve(remoteHost_, SOCK_DGRAM, remotePort_, error);
-  if (found.empty()) {
-    errorLater(error);
-    return {};
+  // Resolved beforehand (ResolveHost): no look-up between the caller's timestamp and the send.
+  if (resolvedHost_.empty() || resolvedHost_ != remoteHost_) {
+    SocketError error;
+    const std::vector<sockaddr_storage> found =
+        resolve(remoteHost_, SOCK_DGRAM, remotePort_, error);
+    if (found.empty()) {
+      errorLater(error);
+      return {};
+    }
+    resolvedRemote_ = {found.front(), lengthOf(found.front())};
   }
   const int family = boundFamily(fd_);
-  sockaddr_storage target = found.front();
-  resolvedRemote_ = {target, lengthOf(target)};
+  sockaddr_storage target = resolvedRemote_.storage;
   if (family == AF_INET6 && target.ss_family == AF_INET) target = mappedToV6(target);
   if (family == AF_INET && target.ss_family == AF_INET6) {
     errorLater(socketErrorOf(EAFNOSUPPORT));

@@ -2,9 +2,9 @@
 // The socket control on POSIX sockets, driven by a PollLoop; events arrive from the loop on its
 // thread, never from inside the call that caused them.
 //
-// Host names are resolved with getaddrinfo inside Connect and SendData, so those calls may wait
-// for the resolver: this backend serves command-line use, where nothing else waits meanwhile.
-// Proxies are never used: a time server's answer is only good for the path it took.
+// Host names are resolved with getaddrinfo inside Connect, ResolveHost and SendData, so those calls
+// may wait for the resolver: this backend serves command-line use, where nothing else waits
+// meanwhile. Proxies are never used: a time server's answer is only good for the path it took.
 #include <sys/socket.h>
 
 #include <cstdint>
@@ -29,6 +29,7 @@ class PosixSocket : public Socket {
 
   void Connect() override;
   SocketResult Bind() override;
+  void ResolveHost() override;
   SocketResult SendData(const std::vector<uint8_t>& data) override;
   std::optional<std::vector<uint8_t>> GetData4Bytes() override;
   std::optional<std::vector<uint8_t>> GetDataBytes(size_t maxLen) override;
@@ -55,6 +56,7 @@ class PosixSocket : public Socket {
 
   // Raises Error from the loop, unless the socket is closed or gone by then.
   void errorLater(const SocketError& error);
+  // Raises Error unless one was raised since the socket was last closed.
   void raiseError(const SocketError& error);
   void closeDescriptor();
 
@@ -67,7 +69,9 @@ class PosixSocket : public Socket {
   std::vector<uint8_t> input_;   // TCP bytes arrived and not yet read
   std::vector<uint8_t> output_;  // TCP bytes not yet sent
   Address resolvedRemote_;
+  std::string resolvedHost_;  // the RemoteHost that resolvedRemote_ belongs to
   bool lastFromRemote_ = false;
+  bool errorRaised_ = false;
   bool delivering_ = false;     // inside DataArrival: a nested pass must not raise it again
   uint64_t datagramsRead_ = 0;  // tells whether DataArrival's handler took the datagram
   // Replaced on Close: calls posted for the old socket find theirs expired and do nothing.

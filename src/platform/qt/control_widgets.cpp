@@ -149,12 +149,14 @@ ControlBinding bindTextBox(ui::TextBox& m, QWidget* parent, FormHost&) {
 
 ControlBinding bindComboBox(ui::ComboBox& m, QWidget* parent, FormHost&) {
   auto* w = new QComboBox(parent);
-  w->setEditable(true);
+  w->setEditable(!m.listOnly());
   w->setInsertPolicy(QComboBox::NoInsert);
-  w->lineEdit()->installEventFilter(new KeyPressFilter(w, m.KeyPress, w->lineEdit()));
+  if (QLineEdit* edit = w->lineEdit()) {
+    edit->installEventFilter(new KeyPressFilter(w, m.KeyPress, edit));
+    QObject::connect(edit, &QLineEdit::textEdited,
+                     [&m](const QString& t) { m.setText(t.toStdString()); });
+  }
   QObject::connect(w, &QComboBox::activated, [&m](int index) { m.choose(index); });
-  QObject::connect(w->lineEdit(), &QLineEdit::textEdited,
-                   [&m](const QString& t) { m.setText(t.toStdString()); });
   return {&m, w, [&m, w] {
             const QSignalBlocker block(w);
             QStringList items;
@@ -165,7 +167,15 @@ ControlBinding bindComboBox(ui::ComboBox& m, QWidget* parent, FormHost&) {
               w->clear();
               w->addItems(items);
             }
-            if (w->currentText() != toQString(m.text())) w->setEditText(toQString(m.text()));
+            const QString text = toQString(m.text());
+            w->setEditable(!m.listOnly());
+            if (!m.listOnly()) {
+              if (w->currentText() != text) w->setEditText(text);
+              return;
+            }
+            // A list shows the entry of its text; a text that is none shows as a placeholder.
+            w->setCurrentIndex(w->findText(text, Qt::MatchExactly));
+            w->setPlaceholderText(text);
           }};
 }
 

@@ -60,4 +60,18 @@ std::string QtLocale::monthName(int month) const {
   return QLocale::system().monthName(month, QLocale::LongFormat).toStdString();
 }
 
+std::string QtLocale::monthAbbreviation(int month) const {
+  return QLocale::system().monthName(month, QLocale::ShortFormat).toStdString();
+}
+
+std::string QtLocale::timeDesignator(bool afternoon) const {
+  const QLocale locale = QLocale::system();
+  return (afternoon ? locale.pmText() : locale.amText()).toStdString();
+}
+
+std::string QtLocale::toUpper(std::string_view text) const {
+  const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return QLocale::system().toUpper(s).toStdString();
+}
+
 }  // namespace korvane::platform

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_socket.h"
 
+#include <QCoreApplication>
 #include <QHostInfo>
 #include <QNetworkDatagram>
 #include <QNetworkProxy>
@@ -71,9 +72,24 @@ SocketState QtSocket::state() const {
   return SocketState::Closed;
 }
 
+void QtSocket::later(std::function<void()> call) {
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(),
+      [life = std::weak_ptr<char>(life_), call = std::move(call)] {
+        if (!life.expired()) call();
+      },
+      Qt::QueuedConnection);
+}
+
+// Qt reports some failures from inside connectToHost and writeDatagram, and a failed send
+// reports twice (the signal and the result): the program hears of it once, from the loop.
 void QtSocket::raiseError(int number, const QString& description) {
   inError_ = true;
-  if (onError) onError({number, description.toStdString()});
+  if (errorRaised_) return;
+  errorRaised_ = true;
+  later([this, error = SocketError{number, description.toStdString()}] {
+    if (onError) onError(error);
+  });
 }
 
 void QtSocket::wireTcp() {
@@ -122,13 +138,46 @@ void QtSocket::Connect() {
 }
 
 SocketResult QtSocket::Bind() {
-  if (udp_) Close();
+  Close();
   udp_ = std::make_unique<QUdpSocket>();
   udp_->setProxy(QNetworkProxy::NoProxy);
   wireUdp();
   if (!udp_->bind(QHostAddress::Any, static_cast<quint16>(localPort_)))
     return {false, {errorNumber(udp_->error()), udp_->errorString().toStdString()}};
   return {};
+}
+
+void QtSocket::ResolveHost() {
+  resolvedHost_.clear();
+  lookUp([this] {
+    if (onHostResolved) onHostResolved();
+  });
+}
+
+void QtSocket::lookUp(std::function<void()> found) {
+  const std::string host = remoteHost_;
+  QHostAddress literal;
+  if (literal.setAddress(hostText(host))) {
+    resolvedRemote_ = literal;
+    resolvedHost_ = host;
+    return later(std::move(found));
+  }
+  QHostInfo::lookupHost(
+      hostText(host), QCoreApplication::instance(),
+      [this, life = std::weak_ptr<char>(life_), host, found](const QHostInfo& info) {
+        if (life.expired()) return;
+        if (info.error() != QHostInfo::NoError || info.addresses().isEmpty())
+          return raiseError(11001, info.errorString());
+        // IPv4 first, as the loopback servers listen there.
+        resolvedRemote_ = info.addresses().first();
+        for (const QHostAddress& a : info.addresses())
+          if (a.protocol() == QAbstractSocket::IPv4Protocol) {
+            resolvedRemote_ = a;
+            break;
+          }
+        resolvedHost_ = host;
+        found();
+      });
 }
 
 SocketResult QtSocket::SendData(const std::vector<uint8_t>& data) {
@@ -140,30 +189,16 @@ SocketResult QtSocket::SendData(const std::vector<uint8_t>& data) {
     return {};
   }
   if (!udp_) return {false, {10022, "Socket is not bound"}};
-  QHostAddress literal;
-  if (literal.setAddress(hostText(remoteHost_))) {
-    sendDatagramTo(literal, bytes);
-    return {};
-  }
-  const unsigned generation = generation_;
-  QHostInfo::lookupHost(hostText(remoteHost_), udp_.get(),
-                        [this, bytes, generation](const QHostInfo& info) {
-                          if (generation != generation_) return;
-                          if (info.error() != QHostInfo::NoError || info.addresses().isEmpty())
-                            return raiseError(11001, info.errorString());
-                          QHostAddress chosen = info.addresses().first();
-                          for (const QHostAddress& a : info.addresses())
-                            if (a.protocol() == QAbstractSocket::IPv4Protocol) {
-                              chosen = a;
-                              break;
-                            }
-                          sendDatagramTo(chosen, bytes);
-                        });
+  // Resolved beforehand (ResolveHost): out at once; otherwise after the look-up.
+  if (!resolvedHost_.empty() && resolvedHost_ == remoteHost_)
+    sendDatagramTo(resolvedRemote_, bytes);
+  else
+    lookUp([this, bytes] { sendDatagramTo(resolvedRemote_, bytes); });
   return {};
 }
 
 void QtSocket::sendDatagramTo(const QHostAddress& address, const QByteArray& data) {
-  resolvedRemote_ = address;
+  if (!udp_) return;
   if (udp_->writeDatagram(data, address, static_cast<quint16>(remotePort_)) != data.size())
     raiseError(errorNumber(udp_->error()), udp_->errorString());
 }
@@ -199,8 +234,10 @@ std::optional<std::vector<uint8_t>> QtSocket::GetDataBytes(size_t maxLen) {
 
 // Closing by the program raises no Close event: only the peer's close does.
 void QtSocket::Close() {
-  ++generation_;
+  life_ = std::make_shared<char>();
   inError_ = false;
+  errorRaised_ = false;
+  resolvedHost_.clear();
   if (tcp_) {
     const QSignalBlocker block(tcp_.get());
     tcp_->abort();

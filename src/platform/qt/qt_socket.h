@@ -2,7 +2,9 @@
 // The socket control on Qt: QTcpSocket or QUdpSocket, events on the UI thread.
 #include <QByteArray>
 #include <QHostAddress>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/socket.h"
 
@@ -21,6 +23,7 @@ class QtSocket : public Socket {
 
   void Connect() override;
   SocketResult Bind() override;
+  void ResolveHost() override;
   SocketResult SendData(const std::vector<uint8_t>& data) override;
   std::optional<std::vector<uint8_t>> GetData4Bytes() override;
   std::optional<std::vector<uint8_t>> GetDataBytes(size_t maxLen) override;
@@ -30,16 +33,24 @@ class QtSocket : public Socket {
  private:
   void wireTcp();
   void wireUdp();
+  // Calls call from the event loop, unless the socket is closed or gone by then.
+  void later(std::function<void()> call);
+  // Raises Error from the event loop, the first time only.
   void raiseError(int number, const QString& description);
+  // Resolves RemoteHost into resolvedRemote_, then calls found from the event loop.
+  void lookUp(std::function<void()> found);
   void sendDatagramTo(const QHostAddress& address, const QByteArray& data);
   QAbstractSocket* active() const;
 
   std::unique_ptr<QTcpSocket> tcp_;
   std::unique_ptr<QUdpSocket> udp_;
   QHostAddress resolvedRemote_;
+  std::string resolvedHost_;  // the RemoteHost that resolvedRemote_ belongs to
   bool inError_ = false;
+  bool errorRaised_ = false;
   bool lastFromRemote_ = false;
-  unsigned generation_ = 0;  // bumps on Close, so a late host lookup finds nothing to send
+  // Replaced on Close: calls posted for the old socket find theirs expired and do nothing.
+  std::shared_ptr<char> life_ = std::make_shared<char>();
 };
 
 class QtSocketFactory : public SocketFactory {

@@ -13,6 +13,14 @@
 
 namespace korvane::platform {
 
+namespace {
+
+ui::TwipsRect twipsOf(const QRect& r, int tpp) {
+  return {r.x() * tpp, r.y() * tpp, r.width() * tpp, r.height() * tpp};
+}
+
+}  // namespace
+
 int QtWindows::twipsPerPixelX() const {
   return twipsPerPixel();
 }
@@ -29,6 +37,16 @@ int QtWindows::screenWidthTwips() const {
 int QtWindows::screenHeightTwips() const {
   const QScreen* s = QGuiApplication::primaryScreen();
   return s ? s->geometry().height() * twipsPerPixel() : 0;
+}
+
+std::vector<ui::TwipsRect> QtWindows::screensTwips() const {
+  const int tpp = twipsPerPixel();
+  std::vector<ui::TwipsRect> rects;
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  if (primary) rects.push_back(twipsOf(primary->geometry(), tpp));
+  for (const QScreen* s : QGuiApplication::screens())
+    if (s != primary) rects.push_back(twipsOf(s->geometry(), tpp));
+  return rects;
 }
 
 int32_t QtWindows::getWindowLong(ui::Form& window, int index) const {
@@ -57,7 +75,9 @@ bool QtWindows::compositing() const {
   if (QGuiApplication::platformName() == QLatin1String("wayland")) return true;
 #ifdef KORVANE_HAVE_XCB
   if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+    // Other platforms (offscreen, for one) may answer with no X connection at all.
     xcb_connection_t* c = x11->connection();
+    if (!c) return false;
     const char name[] = "_NET_WM_CM_S0";
     auto cookie = xcb_intern_atom(c, 1, sizeof name - 1, name);
     xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(c, cookie, nullptr);

@@ -12,6 +12,7 @@ class QtWindows : public Windows {
   int twipsPerPixelY() const override;
   int screenWidthTwips() const override;
   int screenHeightTwips() const override;
+  std::vector<ui::TwipsRect> screensTwips() const override;
   int32_t getWindowLong(ui::Form& window, int index) const override;
   void setWindowLong(ui::Form& window, int index, int32_t value) override;
   void setLayeredWindowAttributes(ui::Form& window, uint32_t colourKey, uint8_t alpha,

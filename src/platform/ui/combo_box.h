@@ -5,10 +5,13 @@
 
 namespace korvane::ui {
 
-// A drop-down combo box: a list of texts and an editable text.
+// A drop-down combo box: a list of texts and a text the user may edit, unless it is a
+// drop-down list, where the user only chooses entries.
 class ComboBox : public Control {
  public:
   using Control::Control;
+  bool listOnly() const { return listOnly_; }
+  void setListOnly(bool on) { set(listOnly_, on); }
   void addItem(const std::string& item) {
     items_.push_back(item);
     PropertyChanged();
@@ -39,6 +42,7 @@ class ComboBox : public Control {
   std::vector<std::string> items_;
   std::string text_;
   int listIndex_ = -1;
+  bool listOnly_ = false;
 };
 
 }  // namespace korvane::ui

@@ -109,17 +109,23 @@ static std::string loopbackProgramFolder(const std::string& folder) {
   return home.string();
 }
 
-std::map<std::string, std::string> Desktop::korvaneEnvironment(const std::string& folder) const {
+std::map<std::string, std::string> offscreenEnvironment(const std::string& folder) {
   fs::create_directories(fs::path(folder) / "runtime");
   fs::permissions(fs::path(folder) / "runtime", fs::perms::owner_all, fs::perm_options::replace);
-  return {{"DISPLAY", display_},
-          {"QT_QPA_PLATFORM", "xcb"},
+  return {{"QT_QPA_PLATFORM", "offscreen"},
           {"XDG_RUNTIME_DIR", folder + "/runtime"},
           {"XDG_CONFIG_HOME", folder + "/config"},
           {"KORVANE_REGISTRY", folder + "/registry.reg"},
           {"KORVANE_CLOCK_FILE", folder + "/clock-offset"},
           {"KORVANE_HOME", loopbackProgramFolder(folder)},
           {"KORVANE_DEBUG", "1"}};
+}
+
+std::map<std::string, std::string> Desktop::korvaneEnvironment(const std::string& folder) const {
+  std::map<std::string, std::string> env = offscreenEnvironment(folder);
+  env["QT_QPA_PLATFORM"] = "xcb";
+  env["DISPLAY"] = display_;
+  return env;
 }
 
 std::string Desktop::run(const std::string& command) const {

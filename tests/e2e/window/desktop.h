@@ -31,6 +31,9 @@ class Process {
   std::optional<int> status_;
 };
 
+// The environment of one korvane run in folder on Qt's offscreen platform (no display at all).
+std::map<std::string, std::string> offscreenEnvironment(const std::string& folder);
+
 class Desktop {
  public:
   explicit Desktop(bool withTray);

@@ -126,6 +126,43 @@ TEST_F(WindowE2ETest, SigtermRunsTheWholeShutDown) {
       << readFile("stderr.txt");
 }
 
+// The offscreen platform has no X connection: the first run writes its hive, and a signal
+// still saves the window's settings.
+TEST_F(WindowE2ETest, HiddenStartRunsAndShutsDownOnTheOffscreenPlatform) {
+  Process korvane({KORVANE_E2E_BINARY, "-rs"}, offscreenEnvironment(folder),
+                  folder + "/stderr.txt");
+  const std::string hive = folder + "/registry.reg";
+  const auto end = std::chrono::steady_clock::now() + 15s;
+  while (hiveValue(readText(hive), "Settings").empty() && std::chrono::steady_clock::now() < end &&
+         !korvane.waitFor(100ms))
+    std::this_thread::sleep_for(100ms);
+  ASSERT_EQ(hiveValue(readText(hive), "Settings"), "YES:59:Minutes/s:NA") << readFile("stderr.txt");
+  korvane.signal(SIGTERM);
+  ASSERT_EQ(korvane.waitFor(10s), std::optional<int>(0)) << readFile("stderr.txt");
+  EXPECT_EQ(hiveValue(readText(hive), "Settings"), "NO:59:Minute/s:NA")
+      << "the shut-down saves the window's values";
+}
+
+// A run-once whose exchange fails ends at once with a failure status, so scripts can tell.
+// Nothing listens on 127.0.0.2 (the loopback servers bind 127.0.0.1 only).
+TEST_F(WindowE2ETest, FailedRunOnceEndsAtOnceWithAFailureStatus) {
+  const auto env = offscreenEnvironment(folder);
+  writeText(env.at("KORVANE_HOME") + "/NXO_KRV5.KRV",
+            "Korvane test list\r\nunreachable\r\n-\r\n-\r\n-\r\n"
+            "127.0.0.2:::Refusing Server NA:::2:::37:123:13:519\r\n");
+  std::string hive = startingHive("Default Time Protocol");
+  hive.replace(hive.find("127.0.0.1"), 9, "127.0.0.2");
+  writeText(folder + "/registry.reg", hive);
+  const auto started = std::chrono::steady_clock::now();
+  Process korvane({KORVANE_E2E_BINARY, "-ro"}, env, folder + "/stderr.txt");
+  const auto status = korvane.waitFor(20s);
+  ASSERT_TRUE(status.has_value()) << readFile("stderr.txt");
+  EXPECT_NE(*status, 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 20s);
+  EXPECT_NE(readFile("stderr.txt").find("shut-down complete"), std::string::npos)
+      << readFile("stderr.txt");
+}
+
 TEST_F(WindowE2ETest, MainWindowHasTheDesignedClientArea) {
   Desktop desktop(false);
   auto korvane = startKorvane(desktop, "-x");

@@ -156,6 +156,23 @@ TEST_F(FormHostTest, UserActionsRaiseTheModelEvents) {
   EXPECT_EQ(combo.text(), "Minute/s");
 }
 
+TEST_F(FormHostTest, ListOnlyComboTakesNoTyping) {
+  combo.setListOnly(true);
+  combo.setText("Minute/s");
+  makeHost();
+  host->window()->show();
+  auto* w = widgetOf<QComboBox>(combo);
+  ASSERT_NE(w, nullptr);
+  EXPECT_FALSE(w->isEditable());
+  EXPECT_EQ(w->currentIndex(), 1);
+  w->setFocus();
+  QTest::keyClicks(w, ":x");
+  EXPECT_EQ(combo.text().find(':'), std::string::npos) << combo.text();
+  combo.setText("Minutes/s");  // a stored text that is no entry
+  EXPECT_EQ(w->currentIndex(), -1);
+  EXPECT_EQ(w->placeholderText(), "Minutes/s");
+}
+
 TEST_F(FormHostTest, KeyPressMayCancelACharacter) {
   box.KeyPress.connect([](int& k) {
     if (k == 'x') k = 0;

@@ -1,0 +1,38 @@
+#include "platform/qt/qt_images.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <cstring>
+
+namespace korvane::platform {
+
+ImageLoad QtImages::load(const std::string& path) const {
+  const QString file = QString::fromStdString(path);
+  const QFileInfo info(file);
+  if (!info.exists()) return ImageLoad::failed(kFileNotFound);
+  if (info.isDir() || !info.isReadable()) return ImageLoad::failed(kPathFileAccess);
+
+  QImageReader reader(file);
+  reader.setAutoTransform(false);
+  // The header's size is checked before any pixel is decoded, so a forged size costs nothing.
+  const QSize size = reader.size();
+  if (size.isValid() && (size.width() > Raster::kMaxSide || size.height() > Raster::kMaxSide))
+    return ImageLoad::failed(kInvalidPicture);
+  QImage image;
+  if (!reader.read(&image) || image.isNull() || image.width() > Raster::kMaxSide ||
+      image.height() > Raster::kMaxSide)
+    return ImageLoad::failed(kInvalidPicture);
+
+  // RGB32 rows are the raster's 0xFFRRGGBB words; transparent pixels become opaque.
+  image = image.convertToFormat(QImage::Format_RGB32);
+  ImageLoad result;
+  result.image = Raster(image.width(), image.height());
+  const size_t rowBytes = static_cast<size_t>(image.width()) * sizeof(uint32_t);
+  for (int y = 0; y < image.height(); ++y)
+    std::memcpy(result.image.bits() + static_cast<size_t>(y) * image.width(),
+                image.constScanLine(y), rowBytes);
+  return result;
+}
+
+}  // namespace korvane::platform
