@@ -9,6 +9,7 @@ packages=(
   clang clang-format libclang-rt-14-dev
   xvfb xauth xdotool x11-utils libx11-dev imagemagick trayer
   chrony xinetd sntp rdate hyperfine procps
+  dbus lintian appstream desktop-file-utils dpkg-dev file
 )
 
 missing=()

@@ -29,6 +29,7 @@
 #include "platform/qt/qt_system_colours.h"
 #include "platform/qt/qt_text_renderer.h"
 #include "platform/qt/qt_windows.h"
+#include "platform/qt/timedate_service.h"
 #include "shell/nxo_krv.h"
 
 namespace {
@@ -58,8 +59,11 @@ int main(int argc, char** argv) {
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
 
-  platform::PosixEnvironment environment(args, KORVANE_DATA_DIR, KORVANE_BUILD_DATA_DIR);
-  const std::unique_ptr<platform::SystemClock> clock = platform::makeSystemClock();
+  platform::PosixEnvironment environment(
+      args, platform::PosixEnvironment::besideProgram(KORVANE_DATA_DIR_FROM_BINARY),
+      KORVANE_BUILD_DATA_DIR);
+  platform::TimedateService timeService;  // where the process may not set the clock itself
+  const std::unique_ptr<platform::SystemClock> clock = platform::makeSystemClock(&timeService);
   platform::QtEventLoop events;
   platform::QtLocale locale;
   platform::ClockRandom random;

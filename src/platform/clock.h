@@ -46,6 +46,7 @@ enum class ZoneState : int { Unknown = 0, Standard = 1, Daylight = 2, Invalid = 
 struct ClockResult {
   bool ok = true;
   std::string reason;
+  bool notPermitted = false;  // refused because this process may not set the clock
 };
 
 class SystemClock {
@@ -59,10 +60,8 @@ class SystemClock {
   virtual ZoneState timeZoneInformation(TimeZoneInfo& info) const = 0;
   // Sets the clock from a UTC date and time (day of week ignored).
   virtual ClockResult setSystemTime(const SystemTime& utc) = 0;
-  // Sets the local date, keeping the time of day.
-  virtual ClockResult setLocalDate(int year, int month, int day) = 0;
-  // Sets the local time of day to a whole second, keeping the date.
-  virtual ClockResult setLocalTimeOfDay(int hour, int minute, int second) = 0;
+  // Moves the clock by an offset, however long the request takes to reach the clock.
+  virtual ClockResult shiftSystemTime(int64_t microseconds) = 0;
 };
 
 }  // namespace korvane::platform

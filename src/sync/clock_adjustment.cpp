@@ -1,6 +1,7 @@
 // Turning a server's answer into a setting of the clock, and the time zone reading.
+#include <cmath>
+
 #include "common/ntp_timestamp.h"
-#include "common/rounding.h"
 #include "common/text.h"
 #include "common/tip_field.h"
 #include "sync/ntp_time.h"
@@ -32,7 +33,7 @@ void SyncDriver::UpdateTime(OleDate t) {
   enableSyncButton();
   const int64_t target = (oleMillisFromDate(t) + 500) / 1000 - kOle1900InSeconds;
   const int64_t now = localSecondsSince1900(localNow());
-  wholeSecondAdjustment(target - now, target);
+  wholeSecondAdjustment(target - now, target + GrabBias());
 }
 
 void SyncDriver::handleWholeSecondReply(const std::vector<uint8_t>& bytes, int64_t epochAfter1900) {
@@ -41,15 +42,15 @@ void SyncDriver::handleWholeSecondReply(const std::vector<uint8_t>& bytes, int64
   // The server's UTC count in the era nearest the local clock (Time wraps in 2036, UnixTime in
   // 2106), made local, since the epoch.
   const int64_t v = nearestEra(readBigEndian32(bytes, 0), d + bias) - bias;
-  wholeSecondAdjustment(v - d, v + epochAfter1900);
+  wholeSecondAdjustment(v - d, v + epochAfter1900 + bias);
 }
 
-void SyncDriver::wholeSecondAdjustment(int64_t difference, int64_t newLocalSecondsSince1900) {
+// The server's time is UTC: one UTC setting, so neither the repeated hour of a daylight-saving
+// change nor midnight between setting a date and a time of day can put the clock wrong.
+void SyncDriver::wholeSecondAdjustment(int64_t difference, int64_t newUtcSecondsSince1900) {
   if (difference != 0) {
-    const CivilDateTime t =
-        civilFromOleMillis((newLocalSecondsSince1900 + kOle1900InSeconds) * 1000);
-    platform::ClockResult r = services_.clock.setLocalDate(t.year, t.month, t.day);
-    if (r.ok) r = services_.clock.setLocalTimeOfDay(t.hour, t.minute, t.second);
+    const platform::ClockResult r =
+        services_.clock.setSystemTime(systemTimeFromMillisSince1900(newUtcSecondsSince1900 * 1000));
     if (!r.ok) return reportRefusedClock(r.reason);
     SyncStatus = "Time Adjusted by " + std::to_string(difference) + " second(s)";
   } else {
@@ -58,11 +59,11 @@ void SyncDriver::wholeSecondAdjustment(int64_t difference, int64_t newLocalSecon
   finishWithTip();
 }
 
+// A shift by the offset, not a time to set: the clock stays right however long the change takes
+// to reach it (the system's time service may ask for a password first).
 void SyncDriver::sntpClockSetting(double thetaMillis, int32_t reportedMillis) {
-  const double now = static_cast<double>(utcMillisSince1900(localNow(), GrabBias()));
-  const int64_t target = static_cast<int64_t>(roundHalfEven(now + thetaMillis));
-  const platform::ClockResult r =
-      services_.clock.setSystemTime(systemTimeFromMillisSince1900(target));
+  const auto micros = static_cast<int64_t>(std::llround(thetaMillis * 1000.0));
+  const platform::ClockResult r = services_.clock.shiftSystemTime(micros);
   if (!r.ok) return reportRefusedClock(r.reason);
   SyncStatus = " KRV Adjusted by: " + text::left(std::to_string(reportedMillis), 10) + " ms ";
   finishWithTip();
@@ -77,7 +78,7 @@ void SyncDriver::finishWithTip() {
 
 void SyncDriver::reportRefusedClock(const std::string& reason) {
   SyncStatus = "Unable to set the clock: " + reason;
-  shell_.setTip("KRV - No Adjustment: " + generalDateNow());
+  shell_.setTip("KRV - No Adjustment: " + reason.substr(0, reason.find("; ")));
   shell_.UpdateSZTIP();
   returnToIdle();
 }

@@ -140,10 +140,12 @@ void SyncDriver::enableSyncButton() {
 }
 
 bool SyncDriver::closeUntilClosed(platform::Socket& socket) {
+  // Only a shut-down that ran while events were let through ends the wait early.
+  const bool loadedBefore = shell_.windowLoaded();
   for (int tries = 0; socket.state() != platform::SocketState::Closed && tries < kMaxCloseTries;
        ++tries) {
     services_.events.doEvents();
-    if (!shell_.windowLoaded()) return false;
+    if (loadedBefore && !shell_.windowLoaded()) return false;
     socket.Close();
   }
   return true;

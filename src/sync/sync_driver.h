@@ -117,7 +117,7 @@ class SyncDriver {
   std::string hostText() const;
 
   // Clock setting and its report.
-  void wholeSecondAdjustment(int64_t difference, int64_t newLocalSecondsSince1900);
+  void wholeSecondAdjustment(int64_t difference, int64_t newUtcSecondsSince1900);
   void sntpClockSetting(double thetaMillis, int32_t reportedMillis);
   void reportRefusedClock(const std::string& reason);
   void finishWithTip();

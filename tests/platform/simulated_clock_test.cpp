@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/ole_date.h"
 #include "platform/posix/posix_clock.h"
@@ -102,13 +106,10 @@ TEST_F(SimulatedClockTest, SettingTheClockRewritesTheOffsetAndNeverTheMachine) {
   EXPECT_NEAR(static_cast<double>(lead(clock)), static_cast<double>(clock.offsetMillis()), 50.0);
   EXPECT_EQ(fileText(), std::to_string(clock.offsetMillis()));
 
-  // The local time of day, to the whole second: the offset follows it.
-  const SystemTime now = clock.localTime();
-  ASSERT_TRUE(clock.setLocalTimeOfDay(now.hour, now.minute, now.second).ok);
-  EXPECT_NEAR(static_cast<double>(clock.offsetMillis()), -10000.0, 2100.0);
-  const SystemTime after = clock.localTime();
-  EXPECT_EQ(after.hour * 3600 + after.minute * 60 + after.second,
-            now.hour * 3600 + now.minute * 60 + now.second);
+  // A shift moves the offset by just that much.
+  const int64_t before = clock.offsetMillis();
+  ASSERT_TRUE(clock.shiftSystemTime(-1500000).ok);
+  EXPECT_NEAR(static_cast<double>(clock.offsetMillis() - before), -1500.0, 5.0);
 
   EXPECT_NEAR(static_cast<double>(wallMinusMonotonicMillis()), static_cast<double>(machineBefore),
               5.0);
@@ -117,9 +118,40 @@ TEST_F(SimulatedClockTest, SettingTheClockRewritesTheOffsetAndNeverTheMachine) {
 
 TEST_F(SimulatedClockTest, AnUnwritableFileIsARefusalWithItsReason) {
   SimulatedClock clock((dir / "missing-folder" / "offset").string());
-  const ClockResult r = clock.setLocalTimeOfDay(12, 0, 0);
+  const ClockResult r = clock.shiftSystemTime(1000);
   EXPECT_FALSE(r.ok);
+  EXPECT_FALSE(r.notPermitted);
   EXPECT_NE(r.reason.find("simulated clock file"), std::string::npos) << r.reason;
+}
+
+// Records what the clock asks of the time service and gives a set answer.
+struct RecordingTimeService : TimeService {
+  ClockResult setTime(int64_t microseconds, bool relative, const ClockResult& direct) override {
+    calls.push_back({microseconds, relative});
+    directReason = direct.reason;
+    return answer;
+  }
+  std::vector<std::pair<int64_t, bool>> calls;
+  std::string directReason;
+  ClockResult answer{false, "not authorised to set the time"};
+};
+
+TEST_F(SimulatedClockTest, RefusingDirectSettingAsksTheTimeServiceAndKeepsTheFile) {
+  writeOffset("777");
+  SimulatedClock alone(file, true);
+  const ClockResult refused = alone.shiftSystemTime(5000);
+  EXPECT_EQ(refused.reason, std::strerror(EPERM));
+  EXPECT_TRUE(refused.notPermitted);
+
+  RecordingTimeService service;
+  SimulatedClock clock(file, true, &service);
+  EXPECT_EQ(clock.shiftSystemTime(-2500).reason, "not authorised to set the time");
+  EXPECT_FALSE(clock.setSystemTime({2026, 3, 0, 4, 5, 6, 7, 890}).ok);
+  ASSERT_EQ(service.calls.size(), 2u);
+  EXPECT_EQ(service.calls[0], std::make_pair(int64_t{-2500}, true));
+  EXPECT_EQ(service.calls[1], std::make_pair(int64_t{1772600767890000}, false));
+  EXPECT_EQ(service.directReason, std::strerror(EPERM));
+  EXPECT_EQ(fileText(), "777");
 }
 
 TEST_F(SimulatedClockTest, TheProgramsClockIsSimulatedWhenTheVariableNamesAFile) {

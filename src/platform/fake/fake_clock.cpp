@@ -49,24 +49,14 @@ ClockResult FakeClock::apply(int64_t utcMillis) {
 }
 
 ClockResult FakeClock::setSystemTime(const SystemTime& utc) {
+  lastSetWasShift_ = false;
   return apply(fromSystemTime(utc));
 }
 
-ClockResult FakeClock::setLocalDate(int year, int month, int day) {
-  SystemTime local = localTime();
-  local.year = year;
-  local.month = month;
-  local.day = day;
-  return apply(fromSystemTime(local) + biasMillis());
-}
-
-ClockResult FakeClock::setLocalTimeOfDay(int hour, int minute, int second) {
-  SystemTime local = localTime();
-  local.hour = hour;
-  local.minute = minute;
-  local.second = second;
-  local.milliseconds = 0;
-  return apply(fromSystemTime(local) + biasMillis());
+ClockResult FakeClock::shiftSystemTime(int64_t microseconds) {
+  lastSetWasShift_ = true;
+  const int64_t half = microseconds >= 0 ? 500 : -500;
+  return apply(utcMillis_ + (microseconds + half) / 1000);
 }
 
 }  // namespace korvane::platform

@@ -15,8 +15,7 @@ class FakeClock : public SystemClock {
   uint32_t tickCount() const override { return ticks_; }
   ZoneState timeZoneInformation(TimeZoneInfo& info) const override;
   ClockResult setSystemTime(const SystemTime& utc) override;
-  ClockResult setLocalDate(int year, int month, int day) override;
-  ClockResult setLocalTimeOfDay(int hour, int minute, int second) override;
+  ClockResult shiftSystemTime(int64_t microseconds) override;
 
   // Test controls.
   void advance(int64_t millis);
@@ -24,6 +23,8 @@ class FakeClock : public SystemClock {
   void setZone(const TimeZoneInfo& info, ZoneState state);
   void refuseChanges(const std::string& reason) { refusal_ = reason; }
   int setCount() const { return setCount_; }
+  // How the last change was asked for: by an offset, or as a time.
+  bool lastSetWasShift() const { return lastSetWasShift_; }
 
  private:
   int64_t biasMillis() const;
@@ -35,6 +36,7 @@ class FakeClock : public SystemClock {
   ZoneState zoneState_ = ZoneState::Unknown;
   std::string refusal_;
   int setCount_ = 0;
+  bool lastSetWasShift_ = false;
 };
 
 }  // namespace korvane::platform

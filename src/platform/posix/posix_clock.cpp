@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "platform/posix/broken_down.h"
 #include "platform/posix/simulated_clock.h"
@@ -36,7 +37,8 @@ std::tm probe(int year, int month) {
 }
 
 ClockResult refusedByErrno() {
-  return {false, std::strerror(errno)};
+  const int error = errno;
+  return {false, std::strerror(error), error == EPERM};
 }
 
 }  // namespace
@@ -108,40 +110,25 @@ ZoneState PosixClock::timeZoneInformation(TimeZoneInfo& info) const {
 
 ClockResult PosixClock::setSystemTime(const SystemTime& utc) {
   std::tm tm = brokenDownOf(civilOf(utc));
-  const time_t seconds = timegm(&tm);
-  return applyUtcNanos(static_cast<int64_t>(seconds) * kNanosPerSecond +
-                       static_cast<int64_t>(utc.milliseconds) * 1000000);
+  const int64_t nanos = static_cast<int64_t>(timegm(&tm)) * kNanosPerSecond +
+                        static_cast<int64_t>(utc.milliseconds) * 1000000;
+  const ClockResult r = applyUtcNanos(nanos);
+  if (r.ok || !r.notPermitted || !service_) return r;
+  return service_->setTime(nanos / 1000, false, r);
 }
 
-ClockResult PosixClock::setLocalDate(int year, int month, int day) {
-  tzset();
-  const int64_t nanos = nowUtcNanos();
-  const int64_t seconds = floorDivNanos(nanos);
-  std::tm tm = localBrokenDown(static_cast<time_t>(seconds));
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_isdst = -1;
-  const time_t target = mktime(&tm);
-  return applyUtcNanos(static_cast<int64_t>(target) * kNanosPerSecond +
-                       (nanos - seconds * kNanosPerSecond));
+ClockResult PosixClock::shiftSystemTime(int64_t microseconds) {
+  const ClockResult r = applyUtcNanos(nowUtcNanos() + microseconds * 1000);
+  if (r.ok || !r.notPermitted || !service_) return r;
+  return service_->setTime(microseconds, true, r);
 }
 
-ClockResult PosixClock::setLocalTimeOfDay(int hour, int minute, int second) {
-  tzset();
-  std::tm tm = localBrokenDown(static_cast<time_t>(floorDivNanos(nowUtcNanos())));
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_sec = second;
-  tm.tm_isdst = -1;
-  const time_t target = mktime(&tm);
-  return applyUtcNanos(static_cast<int64_t>(target) * kNanosPerSecond);
-}
-
-std::unique_ptr<SystemClock> makeSystemClock() {
+std::unique_ptr<SystemClock> makeSystemClock(TimeService* service) {
   const char* file = std::getenv("KORVANE_CLOCK_FILE");
-  if (file && *file) return std::make_unique<SimulatedClock>(file);
-  return std::make_unique<PosixClock>();
+  const char* refuse = std::getenv("KORVANE_CLOCK_REFUSE_DIRECT");
+  if (file && *file)
+    return std::make_unique<SimulatedClock>(file, refuse && std::string(refuse) == "1", service);
+  return std::make_unique<PosixClock>(service);
 }
 
 }  // namespace korvane::platform

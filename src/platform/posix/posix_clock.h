@@ -4,27 +4,33 @@
 #include <memory>
 
 #include "platform/clock.h"
+#include "platform/time_service.h"
 
 namespace korvane::platform {
 
 class PosixClock : public SystemClock {
  public:
+  // service: asked when the system refuses this process the change (none: the refusal stands).
+  explicit PosixClock(TimeService* service = nullptr) : service_(service) {}
   SystemTime localTime() const override;
   uint32_t tickCount() const override;
   ZoneState timeZoneInformation(TimeZoneInfo& info) const override;
   ClockResult setSystemTime(const SystemTime& utc) override;
-  ClockResult setLocalDate(int year, int month, int day) override;
-  ClockResult setLocalTimeOfDay(int hour, int minute, int second) override;
+  ClockResult shiftSystemTime(int64_t microseconds) override;
 
  protected:
   // The current UTC time in nanoseconds since 1970.
   virtual int64_t nowUtcNanos() const;
   // Makes the clock read utcNanos now.
   virtual ClockResult applyUtcNanos(int64_t utcNanos);
+
+ private:
+  TimeService* service_;
 };
 
-// The clock the program uses: the simulated clock when KORVANE_CLOCK_FILE names a file, else
-// the real one.
-std::unique_ptr<SystemClock> makeSystemClock();
+// The clock the program uses: the simulated clock when KORVANE_CLOCK_FILE names a file (refusing
+// direct setting, as an unprivileged process is refused, when KORVANE_CLOCK_REFUSE_DIRECT is 1),
+// else the real one; either asks the time service when refused.
+std::unique_ptr<SystemClock> makeSystemClock(TimeService* service = nullptr);
 
 }  // namespace korvane::platform

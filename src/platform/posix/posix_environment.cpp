@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace korvane::platform {
 
@@ -44,6 +45,13 @@ std::string PosixEnvironment::lockPath() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime && *runtime && isFolder(runtime)) return std::string(runtime) + "/korvane.lock";
   return "/tmp/korvane-" + std::to_string(getuid()) + ".lock";
+}
+
+std::string PosixEnvironment::besideProgram(const std::string& relative) {
+  std::error_code error;
+  const std::filesystem::path binary = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error || binary.empty()) return {};
+  return (binary.parent_path() / relative).lexically_normal().string();
 }
 
 bool PosixEnvironment::claimSingleInstance() {

@@ -25,6 +25,9 @@ class PosixEnvironment : public Environment {
 
   // The lock file's path.
   static std::string lockPath();
+  // A folder given relative to the folder of the running program's binary, wherever the
+  // package was installed or extracted; empty when the binary cannot be found.
+  static std::string besideProgram(const std::string& relative);
 
  private:
   std::string line_;

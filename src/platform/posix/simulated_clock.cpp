@@ -1,6 +1,8 @@
 #include "platform/posix/simulated_clock.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -23,6 +25,7 @@ int64_t SimulatedClock::nowUtcNanos() const {
 }
 
 ClockResult SimulatedClock::applyUtcNanos(int64_t utcNanos) {
+  if (refuseDirect_) return {false, std::strerror(EPERM), true};
   const int64_t offsetNanos = utcNanos - machineNanos();
   // The file keeps whole milliseconds: round up, so the clock never reads before what was set
   // (a clock set to a whole second must not read the second before it).
