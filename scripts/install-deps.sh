@@ -10,6 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils libx11-dev imagemagick trayer
   chrony xinetd sntp rdate hyperfine procps
   dbus lintian appstream desktop-file-utils dpkg-dev file
+  busybox
 )
 
 missing=()

@@ -18,6 +18,7 @@
 #include "platform/posix/posix_environment.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_os_version.h"
+#include "platform/posix/posix_process.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_form_hosts.h"
 #include "platform/qt/qt_locale.h"
@@ -31,6 +32,8 @@
 #include "platform/qt/qt_windows.h"
 #include "platform/qt/timedate_service.h"
 #include "shell/nxo_krv.h"
+#include "shell/nxo_update.h"
+#include "shell/nxo_update_window.h"
 
 namespace {
 
@@ -94,6 +97,15 @@ int main(int argc, char** argv) {
                                files,
                                osVersion});
   shell::NXO_KRV& window = program.mainWindow();
+  platform::PosixProcessLauncher launcher;
+  shell::MainWindowUpdates updateWindow(window, files, environment.userDataFolder());
+  shell::NXOUpdateService updates(
+      updateWindow, shell::UpdateServices{sockets, files, boxes, launcher},
+      shell::UpdateSettings{shell::makerWebServer(std::getenv("KORVANE_UPDATE_HOST")),
+                            environment.userDataFolder()});
+  window.SyncNow.Tick.connect([&updates] { updates.tick(); });
+  window.TimeDataArrived.connect([&updates] { updates.timeDataArrived(); });
+  window.ServerListMissing.connect([&updates] { updates.NXOUpdate(); });
 
   // With KORVANE_DEBUG=1 the status line of the clock box goes to standard error on each change,
   // so a run without a screen reader can see what the window tells the user.

@@ -13,6 +13,9 @@ class Environment {
   virtual std::string programFolder() const = 0;
   // True when this is the only running instance; the claim lasts until the process ends.
   virtual bool claimSingleInstance() = 0;
+  // The user's own data folder for the program, where a server list goes that the program
+  // folder cannot take; empty when there is none.
+  virtual std::string userDataFolder() const { return ""; }
 };
 
 }  // namespace korvane::platform

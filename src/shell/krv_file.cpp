@@ -1,5 +1,7 @@
 #include "shell/krv_file.h"
 
+#include "shell/server_list_location.h"
+
 namespace korvane::shell {
 
 namespace {
@@ -11,12 +13,13 @@ void call(const std::function<void()>& f) {
 }  // namespace
 
 void ReadKRVFile(program::Registry& registry, const platform::Files& files,
-                 program::Settings& settings, KrvFileWindow w, const KrvFileCalls& calls,
-                 bool& syncAfterNewList) {
+                 program::Settings& settings,
+                 KrvFileWindow w, const KrvFileCalls& calls, bool& syncAfterNewList,
+                 const std::string& userFolder) {
   program::loadSettings(registry, settings, w.settingsControls);
   call(calls.settingsLoaded);
 
-  const std::string path = platform::joinPath(files.programFolder(), sync::kServerListFile);
+  const std::string path = serverListToRead(files, userFolder);
   // One byte over the limit tells a cut list from one that ends there.
   const std::optional<std::string> bytes =
       files.exists(path) ? files.readAll(path, sync::kMaxListBytes + 1) : std::nullopt;
@@ -26,19 +29,24 @@ void ReadKRVFile(program::Registry& registry, const platform::Files& files,
     return;
   }
 
-  // Servers and the tables must stay index for index, so the list starts empty.
-  w.servers.Servers.clear();
-  sync::fillServers(sync::parseServerList(*bytes), settings.LastServer, w.servers);
-  call(calls.CalcIntC);
-  sync::CalcRandR(w.servers.Servers, settings.regionCode, w.servers.tables);
-
-  if (w.servers.vbRemoteHost.text().empty() && w.servers.Servers.count() > 0) {
-    w.servers.Servers.select(1);
-    w.servers.vbRemoteHost.setText(w.servers.tables.ServerHost[1]);
-  }
+  ReadServerList(*bytes, settings, w.servers, calls.CalcIntC);
   if (syncAfterNewList) {
     syncAfterNewList = false;
     call(calls.SyncTimeNow_Click);
+  }
+}
+
+void ReadServerList(const std::string& bytes, const program::Settings& settings,
+                    sync::ServerListTargets servers, const std::function<void()>& CalcIntC) {
+  // Servers and the tables must stay index for index, so the list starts empty.
+  servers.Servers.clear();
+  sync::fillServers(sync::parseServerList(bytes), settings.LastServer, servers);
+  call(CalcIntC);
+  sync::CalcRandR(servers.Servers, settings.regionCode, servers.tables);
+
+  if (servers.vbRemoteHost.text().empty() && servers.Servers.count() > 0) {
+    servers.Servers.select(1);
+    servers.vbRemoteHost.setText(servers.tables.ServerHost[1]);
   }
 }
 

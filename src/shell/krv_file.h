@@ -25,10 +25,16 @@ struct KrvFileCalls {
   std::function<void()> SyncTimeNow_Click;
 };
 
-// Loads the settings, then the server list file of the program folder into the window.
-// syncAfterNewList is the update service's request for a synchronisation after a new list.
+// Loads the settings, then the server list file into the window: the copy in userFolder when
+// there is one, else the program folder's. syncAfterNewList is the update service's request for
+// a synchronisation after a new list.
 void ReadKRVFile(program::Registry& registry, const platform::Files& files,
-                 program::Settings& settings, KrvFileWindow window, const KrvFileCalls& calls,
-                 bool& syncAfterNewList);
+                 program::Settings& settings,
+                 KrvFileWindow window, const KrvFileCalls& calls, bool& syncAfterNewList,
+                 const std::string& userFolder = {});
+
+// Empties the server list and fills it from the bytes of a list file (the settings stay).
+void ReadServerList(const std::string& bytes, const program::Settings& settings,
+                    sync::ServerListTargets servers, const std::function<void()>& CalcIntC);
 
 }  // namespace korvane::shell

@@ -74,7 +74,8 @@ void NXO_KRV::ReadKRVFile(program::Registry& registry, const platform::Files& fi
                            },
                            std::move(CalcIntC), std::move(NXOUpdate),
                            [this] { SyncTimeNow_Click(); }};
-  shell::ReadKRVFile(registry, files, settings, window, calls, syncAfterNewList);
+  shell::ReadKRVFile(registry, files, settings, window, calls, syncAfterNewList,
+                     shell_.environment.userDataFolder());
 }
 
 void NXO_KRV::Servers_Click() {

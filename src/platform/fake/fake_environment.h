@@ -11,10 +11,12 @@ class FakeEnvironment : public Environment {
   std::string commandLine() const override { return line; }
   std::string programFolder() const override { return folder; }
   bool claimSingleInstance() override { return !otherInstance; }
+  std::string userDataFolder() const override { return dataFolder; }
 
   std::string line;
   std::string folder = "/opt/korvane";
   bool otherInstance = false;
+  std::string dataFolder;
 };
 
 }  // namespace korvane::platform

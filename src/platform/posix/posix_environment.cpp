@@ -41,6 +41,14 @@ PosixEnvironment::~PosixEnvironment() {
   if (lockFd_ >= 0) close(lockFd_);
 }
 
+std::string PosixEnvironment::userDataFolder() const {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data && data[0] == '/') return withoutTrailingSlash(data) + "/korvane";
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return withoutTrailingSlash(home) + "/.local/share/korvane";
+  return "";
+}
+
 std::string PosixEnvironment::lockPath() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime && *runtime && isFolder(runtime)) return std::string(runtime) + "/korvane.lock";

@@ -22,6 +22,8 @@ class PosixEnvironment : public Environment {
   // An exclusive flock on korvane.lock in $XDG_RUNTIME_DIR (else /tmp/korvane-<uid>.lock):
   // the kernel drops it when the process ends, so a crash never leaves it held.
   bool claimSingleInstance() override;
+  // $XDG_DATA_HOME/korvane, else ~/.local/share/korvane.
+  std::string userDataFolder() const override;
 
   // The lock file's path.
   static std::string lockPath();

@@ -1,0 +1,190 @@
+// The HTTP exchange with the maker's web server.
+#include "shell/nxo_update.h"
+
+#include "shell/server_list_location.h"
+#include "sync/server_list.h"
+
+namespace korvane::shell {
+
+std::string makerWebServer(const char* override) {
+  // Set means set: a malformed value fails the exchange instead of reaching the real server.
+  if (override && override[0] != '\0') return override;
+  return KORVANE_DEFAULT_UPDATE_HOST;
+}
+
+NXOUpdateService::NXOUpdateService(UpdateWindow& window, UpdateServices services,
+                                   UpdateSettings settings)
+    : window_(window),
+      services_(services),
+      settings_(std::move(settings)),
+      nxo_(services.sockets.create()),
+      NXO_PLI_(services.sockets.create()) {
+  wireSockets();
+}
+
+NXOUpdateService::~NXOUpdateService() {
+  nxo_->Close();
+  NXO_PLI_->Close();
+}
+
+void NXOUpdateService::wireSockets() {
+  nxo_->onConnect = [this] { nxo_Connect(); };
+  nxo_->onDataArrival = [this](long n) { nxo_DataArrival(n); };
+  nxo_->onError = [this](const platform::SocketError& e) { nxo_Error(e); };
+  nxo_->onClose = [this] { nxo_Close(); };
+  NXO_PLI_->onConnect = [this] { NXO_PLI_Connect(); };
+  NXO_PLI_->onDataArrival = [this](long n) { NXO_PLI_DataArrival(n); };
+  NXO_PLI_->onError = [this](const platform::SocketError&) { NXO_PLI_Error(); };
+  NXO_PLI_->onClose = [this] { NXO_PLI_Close(); };
+}
+
+void NXOUpdateService::NXOUpdate() {
+  // A restart never appends to what an abandoned exchange collected.
+  response_ = HttpResponse{};
+  listFileOpen = false;
+  exchangeRunning_ = false;
+  nxo_->Close();
+  const std::optional<HostPort> server = parseHostPort(settings_.makerHost, kWebServerPort);
+  if (!server) {
+    abandonExchange("the update server \"" + settings_.makerHost + "\" is not a host name");
+    return;
+  }
+  nxo_->setLocalPort(0);
+  nxo_->setRemotePort(server->port);
+  nxo_->setRemoteHost(server->host);
+  exchangeRunning_ = true;
+  exchangeTicks_ = 0;
+  nxo_->Connect();
+}
+
+void NXOUpdateService::tick() {
+  if (exchangeRunning_ && ++exchangeTicks_ >= kExchangeLimitTicks)
+    abandonExchange("no answer within " + std::to_string(kExchangeLimitTicks) + " seconds");
+  if (queryRunning_ && ++queryTicks_ >= kExchangeLimitTicks) NXO_PLI_Error();
+}
+
+void NXOUpdateService::timeDataArrived() {
+  if (versionReplyReceived) return;
+  versionQueryDue = true;
+  // A running exchange is left to finish: restarting it on every reply could starve a download.
+  if (!exchangeRunning_) NXOUpdate();
+}
+
+void NXOUpdateService::checkForUpdates() {
+  manualCheck = true;
+  setCheckUpdateEnabled(false);
+  NXOUpdate();
+}
+
+std::string NXOUpdateService::request() const {
+  const std::string path(downloadFlag ? kServerListPath : kVersionInfoPath);
+  const std::string product = "Korvane v" + window_.versionString();
+  return "GET " + path + " HTTP/1.1\r\n" + "Accept: */*\r\n" + "Host: " + settings_.makerHost +
+         "\r\n" + "Referer: " + product + "\r\n" + "User-Agent: " + product + "\r\n" + "\r\n";
+}
+
+void NXOUpdateService::nxo_Connect() {
+  if (!exchangeRunning_) return;
+  if (downloadFlag) window_.setStatus("Grabbing New KRV Server File...");
+  const std::string text = request();
+  const platform::SocketResult sent = nxo_->SendData({text.begin(), text.end()});
+  if (!sent.ok) abandonExchange(sent.error.description);
+}
+
+void NXOUpdateService::nxo_DataArrival(long) {
+  if (!exchangeRunning_) return;
+  const auto bytes = nxo_->GetDataBytes(SIZE_MAX);
+  if (!bytes) {
+    abandonExchange("the response could not be read");
+    return;
+  }
+  const auto progress =
+      response_.add({reinterpret_cast<const char*>(bytes->data()), bytes->size()});
+  if (progress == HttpResponse::Progress::Failed) {
+    abandonExchange(response_.fault());
+    return;
+  }
+  if (downloadFlag && response_.headerSeen() && !listFileOpen) {
+    if (response_.expectedLength() > sync::kMaxListBytes) {
+      abandonExchange("the list is larger than the program reads");
+      return;
+    }
+    window_.setStatus("Downloading " + std::to_string(response_.expectedLength()) +
+                      " Byte KRV File");
+    listFileOpen = true;
+  }
+  if (progress != HttpResponse::Progress::Complete) return;
+  if (downloadFlag) {
+    finishDownload();
+    return;
+  }
+  const std::string body = response_.body();
+  exchangeRunning_ = false;
+  nxo_->Close();
+  saveIT(body);
+}
+
+void NXOUpdateService::finishDownload() {
+  const std::string body = response_.body();
+  listFileOpen = false;
+  if (body.empty()) {
+    abandonExchange("the server sent an empty list");
+    return;
+  }
+  if (replaceServerList(services_.files, settings_.userFolder, body).empty()) {
+    abandonExchange("the list could not be saved");
+    return;
+  }
+  exchangeRunning_ = false;
+  nxo_->Close();
+  downloadFlag = false;
+  endCheck();
+  // Enabled before the reload, so that the synchronisation the new list asks for can run.
+  window_.setSyncEnabled(true);
+  window_.reloadServerList();
+  window_.synchronise();
+}
+
+void NXOUpdateService::nxo_Error(const platform::SocketError& error) {
+  if (exchangeRunning_) abandonExchange(error.description);
+}
+
+void NXOUpdateService::nxo_Close() {
+  if (!exchangeRunning_) return;
+  response_.end();
+  abandonExchange(response_.fault());
+}
+
+void NXOUpdateService::abandonExchange(const std::string& why) {
+  // Without a list the program cannot synchronise at all, so any failure is worth saying.
+  const bool wasDownload = downloadFlag || !services_.files.exists(serverListToRead(
+                                               services_.files, settings_.userFolder));
+  const bool wasManual = manualCheck;
+  exchangeRunning_ = false;
+  nxo_->Close();
+  response_ = HttpResponse{};
+  listFileOpen = false;
+  downloadFlag = false;
+  endCheck();
+  if (wasDownload)
+    window_.setStatus("KRV Server File download failed: " + why);
+  else if (wasManual)
+    window_.setStatus("Update check failed: " + why);
+}
+
+void NXOUpdateService::endCheck() {
+  manualCheck = false;
+  setCheckUpdateEnabled(true);
+}
+
+void NXOUpdateService::attachCheckUpdate(ui::Control* button) {
+  checkUpdate_ = button;
+  if (checkUpdate_) checkUpdate_->setEnabled(checkUpdateEnabled_);
+}
+
+void NXOUpdateService::setCheckUpdateEnabled(bool on) {
+  checkUpdateEnabled_ = on;
+  if (checkUpdate_) checkUpdate_->setEnabled(on);
+}
+
+}  // namespace korvane::shell

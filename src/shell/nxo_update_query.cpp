@@ -1,0 +1,73 @@
+// The version query: which version is the latest, asked of the version host.
+#include "shell/nxo_update.h"
+#include "shell/version_text.h"
+
+namespace korvane::shell {
+
+namespace {
+
+constexpr std::string_view kQueryMarker = ":'/|";
+constexpr std::string_view kReplyMarker = ":'/|NXO_PRODLI";
+// A reply longer than this is not a version reply.
+constexpr size_t kMaxReply = kReplyMarker.size() + kMaxVersionText + 8;
+
+std::string trimBlanks(std::string_view s) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return std::string(s);
+}
+
+}  // namespace
+
+void NXOUpdateService::NXO_ProdID() {
+  NXO_PLI_->Close();
+  queryRunning_ = false;
+  const std::optional<HostPort> host = parseHostPort(versionHost, kVersionQueryPort);
+  if (!host) return;
+  NXO_PLI_->setRemoteHost(host->host);
+  NXO_PLI_->setRemotePort(host->port);
+  NXO_PLI_->setLocalPort(0);
+  queryRunning_ = true;
+  queryTicks_ = 0;
+  NXO_PLI_->Connect();
+}
+
+void NXOUpdateService::NXO_PLI_Connect() {
+  if (!queryRunning_) return;
+  const std::string request = "NXO_PRODAI" + std::string(kQueryMarker) + "KRV" +
+                              window_.versionString() + std::string(kQueryMarker) +
+                              window_.windowsCode();
+  if (!NXO_PLI_->SendData({request.begin(), request.end()}).ok) NXO_PLI_Error();
+}
+
+void NXOUpdateService::NXO_PLI_DataArrival(long) {
+  if (!queryRunning_) return;
+  // One reply per query: whatever follows it is not read.
+  queryRunning_ = false;
+  const auto reply = NXO_PLI_->GetDataBytes(kMaxReply + 1);
+  NXO_PLI_->Close();
+  if (reply && reply->size() <= kMaxReply) {
+    const std::string text(reply->begin(), reply->end());
+    const std::string latest =
+        trimBlanks(std::string_view(text).substr(std::min(text.size(), kReplyMarker.size())));
+    if (text.compare(0, kReplyMarker.size(), kReplyMarker) == 0 && isVersionText(latest)) {
+      versionReplyReceived = true;
+      versionQueryDue = false;
+      offerUpgrade(latest);
+    }
+  }
+  // Any reply ends a run-once instance; the window may be gone afterwards.
+  if (window_.loaded()) window_.versionQueryAnswered();
+}
+
+void NXOUpdateService::NXO_PLI_Error() {
+  queryRunning_ = false;
+  NXO_PLI_->Close();
+}
+
+void NXOUpdateService::NXO_PLI_Close() {
+  NXO_PLI_Error();
+}
+
+}  // namespace korvane::shell

@@ -1,0 +1,347 @@
+// The update service on fake sockets and files: its flags, its boxes and the check button.
+#include <gtest/gtest.h>
+
+#include "platform/fake/fake_files.h"
+#include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_process.h"
+#include "platform/fake/fake_socket.h"
+#include "platform/ui/check_box.h"
+#include "shell/product.h"
+#include "shell/update_fixture.h"
+
+namespace korvane::shell {
+namespace {
+
+using namespace platform;
+
+const std::string kOldList = "old list\r\nwith its servers\r\n";
+const std::string kSameSize = std::to_string(kOldList.size());
+const std::string kUpgradeTitle = "Korvane Upgrade Available.";
+const std::string kListTitle = "Korvane Update Available!";
+const std::string kNothingTitle = "Korvane Updater";
+
+std::string versionInfo(const std::string& latest, const std::string& listSize) {
+  return "Korvane\r\n-:-info-:-x-:-" + latest + "-:-" + listSize + "-:-127.0.0.1:26150 \r\n";
+}
+
+std::string http200(const std::string& body) {
+  return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+// The program folder of an installed program: the user may not write it.
+class ReadOnlyProgramFolder : public FakeFiles {
+ public:
+  bool writeAtomically(const std::string& path, std::string_view bytes) override {
+    return path.rfind(programFolder(), 0) != 0 && FakeFiles::writeAtomically(path, bytes);
+  }
+};
+
+// One run of the program: the service with its fakes, a list and the updater in its folder.
+template <class Files = FakeFiles>
+struct UpdateRun {
+  explicit UpdateRun(bool withList = true, std::vector<MsgResult> answers = {}) {
+    if (withList) files.putInProgramFolder("NXO_KRV5.KRV", kOldList);
+    files.putInProgramFolder("NXOUpdate", "");
+    for (MsgResult a : answers) boxes.answer(a);
+  }
+  FakeSocket& nxo() { return *sockets.made.at(0); }
+  FakeSocket& pli() { return *sockets.made.at(1); }
+  // The web server accepts the connection and sends a response.
+  void serve(const std::string& response) {
+    nxo().onConnect();
+    nxo().deliverText(response);
+  }
+  std::vector<std::string> titles() const {
+    std::vector<std::string> t;
+    for (const auto& b : boxes.shown) t.push_back(b.title);
+    return t;
+  }
+  std::string& list() { return files.files["/opt/korvane/NXO_KRV5.KRV"]; }
+
+  FakeSocketFactory sockets;
+  Files files;
+  FakeMessageBoxes boxes;
+  FakeProcessLauncher launcher;
+  testing::RecordingUpdateWindow window;
+  NXOUpdateService service{window, {sockets, files, boxes, launcher}, {"updates.test:8080", "/u"}};
+};
+
+std::string lastSent(FakeSocket& s) {
+  return s.sent.empty() ? "" : std::string(s.sent.back().begin(), s.sent.back().end());
+}
+
+TEST(UpdateServiceTest, AManualCheckEndsWithTheRightOfferAndButtonState) {
+  struct Case {
+    const char* name;
+    std::string body;
+    bool listPresent;
+    std::vector<MsgResult> answers;
+    std::vector<std::string> titles;
+    bool downloadStarts;
+    bool buttonEnabled;
+  };
+  const Case cases[] = {
+      {"nothing new", versionInfo("5.1.12", kSameSize), true, {}, {kNothingTitle}, false, true},
+      {"5.1.9 is older", versionInfo("5.1.9", kSameSize), true, {}, {kNothingTitle}, false, true},
+      {"newer, declined",
+       versionInfo("5.1.13", kSameSize),
+       true,
+       {MsgResult::No},
+       {kUpgradeTitle},
+       false,
+       true},
+      {"newer, accepted",
+       versionInfo("5.2", kSameSize),
+       true,
+       {MsgResult::Yes},
+       {kUpgradeTitle},
+       false,
+       false},
+      {"list size differs, accepted",
+       versionInfo("5.1.12", "999"),
+       true,
+       {MsgResult::Yes},
+       {kListTitle},
+       true,
+       false},
+      {"list size differs, declined",
+       versionInfo("5.1.12", "999"),
+       true,
+       {MsgResult::No},
+       {kListTitle},
+       false,
+       true},
+      {"list missing", versionInfo("5.1.12", kSameSize), false, {}, {}, true, false},
+      {"five fields", "a-:-b-:-c-:-5.1.13-:-99", true, {}, {}, false, true},
+      {"version not digits and dots", versionInfo("5.1.13b", "999"), true, {}, {}, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UpdateRun r(c.listPresent, c.answers);
+    r.service.checkForUpdates();
+    EXPECT_FALSE(r.service.checkUpdateEnabled());
+    r.serve(http200(c.body));
+    EXPECT_EQ(r.titles(), c.titles);
+    EXPECT_EQ(r.nxo().connects, c.downloadStarts ? 2 : 1);
+    EXPECT_EQ(r.service.downloadFlag, c.downloadStarts);
+    EXPECT_EQ(r.service.checkUpdateEnabled(), c.buttonEnabled);
+    EXPECT_EQ(r.service.manualCheck, !c.buttonEnabled);
+  }
+}
+
+TEST(UpdateServiceTest, TheRequestAndTheNothingNewMessageUseTheirExactTexts) {
+  UpdateRun r;
+  r.service.checkForUpdates();
+  EXPECT_EQ(r.nxo().remoteHost(), "updates.test");
+  EXPECT_EQ(r.nxo().remotePort(), 8080);
+  r.nxo().onConnect();
+  EXPECT_EQ(lastSent(r.nxo()),
+            "GET /Korvane/KRVVC5.IPF HTTP/1.1\r\nAccept: */*\r\nHost: updates.test:8080\r\n"
+            "Referer: Korvane v5.1.12\r\nUser-Agent: Korvane v5.1.12\r\n\r\n");
+  r.nxo().deliverText(http200(versionInfo("5.1.12", kSameSize)));
+  ASSERT_EQ(r.boxes.shown.size(), 1u);
+  EXPECT_EQ(r.boxes.shown[0].text, "No Updates Available.");
+  EXPECT_EQ(r.boxes.shown[0].icon, MsgIcon::Exclamation);
+  EXPECT_EQ(r.window.status, "No KRV Updates Available...");
+}
+
+TEST(UpdateServiceTest, TheDialogsButtonFollowsTheCheckOnlyWhileTheDialogExists) {
+  UpdateRun r;
+  auto first = std::make_unique<ui::CheckBox>("CheckUpdate");
+  r.service.attachCheckUpdate(first.get());
+  r.service.checkForUpdates();
+  EXPECT_FALSE(first->enabled());
+  r.service.attachCheckUpdate(nullptr);
+  first.reset();  // the dialog closed: the end of the check must not touch its button
+  ui::CheckBox second("CheckUpdate");
+  r.service.attachCheckUpdate(&second);
+  EXPECT_FALSE(second.enabled()) << "a reopened dialog shows the check still running";
+  r.serve(http200(versionInfo("5.1.12", kSameSize)));
+  EXPECT_TRUE(second.enabled());
+}
+
+TEST(UpdateServiceTest, TheOfferedFlagStaysSoALaterCheckNeitherOffersNorSaysNothingNew) {
+  UpdateRun r(true, {MsgResult::No});
+  for (int check = 0; check < 2; ++check) {
+    r.service.checkForUpdates();
+    r.serve(http200(versionInfo("5.1.12", "999")));
+    EXPECT_EQ(r.titles(), std::vector<std::string>{kListTitle});
+    EXPECT_TRUE(r.service.checkUpdateEnabled());
+  }
+}
+
+TEST(UpdateServiceTest, TheFirstTimeDataAsksTheVersionHostAndItsReplyOffersTheUpgrade) {
+  UpdateRun r;
+  r.window.captionText = kProductTitle;
+  r.service.timeDataArrived();
+  r.service.timeDataArrived();  // a second reply while the fetch runs does not restart it
+  EXPECT_EQ(r.nxo().connects, 1);
+  r.serve(http200(versionInfo("5.1.13", "999")));
+  EXPECT_TRUE(r.boxes.shown.empty());  // an automatic check ends with the version query
+  EXPECT_EQ(r.pli().remoteHost(), "127.0.0.1");
+  EXPECT_EQ(r.pli().remotePort(), 26150);
+
+  r.pli().onConnect();
+  EXPECT_EQ(lastSent(r.pli()), "NXO_PRODAI:'/|KRV5.1.12:'/|02LNX");
+  r.pli().deliverText(":'/|NXO_PRODLI 5.1.13 \r\n");
+  ASSERT_EQ(r.boxes.shown.size(), 1u);
+  EXPECT_EQ(r.boxes.shown[0].text,
+            "There is a newer version of Korvane Available.\r\n\r\n"
+            "Would you like to upgrade to version 5.1.13 Now?");
+  EXPECT_EQ(r.boxes.shown[0].title, kUpgradeTitle);
+  EXPECT_EQ(r.boxes.shown[0].icon, MsgIcon::Information);
+  ASSERT_EQ(r.launcher.started.size(), 1u);
+  EXPECT_EQ(r.launcher.started[0], (std::vector<std::string>{"/opt/korvane/NXOUpdate", "/v5.1.13",
+                                                             "/tUPDATEING " + kProductTitle}));
+  EXPECT_EQ(r.window.captionText, "UPDATEING " + kProductTitle);
+  EXPECT_FALSE(r.service.versionQueryDue);
+  EXPECT_EQ(r.window.answered, 1);
+  r.service.timeDataArrived();
+  EXPECT_EQ(r.nxo().connects, 1) << "answered: no more checks in this run";
+}
+
+TEST(UpdateServiceTest, AMalformedVersionReplyIsIgnoredButStillEndsARunOnceInstance) {
+  UpdateRun r;
+  r.service.versionHost = "127.0.0.1";
+  for (const std::string& reply :
+       std::vector<std::string>{":'/|NXO_PRODLI5.1.13; rm -rf ~", "NXO_PRODLI5.1.13",
+                                ":'/|NXO_PRODLI", ":'/|NXO_PRODLI" + std::string(40, '9')}) {
+    r.service.NXO_ProdID();
+    r.pli().onConnect();
+    r.pli().deliverText(reply);
+    EXPECT_FALSE(r.service.versionReplyReceived) << reply;
+  }
+  EXPECT_TRUE(r.boxes.shown.empty());
+  EXPECT_EQ(r.window.answered, 4);
+}
+
+TEST(UpdateServiceTest, ANewerVersionIsOfferedOnlyOncePerRun) {
+  UpdateRun r(true, {MsgResult::No});
+  r.service.versionQueryDue = true;
+  r.service.checkForUpdates();
+  r.serve(http200(versionInfo("5.2", kSameSize)));
+  r.pli().onConnect();
+  r.pli().deliverText(":'/|NXO_PRODLI5.2");
+  EXPECT_EQ(r.titles(), std::vector<std::string>{kUpgradeTitle});
+}
+
+TEST(UpdateServiceTest, AnUpdaterThatCannotStartSaysWhyAndLeavesTheCaption) {
+  for (const bool present : {false, true}) {
+    UpdateRun r;
+    if (!present) r.files.files.erase("/opt/korvane/NXOUpdate");
+    r.launcher.result = {false, "Permission denied"};
+    r.service.versionHost = "127.0.0.1";
+    r.service.NXO_ProdID();
+    r.pli().deliverText(":'/|NXO_PRODLI6.0");
+    ASSERT_EQ(r.boxes.shown.size(), 2u);
+    EXPECT_NE(r.boxes.shown[1].text.find(present ? "Permission denied"
+                                                 : "The updater was not found: "
+                                                   "/opt/korvane/NXOUpdate"),
+              std::string::npos)
+        << r.boxes.shown[1].text;
+    EXPECT_EQ(r.window.captionText, "Korvane");
+  }
+}
+
+TEST(UpdateServiceTest, ACompleteDownloadReplacesTheListReloadsItAndSynchronises) {
+  UpdateRun r;
+  r.window.onReload = [&] { EXPECT_EQ(r.list(), "fresh") << "reloaded before it was saved"; };
+  r.service.downloadFlag = true;
+  r.service.checkForUpdates();
+  r.nxo().onConnect();
+  EXPECT_EQ(r.window.status, "Grabbing New KRV Server File...");
+  EXPECT_EQ(lastSent(r.nxo()).substr(0, 36), "GET /Korvane/NXO_KRV5.KRV HTTP/1.1\r\n");
+  r.nxo().deliverText("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nfr");
+  EXPECT_EQ(r.window.status, "Downloading 5 Byte KRV File");
+  EXPECT_EQ(r.list(), kOldList);
+  r.nxo().deliverText("esh");
+
+  EXPECT_EQ(r.list(), "fresh");
+  EXPECT_EQ(r.window.reloads, 1);
+  EXPECT_EQ(r.window.syncsWhileEnabled, 1);
+  EXPECT_FALSE(r.service.downloadFlag);
+  EXPECT_FALSE(r.service.listFileOpen);
+  EXPECT_TRUE(r.service.checkUpdateEnabled());
+  EXPECT_FALSE(r.service.manualCheck);
+}
+
+TEST(UpdateServiceTest, EveryBrokenDownloadKeepsTheOldListAndEndsTheCheck) {
+  const std::string header5 = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n";
+  const std::vector<std::pair<const char*, std::function<void(FakeSocket&)>>> cases = {
+      {"no Content-Length", [](FakeSocket& s) { s.deliverText("HTTP/1.1 200 OK\r\n\r\nnew"); }},
+      {"more than announced", [&](FakeSocket& s) { s.deliverText(header5 + "fresh!"); }},
+      {"cut off", [&](FakeSocket& s) { s.deliverText(header5 + "fre"), s.peerClose(); }},
+      {"socket error", [](FakeSocket& s) { s.raiseError(10054, "reset"); }},
+      {"not found", [](FakeSocket& s) { s.deliverText("HTTP/1.1 404 Not Found\r\n\r\n"); }},
+      {"unreadable", [](FakeSocket& s) { s.failReads(true), s.deliverText("HTTP"); }},
+      {"empty body", [](FakeSocket& s) { s.deliverText(http200("")); }},
+      {"not savable", [](FakeSocket& s) { s.deliverText(http200("fresh")); }},
+  };
+  for (const auto& [name, serve] : cases) {
+    SCOPED_TRACE(name);
+    UpdateRun r;
+    r.files.refuseWrites = std::string(name) == "not savable";
+    r.service.downloadFlag = true;
+    r.service.checkForUpdates();
+    r.nxo().onConnect();
+    serve(r.nxo());
+    EXPECT_EQ(r.list(), kOldList);
+    EXPECT_EQ(r.window.reloads, 0);
+    EXPECT_EQ(r.window.status.rfind("KRV Server File download failed: ", 0), 0u) << r.window.status;
+    EXPECT_FALSE(r.service.downloadFlag || r.service.listFileOpen || r.service.manualCheck);
+    EXPECT_TRUE(r.service.checkUpdateEnabled());
+    EXPECT_FALSE(r.service.exchangeRunning());
+  }
+}
+
+TEST(UpdateServiceTest, AStartWithoutAListThatCannotReachTheServerSaysSo) {
+  UpdateRun r(false);
+  r.service.NXOUpdate();
+  r.nxo().raiseError(10061, "Connection refused");
+  EXPECT_EQ(r.window.status, "KRV Server File download failed: Connection refused");
+}
+
+TEST(UpdateServiceTest, AServerThatNeverFinishesIsGivenUpAfterThirtyTicks) {
+  UpdateRun r;
+  r.service.versionHost = "127.0.0.1";
+  r.service.NXO_ProdID();
+  r.service.checkForUpdates();
+  r.serve("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nfre");
+  for (int i = 1; i < kExchangeLimitTicks; ++i) r.service.tick();
+  EXPECT_FALSE(r.service.checkUpdateEnabled());
+  r.service.tick();
+  EXPECT_TRUE(r.service.checkUpdateEnabled());
+  EXPECT_EQ(r.window.status, "Update check failed: no answer within 30 seconds");
+  r.pli().deliverText(":'/|NXO_PRODLI9.0");  // too late: the query was closed
+  EXPECT_TRUE(r.boxes.shown.empty());
+}
+
+TEST(UpdateServiceTest, ARestartedDownloadNeverAppendsToTheAbandonedOne) {
+  UpdateRun r;
+  r.service.downloadFlag = true;
+  r.service.NXOUpdate();
+  r.serve("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nfre");
+  r.service.NXOUpdate();
+  r.serve(http200("fresh"));
+  EXPECT_EQ(r.list(), "fresh");
+}
+
+TEST(UpdateServiceTest, AListTheProgramFolderCannotTakeGoesToTheUsersFolderAndIsReadFirst) {
+  UpdateRun<ReadOnlyProgramFolder> installed(true, {MsgResult::Yes});
+  installed.service.checkForUpdates();
+  installed.serve(http200(versionInfo("5.1.12", "5")));
+  installed.serve(http200("fresh"));
+  EXPECT_EQ(installed.files.files["/u/NXO_KRV5.KRV"], "fresh");
+  EXPECT_EQ(installed.list(), kOldList);
+  EXPECT_EQ(installed.window.reloads, 1);
+
+  // The next run compares the size of the user's copy, which matches.
+  UpdateRun<ReadOnlyProgramFolder> next;
+  next.files.files = installed.files.files;
+  next.service.checkForUpdates();
+  next.serve(http200(versionInfo("5.1.12", "5")));
+  EXPECT_EQ(next.titles(), std::vector<std::string>{kNothingTitle});
+}
+
+}  // namespace
+}  // namespace korvane::shell
