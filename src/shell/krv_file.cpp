@@ -13,9 +13,8 @@ void call(const std::function<void()>& f) {
 }  // namespace
 
 void ReadKRVFile(program::Registry& registry, const platform::Files& files,
-                 program::Settings& settings,
-                 KrvFileWindow w, const KrvFileCalls& calls, bool& syncAfterNewList,
-                 const std::string& userFolder) {
+                 program::Settings& settings, KrvFileWindow w, const KrvFileCalls& calls,
+                 bool& syncAfterNewList, const std::string& userFolder) {
   program::loadSettings(registry, settings, w.settingsControls);
   call(calls.settingsLoaded);
 

@@ -29,9 +29,8 @@ struct KrvFileCalls {
 // there is one, else the program folder's. syncAfterNewList is the update service's request for
 // a synchronisation after a new list.
 void ReadKRVFile(program::Registry& registry, const platform::Files& files,
-                 program::Settings& settings,
-                 KrvFileWindow window, const KrvFileCalls& calls, bool& syncAfterNewList,
-                 const std::string& userFolder = {});
+                 program::Settings& settings, KrvFileWindow window, const KrvFileCalls& calls,
+                 bool& syncAfterNewList, const std::string& userFolder = {});
 
 // Empties the server list and fills it from the bytes of a list file (the settings stay).
 void ReadServerList(const std::string& bytes, const program::Settings& settings,
