@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/button_binding.h"
+#include "app/korvane_program.h"
 #include "app/signal_watch.h"
 #include "platform/posix/clock_random.h"
 #include "platform/posix/host_registry.h"
@@ -17,8 +19,8 @@
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_os_version.h"
 #include "platform/posix/posix_process.h"
-#include "platform/qt/form_host.h"
 #include "platform/qt/qt_event_loop.h"
+#include "platform/qt/qt_form_hosts.h"
 #include "platform/qt/qt_locale.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_pointer_probe.h"
@@ -30,11 +32,8 @@
 #include "platform/qt/qt_windows.h"
 #include "platform/qt/timedate_service.h"
 #include "shell/nxo_krv.h"
-#include "shell/nxo_pwin.h"
 #include "shell/nxo_update.h"
 #include "shell/nxo_update_window.h"
-#include "shell/registry.h"
-#include "shell/settings.h"
 
 namespace {
 
@@ -85,39 +84,28 @@ int main(int argc, char** argv) {
   platform::PosixOsVersion osVersion;
   // The settings hive: KORVANE_REGISTRY, else the user's configuration folder.
   const std::unique_ptr<platform::RegistryStore> store = platform::makeRegistry(*clock);
-  shell::Registry registry(*store, boxes, *clock);
+  platform::ControlBindings bindings = platform::ControlBindings::standard();
+  app::addButtonBinding(bindings);
+  platform::QtFormHosts hosts(environment.programFolder(), std::move(bindings));
 
-  shell::NXO_KRV* w = nullptr;  // the seams run only after the window is built
-  std::unique_ptr<shell::NXOUpdateService> updates;
-  shell::ShellSeams seams;
-  seams.readKRVFile = [&] {
-    w->ReadKRVFile(
-        registry, files, [&] { w->CalcIntC(); }, [&] { updates->NXOUpdate(); });
-  };
-  seams.timeDataArrived = [&] { updates->timeDataArrived(); };
-  seams.saveSettings = [&] {
-    shell::writeMainWindowSettings(registry, w->vbRemoteHost.text(), w->RandomCheck, w->SyncN,
-                                   w->SyncIntC, w->sync.regionCode);
-  };
-  seams.identifyWindows = [&] {
-    const shell::WindowsIdentity id = shell::IdentifyWindows(osVersion, windows.compositing());
-    w->windowsCode = id.code;
-    w->layeredCapable = id.layeredCapable;
-  };
-  shell::NXO_KRV window({*clock, events, locale, random, sockets},
-                        {shell, windows, environment, KORVANE_VERSION_MAJOR, KORVANE_VERSION_MINOR,
-                         KORVANE_VERSION_PATCH, buttons},
-                        std::move(seams));
-  w = &window;
+  app::KorvaneProgram program({{*clock, events, locale, random, sockets},
+                               {shell, windows, environment, KORVANE_VERSION_MAJOR,
+                                KORVANE_VERSION_MINOR, KORVANE_VERSION_PATCH, buttons},
+                               hosts,
+                               *store,
+                               boxes,
+                               files,
+                               osVersion});
+  shell::NXO_KRV& window = program.mainWindow();
   platform::PosixProcessLauncher launcher;
   shell::MainWindowUpdates updateWindow(window, files, environment.userDataFolder());
-  updates = std::make_unique<shell::NXOUpdateService>(
+  shell::NXOUpdateService updates(
       updateWindow, shell::UpdateServices{sockets, files, boxes, launcher},
       shell::UpdateSettings{shell::makerWebServer(std::getenv("KORVANE_UPDATE_HOST")),
                             environment.userDataFolder()});
-  window.SyncNow.Tick.connect([&] { updates->tick(); });
-  platform::FormHost host(window, environment.programFolder());
-  platform::FormHost aboutHost(window.frmAbout, environment.programFolder());
+  window.SyncNow.Tick.connect([&updates] { updates.tick(); });
+  window.TimeDataArrived.connect([&updates] { updates.timeDataArrived(); });
+  window.ServerListMissing.connect([&updates] { updates.NXOUpdate(); });
 
   // With KORVANE_DEBUG=1 the status line of the clock box goes to standard error on each change,
   // so a run without a screen reader can see what the window tells the user.
@@ -141,8 +129,7 @@ int main(int argc, char** argv) {
   QObject::connect(&app, &QGuiApplication::commitDataRequest,
                    [&window](QSessionManager&) { window.sessionCheckpoint(); });
 
-  window.load();
-  if (window.secondInstance || !window.loaded()) return 0;
+  if (!program.start()) return 0;
   const int status = app.exec();
   window.unload(ui::kCloseForSessionEnd);  // a quit from elsewhere still saves
   // Scripts and autostart tell a run-once that left the clock unsynchronised by its status.

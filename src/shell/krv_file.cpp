@@ -12,10 +12,10 @@ void call(const std::function<void()>& f) {
 
 }  // namespace
 
-void ReadKRVFile(Registry& registry, const platform::Files& files, Settings& settings,
-                 KrvFileWindow w, const KrvFileCalls& calls, bool& syncAfterNewList,
-                 const std::string& userFolder) {
-  loadSettings(registry, settings, w.settingsControls);
+void ReadKRVFile(program::Registry& registry, const platform::Files& files,
+                 program::Settings& settings, KrvFileWindow w, const KrvFileCalls& calls,
+                 bool& syncAfterNewList, const std::string& userFolder) {
+  program::loadSettings(registry, settings, w.settingsControls);
   call(calls.settingsLoaded);
 
   const std::string path = serverListToRead(files, userFolder);
@@ -35,7 +35,7 @@ void ReadKRVFile(Registry& registry, const platform::Files& files, Settings& set
   }
 }
 
-void ReadServerList(const std::string& bytes, const Settings& settings,
+void ReadServerList(const std::string& bytes, const program::Settings& settings,
                     sync::ServerListTargets servers, const std::function<void()>& CalcIntC) {
   // Servers and the tables must stay index for index, so the list starts empty.
   servers.Servers.clear();

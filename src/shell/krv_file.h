@@ -4,15 +4,15 @@
 
 #include "platform/files.h"
 #include "platform/ui/control.h"
-#include "shell/registry.h"
-#include "shell/settings.h"
+#include "program/registry.h"
+#include "program/settings.h"
 #include "sync/server_list.h"
 
 namespace korvane::shell {
 
 // The main window's parts that the read fills.
 struct KrvFileWindow {
-  SettingsControls settingsControls;
+  program::SettingsControls settingsControls;
   ui::Control& SyncTimeNow;
   sync::ServerListTargets servers;
 };
@@ -28,12 +28,12 @@ struct KrvFileCalls {
 // Loads the settings, then the server list file into the window: the copy in userFolder when
 // there is one, else the program folder's. syncAfterNewList is the update service's request for
 // a synchronisation after a new list.
-void ReadKRVFile(Registry& registry, const platform::Files& files, Settings& settings,
-                 KrvFileWindow window, const KrvFileCalls& calls, bool& syncAfterNewList,
-                 const std::string& userFolder = {});
+void ReadKRVFile(program::Registry& registry, const platform::Files& files,
+                 program::Settings& settings, KrvFileWindow window, const KrvFileCalls& calls,
+                 bool& syncAfterNewList, const std::string& userFolder = {});
 
 // Empties the server list and fills it from the bytes of a list file (the settings stay).
-void ReadServerList(const std::string& bytes, const Settings& settings,
+void ReadServerList(const std::string& bytes, const program::Settings& settings,
                     sync::ServerListTargets servers, const std::function<void()>& CalcIntC);
 
 }  // namespace korvane::shell

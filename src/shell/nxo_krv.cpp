@@ -2,11 +2,15 @@
 
 #include "shell/krv_file.h"
 #include "shell/product.h"
+#include "sync/protocol.h"
 #include "sync/server_list.h"
 
 namespace korvane::shell {
 
-NXO_KRV::NXO_KRV(sync::SyncServices services, ShellServices shell, ShellSeams seams)
+static_assert(program::kDefaultProtocol == sync::choice::kSntp,
+              "a first run stores the protocol the synchronisation knows");
+
+NXO_KRV::NXO_KRV(sync::SyncServices services, ShellServices shell, ProgramServices program)
     : ui::Form("NXO_KRV"),
       buttonDesign(shell.windows.twipsPerPixelX()),
       About("About", buttonDesign.services(shell.buttons)),
@@ -16,9 +20,10 @@ NXO_KRV::NXO_KRV(sync::SyncServices services, ShellServices shell, ShellSeams se
       frmAbout(shell.buttons, shell.windows.twipsPerPixelX()),
       sync({SyncTimeNow, Servers, vbRemoteHost, RandomCheck, {&LED0, &LED1, &LED2}}, services,
            *this, tables),
+      settings(program.state.settings),
       services_(services),
       shell_(shell),
-      seams_(std::move(seams)) {
+      program_(program) {
   layout();
   wireEvents();
 }
@@ -48,19 +53,16 @@ void NXO_KRV::wireEvents() {
     Form_MouseMove(0, 0, static_cast<double>(message) * shell_.windows.twipsPerPixelX(), 0);
   };
   frmAbout.openHelp = [this] { mnuHelp_Click(); };
-  Advanced.setEnabled(static_cast<bool>(seams_.showOptions));
-  if (!Advanced.enabled()) Advanced.setToolTipText(" The options dialog is not available ");
+  Advanced.setEnabled(false);  // until the load finds the program has the dialog
 }
 
 void NXO_KRV::ReadKRVFile() {
-  if (seams_.readKRVFile) {
-    seams_.readKRVFile();
-    return;
-  }
-  CalcIntC();
+  ReadKRVFile(
+      program_.state.registry(), program_.files, [this] { CalcIntC(); },
+      [this] { ServerListMissing(); });
 }
 
-void NXO_KRV::ReadKRVFile(Registry& registry, const platform::Files& files,
+void NXO_KRV::ReadKRVFile(program::Registry& registry, const platform::Files& files,
                           std::function<void()> CalcIntC, std::function<void()> NXOUpdate) {
   const KrvFileWindow window{
       {RandomCheck, SyncN, SyncIntC, [this] { setWindowState(ui::WindowState::Minimized); }},
@@ -80,16 +82,16 @@ void NXO_KRV::Servers_Click() {
   sync::Servers_Click({Servers, vbRemoteHost, tables, sync.CurServer});
 }
 
-void NXO_KRV::timeDataArrived() {
-  if (seams_.timeDataArrived) seams_.timeDataArrived();
-}
-
 void NXO_KRV::versionQueryAnswered() {
   if (runOnce) unload(ui::kCloseFromCode);
 }
 
 void NXO_KRV::sessionCheckpoint() {
-  if (loaded() && seams_.saveSettings) seams_.saveSettings();
+  if (loaded()) saveSettings();
+}
+
+void NXO_KRV::saveSettings() {
+  program_.state.saveMainWindow(vbRemoteHost.text(), RandomCheck, SyncN, SyncIntC, sync.regionCode);
 }
 
 bool NXO_KRV::clockSynchronised() const {

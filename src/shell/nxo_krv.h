@@ -11,6 +11,7 @@
 #include "controls/nxo_buttons.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/os_version.h"
 #include "platform/shell.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/combo_box.h"
@@ -24,9 +25,9 @@
 #include "platform/ui/text_box.h"
 #include "platform/ui/timer.h"
 #include "platform/windows.h"
+#include "program/program.h"
+#include "program/program_state.h"
 #include "shell/about_box.h"
-#include "shell/registry.h"
-#include "shell/settings.h"
 #include "sync/server_tables.h"
 #include "sync/sync_driver.h"
 #include "sync/sync_shell.h"
@@ -48,26 +49,18 @@ struct ShellServices {
   controls::ButtonServices buttons = {};
 };
 
-// Connections to parts built elsewhere; each does nothing until connected.
-struct ShellSeams {
-  // Loads the settings and the server list (default: only computes the interval).
-  std::function<void()> readKRVFile;
-  // Saves KRVLastServer (the trimmed host text) and Settings.
-  std::function<void()> saveSettings;
-  // Identifies the operating system; sets the layered-capable flag.
-  std::function<void()> identifyWindows;
-  // The update service's reaction to the first time data of a run.
-  std::function<void()> timeDataArrived;
-  // Shows the options dialog; while unset, the Advanced button stays disabled.
-  std::function<void()> showOptions;
-  // Deferred windows of the clock display.
-  std::function<void()> loadFloatingClock;
-  std::function<void()> showTaskbarClock;
+// What the main window is given of the program: its state, the other windows, the files and
+// the operating system's version.
+struct ProgramServices {
+  program::ProgramState& state;
+  program::Program& program;
+  const platform::Files& files;
+  platform::OsVersion& os;
 };
 
 class NXO_KRV : public ui::Form, public sync::SyncShell {
  public:
-  NXO_KRV(sync::SyncServices services, ShellServices shell, ShellSeams seams = {});
+  NXO_KRV(sync::SyncServices services, ShellServices shell, ProgramServices program);
 
   // Declared before the controls: the buttons are built with it.
   controls::FormButtons buttonDesign;
@@ -136,10 +129,10 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   bool clockSynchronised() const;
 
   // Settings and the server list.
-  Settings settings;
+  program::Settings& settings;
   bool syncAfterNewList = false;  // the update service asks for a synchronisation after a list
-  void ReadKRVFile(Registry& registry, const platform::Files& files, std::function<void()> CalcIntC,
-                   std::function<void()> NXOUpdate);
+  void ReadKRVFile(program::Registry& registry, const platform::Files& files,
+                   std::function<void()> CalcIntC, std::function<void()> NXOUpdate);
   void Servers_Click();
 
   // Window-level state.
@@ -177,8 +170,13 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   void UpdateSZTIP() override;
   bool runOnceMode() const override { return runOnce; }
   bool windowNormal() const override { return windowState() == ui::WindowState::Normal; }
-  void timeDataArrived() override;
+  void timeDataArrived() override { TimeDataArrived(); }
   bool windowLoaded() const override { return loaded(); }
+
+  // The first time data of a run arrived (the update service's version check starts).
+  ui::Event<> TimeDataArrived;
+  // The server list file is missing (the update service fetches it).
+  ui::Event<> ServerListMissing;
 
   // The Current box's clock line and status.
   std::string currentText() const;
@@ -189,10 +187,12 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   void fillMenu();
   std::string trayIconFile(int picture) const;
   void deferredWindows();
+  // KRVLastServer (the trimmed host text) and Settings.
+  void saveSettings();
 
   sync::SyncServices services_;
   ShellServices shell_;
-  ShellSeams seams_;
+  ProgramServices program_;
 };
 
 }  // namespace korvane::shell

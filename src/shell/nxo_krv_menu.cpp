@@ -15,7 +15,7 @@ void NXO_KRV::About_Click() {
 }
 
 void NXO_KRV::Advanced_Click() {
-  if (seams_.showOptions) seams_.showOptions();
+  program_.program.showWindow(program::window::kOptions);
 }
 
 void NXO_KRV::mnuShow_Click() {

@@ -15,9 +15,9 @@ void NXO_KRV::Form_Unload(int& /*cancel*/) {
   for (platform::Socket* s : {&sync.TCP519(), &sync.TCP13(), &sync.tcpTime(), &sync.UDP123()})
     s->Close();
   services_.events.doEvents();
-  if (seams_.saveSettings) seams_.saveSettings();
+  saveSettings();
   shell_.shell.trayDelete(trayRecord);
-  // The clock display's windows and the options dialog unload here once they exist.
+  program_.program.unloadOtherWindows();
   if (unloadMode == ui::kCloseFromControlMenu || exitMenu) frmAbout.unload(ui::kCloseFromCode);
   services_.events.doEvents();
 }

@@ -2,6 +2,7 @@
 #include "common/text.h"
 #include "common/tip_field.h"
 #include "shell/nxo_krv.h"
+#include "shell/nxo_pwin.h"
 #include "shell/product.h"
 
 namespace korvane::shell {
@@ -19,10 +20,9 @@ void NXO_KRV::Form_Load() {
   epoch1900 = oleDateFromCivil({1900, 1, 1});
   epoch100 = oleDateFromCivil({100, 1, 1});
   epoch1970 = oleDateFromCivil({1970, 1, 1});
-  if (seams_.identifyWindows)
-    seams_.identifyWindows();
-  else
-    layeredCapable = shell_.windows.compositing();
+  const WindowsIdentity id = IdentifyWindows(program_.os, shell_.windows.compositing());
+  windowsCode = id.code;
+  layeredCapable = id.layeredCapable;
   setCaption(kProductTitle);
   statusText = kProductTitle;
   NOLLabel.setCaption("Korvane " + versionString);
@@ -36,6 +36,8 @@ void NXO_KRV::Form_Load() {
   for (ui::ImageBox* led : {&LED0, &LED1, &LED2}) led->setPicture(sync::kLampDark);
   SyncLimit = 59;
   SyncTimeNow.setCaption("Synchronize");
+  Advanced.setEnabled(program_.program.hasWindow(program::window::kOptions));
+  Advanced.setToolTipText(Advanced.enabled() ? "" : " The options dialog is not available ");
 
   SyncNow.setEnabled(true);
   ReadKRVFile();

@@ -98,12 +98,12 @@ void NXO_KRV::SyncNow_Timer() {
 
 void NXO_KRV::deferredWindows() {
   if (floatingClockDelay > 4 && !floatingClockLoaded && floatingClockAtStart) {
-    if (seams_.loadFloatingClock) seams_.loadFloatingClock();
+    program_.program.loadWindow(program::window::kFloatingClock);
     floatingClockDelay = 0;
     floatingClockLoaded = true;
   }
   if (taskbarClockDelay > 4 && taskbarClockEnabled) {
-    if (seams_.showTaskbarClock) seams_.showTaskbarClock();
+    program_.program.showWindow(program::window::kTaskbarClock);
     taskbarClockDelay = 0;
   }
 }

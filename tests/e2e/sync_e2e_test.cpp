@@ -20,6 +20,7 @@
 #include "platform/qt/qt_socket.h"
 #include "platform/qt_test_app.h"
 #include "shell/nxo_krv.h"
+#include "shell/nxo_krv_fixture.h"
 
 namespace korvane::e2e {
 namespace {
@@ -41,9 +42,11 @@ class SyncE2eTest : public PeersTest {
     // This process's clock is its own file: the shared one of the other suites stays untouched.
     setenv("KORVANE_CLOCK_FILE", clockFile.path().c_str(), 1);
     clock = platform::makeSystemClock();
+    state = std::make_unique<program::ProgramState>(registry, boxes, *clock);
     krv = std::make_unique<shell::NXO_KRV>(
         sync::SyncServices{*clock, events, locale, random, sockets},
-        shell::ShellServices{shell, windows, environment, 5, 1, 0});
+        shell::ShellServices{shell, windows, environment, 5, 1, 0},
+        shell::ProgramServices{*state, program, files, os});
     krv->Servers.addItem("Loopback NA", 1);
     krv->tables.ServerHost[1] = "127.0.0.1";
     krv->tables.ServerPorts[1] = "37:123:13:519";
@@ -76,7 +79,14 @@ class SyncE2eTest : public PeersTest {
   platform::FakeShell shell;
   platform::FakeWindows windows;
   platform::FakeEnvironment environment;
+  platform::FakeRegistry registry;
+  platform::FakeMessageBoxes boxes;
+  platform::FakeFiles files;
+  platform::FakeOsVersion os;
+  std::vector<std::string> requests;
+  shell::testing::RecordingProgram program{requests};
   std::unique_ptr<platform::SystemClock> clock;
+  std::unique_ptr<program::ProgramState> state;
   std::unique_ptr<shell::NXO_KRV> krv;
   long long lastSyncMillis = 0;  // how long the last synchronisation took
 };

@@ -9,12 +9,14 @@
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_locale.h"
 #include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_os_version.h"
 #include "platform/fake/fake_random.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_socket.h"
 #include "platform/fake/fake_windows.h"
 #include "shell/nxo_krv.h"
+#include "shell/nxo_krv_fixture.h"
 
 namespace korvane::shell {
 namespace {
@@ -30,8 +32,8 @@ const std::string kList =
 class KrvFileTest : public ::testing::Test {
  protected:
   void settingsWith(const std::string& settingsText, const std::string& lastServer) {
-    store.put(HKEY_LOCAL_MACHINE, kSettingsKey, "Settings", settingsText);
-    store.put(HKEY_LOCAL_MACHINE, kSettingsKey, "KRVLastServer", lastServer);
+    store.put(HKEY_LOCAL_MACHINE, program::kSettingsKey, "Settings", settingsText);
+    store.put(HKEY_LOCAL_MACHINE, program::kSettingsKey, "KRVLastServer", lastServer);
   }
   void read() {
     window.ReadKRVFile(
@@ -46,11 +48,17 @@ class KrvFileTest : public ::testing::Test {
   FakeRegistry store;
   FakeMessageBoxes boxes;
   FakeFiles files;
-  Registry registry{store, boxes, clock};
+  program::ProgramState state{store, boxes, clock};
+  program::Registry& registry = state.registry();
   FakeShell shell;
   FakeWindows windows;
   FakeEnvironment environment;
-  NXO_KRV window{{clock, events, locale, rng, sockets}, {shell, windows, environment, 5, 1, 0}};
+  FakeOsVersion os;
+  std::vector<std::string> requests;
+  testing::RecordingProgram program{requests};
+  NXO_KRV window{{clock, events, locale, rng, sockets},
+                 {shell, windows, environment, 5, 1, 0},
+                 {state, program, files, os}};
   int calcIntC = 0;
   int updates = 0;
 };
@@ -62,7 +70,8 @@ TEST_F(KrvFileTest, AMissingListDisablesSynchronisingAndFetchesIt) {
   EXPECT_EQ(updates, 1);
   EXPECT_EQ(calcIntC, 0);
   EXPECT_EQ(window.Servers.count(), 0);
-  EXPECT_TRUE(store.value(HKEY_LOCAL_MACHINE, kSettingsKey, "Settings")) << "settings first";
+  EXPECT_TRUE(store.value(HKEY_LOCAL_MACHINE, program::kSettingsKey, "Settings"))
+      << "settings first";
 
   files.putInProgramFolder("NXO_KRV5.KRV", kList);
   files.unreadable = true;

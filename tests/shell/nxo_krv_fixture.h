@@ -2,70 +2,122 @@
 // The main window on fakes, with one server of region NA and a log of control changes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/text.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_environment.h"
 #include "platform/fake/fake_event_loop.h"
+#include "platform/fake/fake_files.h"
 #include "platform/fake/fake_locale.h"
+#include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_os_version.h"
 #include "platform/fake/fake_random.h"
+#include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_socket.h"
 #include "platform/fake/fake_windows.h"
 #include "shell/nxo_krv.h"
+#include "sync/protocol.h"
+#include "sync/server_list.h"
 
 namespace korvane::shell::testing {
 
 // 2025-12-07 16:05:45.678 UTC, a Sunday.
 constexpr int64_t kStartUtcMillis = 1765123545678LL;
 
+// The settings of an earlier run, kept in memory; writing Settings logs "save SERVER COUNT UNIT"
+// and onRead runs before the first read.
+class RecordingRegistry : public platform::FakeRegistry {
+ public:
+  platform::RegResult openKey(platform::HKey key, std::string_view subKey, uint32_t access,
+                              platform::HKey& opened) override {
+    if (onRead) std::exchange(onRead, nullptr)();
+    return FakeRegistry::openKey(key, subKey, access, opened);
+  }
+  platform::RegResult setString(platform::HKey key, std::string_view name,
+                                std::string_view text) override {
+    if (name == "KRVLastServer") lastServer = text;
+    if (name == "Settings" && log) {
+      const std::vector<std::string> f = text::split(std::string(text), ":");
+      log->push_back("save " + lastServer + " " + (f.size() > 2 ? f[1] + " " + f[2] : ""));
+    }
+    return FakeRegistry::setString(key, name, text);
+  }
+  std::vector<std::string>* log = nullptr;
+  std::function<void()> onRead;
+  std::string lastServer;
+};
+
+// The other windows, as the main window asks for them: each request is logged.
+class RecordingProgram : public program::Program {
+ public:
+  explicit RecordingProgram(std::vector<std::string>& log) : log_(log) {}
+  void synchronise() override { log_.push_back("synchronise"); }
+  bool hasWindow(std::string_view name) const override {
+    return std::find(windows.begin(), windows.end(), name) != windows.end();
+  }
+  ui::Form* loadWindow(std::string_view name) override { return record("load", name); }
+  ui::Form* showWindow(std::string_view name) override { return record("show", name); }
+  ui::Form* loadedWindow(std::string_view) const override { return nullptr; }
+  void unloadWindow(std::string_view name) override { record("unload", name); }
+  void unloadOtherWindows() override { log_.push_back("unload other windows"); }
+  void rereadServerList() override { log_.push_back("reread list"); }
+  std::vector<std::string_view> windows;  // the windows the program has
+
+ private:
+  ui::Form* record(const char* verb, std::string_view name) {
+    if (name == program::window::kFloatingClock && std::string_view(verb) == "load")
+      log_.push_back("floating clock");
+    else if (name == program::window::kTaskbarClock && std::string_view(verb) == "show")
+      log_.push_back("taskbar clock");
+    else
+      log_.push_back(std::string(verb) + " " + std::string(name));
+    return nullptr;
+  }
+  std::vector<std::string>& log_;
+};
+
 class MainWindowFixture : public ::testing::Test {
  protected:
   MainWindowFixture() {
-    seams.readKRVFile = [this] {
-      log.push_back("ReadKRVFile");
-      if (withServer) addServer();
-      if (openMinimized) window().setWindowState(ui::WindowState::Minimized);
-      window().CalcIntC();
-    };
-    seams.saveSettings = [this] {
-      log.push_back("save " + text::trim(window().vbRemoteHost.text()) + " " +
-                    window().SyncN.text() + " " + window().SyncIntC.text());
-    };
-    seams.loadFloatingClock = [this] { log.push_back("floating clock"); };
-    seams.showTaskbarClock = [this] { log.push_back("taskbar clock"); };
     shell.log = &log;
     events.onDoEvents = [this] { log.push_back("doEvents"); };
   }
 
   NXO_KRV& window() { return *window_; }
 
-  // Builds the window; commandLine is what follows the program name.
+  // Builds the window; commandLine is what follows the program name. The registry holds the
+  // settings of an earlier run (Time protocol chosen by the list's one server, not at random)
+  // and, withServer, the list holds one loopback server of region NA.
   NXO_KRV& make(const std::string& commandLine = "") {
     environment.line = commandLine;
-    window_ =
-        std::make_unique<NXO_KRV>(sync::SyncServices{clock, events, locale, rng, sockets},
-                                  ShellServices{shell, windows, environment, 5, 1, 12}, seams);
+    registry.log = nullptr;  // seeding is not saving
+    using platform::HKEY_LOCAL_MACHINE;
+    registry.put(HKEY_LOCAL_MACHINE, program::kSettingsKey, "Settings", "NO:59:Minute/s:NA");
+    registry.put(HKEY_LOCAL_MACHINE, program::kSettingsKey, "KRVLastServer", "127.0.0.1");
+    registry.put(HKEY_LOCAL_MACHINE, program::kSettingsKey, "Protocol", protocol);
+    registry.put(HKEY_LOCAL_MACHINE, program::kSettingsKey, "OpenMinimized",
+                 openMinimized ? "YES" : "NO");
+    if (withServer)
+      files.putInProgramFolder(std::string(sync::kServerListFile),
+                               "list\r\nh2\r\nh3\r\nh4\r\nh5\r\n"
+                               "127.0.0.1:::Loopback Server NA:::27:::37:123:13:519\r\n");
+    registry.log = &log;
+    window_ = nullptr;
+    window_ = std::make_unique<NXO_KRV>(sync::SyncServices{clock, events, locale, rng, sockets},
+                                        ShellServices{shell, windows, environment, 5, 1, 12},
+                                        ProgramServices{state, program, files, os});
     return *window_;
   }
   NXO_KRV& start(const std::string& commandLine = "") {
     make(commandLine);
     window_->load();
     return *window_;
-  }
-
-  void addServer() {
-    NXO_KRV& w = window();
-    w.Servers.addItem("Loopback Server NA", 27);
-    w.tables.ServerHost[1] = "127.0.0.1";
-    w.tables.ServerPorts[1] = "37:123:13:519";
-    w.tables.RegionServers[0] = 1;
-    w.tables.regionCount = 1;
-    w.Servers.select(1);
-    w.vbRemoteHost.setText("127.0.0.1");
-    w.sync.CurServer = 1;
   }
 
   // Records every property change of these controls by name, in order.
@@ -95,10 +147,16 @@ class MainWindowFixture : public ::testing::Test {
   platform::FakeShell shell;
   platform::FakeWindows windows;
   platform::FakeEnvironment environment;
-  ShellSeams seams;
+  platform::FakeFiles files;
+  platform::FakeOsVersion os;
+  platform::FakeMessageBoxes boxes;
+  std::vector<std::string> log;
+  RecordingRegistry registry;
+  program::ProgramState state{registry, boxes, clock};
+  RecordingProgram program{log};
+  std::string protocol{sync::choice::kSntp};
   bool withServer = true;
   bool openMinimized = false;
-  std::vector<std::string> log;
 
  private:
   std::unique_ptr<NXO_KRV> window_;

@@ -17,8 +17,9 @@ class ScenarioTest : public MainWindowFixture {
 
 TEST_F(ScenarioTest, RunOnceSetsTheClockShowsTheResultAndEndsItself) {
   int dataArrivals = 0;
-  seams.timeDataArrived = [&dataArrivals] { ++dataArrivals; };
-  NXO_KRV& w = start("-ro");
+  NXO_KRV& w = make("-ro");
+  w.TimeDataArrived.connect([&dataArrivals] { ++dataArrivals; });
+  w.load();
   ASSERT_EQ(tcpTime().connects, 1);
   const int64_t before = clock.utcMillis();
   tcpTime().deliver(timeReply(clock, 5));
@@ -36,12 +37,7 @@ TEST_F(ScenarioTest, RunOnceSetsTheClockShowsTheResultAndEndsItself) {
 
 TEST_F(ScenarioTest, MinimisedRunShowsFlagThenAdjustedPictureAndRestoresClean) {
   openMinimized = true;
-  seams.readKRVFile = [this] {
-    addServer();
-    window().sync.protocolChoice = std::string(sync::choice::kTime);
-    window().setWindowState(ui::WindowState::Minimized);
-    window().CalcIntC();
-  };
+  protocol = sync::choice::kTime;
   NXO_KRV& w = start();
   ASSERT_GE(shell.calls.size(), 2u);
   EXPECT_EQ(shell.calls[0].op, "add");

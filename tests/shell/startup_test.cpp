@@ -9,7 +9,6 @@ namespace {
 using StartUpTest = MainWindowFixture;
 
 TEST_F(StartUpTest, RecordsAndListsAreReadyBeforeTheSettingsLoad) {
-  make();
   struct Seen {
     std::string tip, caption;
     size_t units = 0;
@@ -17,7 +16,7 @@ TEST_F(StartUpTest, RecordsAndListsAreReadyBeforeTheSettingsLoad) {
     bool timerOn = false;
     std::string zoneTip;
   } seen;
-  seams.readKRVFile = [this, &seen] {
+  registry.onRead = [this, &seen] {
     NXO_KRV& w = window();
     seen = {w.trayRecord.tip.shown(),
             w.caption(),
@@ -27,9 +26,8 @@ TEST_F(StartUpTest, RecordsAndListsAreReadyBeforeTheSettingsLoad) {
             w.sync.tcpTime().remotePort(),
             w.SyncNow.enabled(),
             w.Current.toolTipText()};
-    addServer();
   };
-  make().load();
+  start();
   EXPECT_EQ(seen.tip, " " + kProductTitle);
   EXPECT_EQ(seen.caption, kProductTitle);
   EXPECT_EQ(seen.units, 4u);
@@ -114,12 +112,13 @@ TEST_F(StartUpTest, OpenMinimizedWithoutTrayLeavesAnOrdinaryMinimisedWindow) {
   EXPECT_EQ(shell.count("add"), 0);
 }
 
-TEST_F(StartUpTest, AdvancedStaysDisabledUntilTheOptionsDialogIsConnected) {
-  EXPECT_FALSE(make().Advanced.enabled());
-  int shown = 0;
-  seams.showOptions = [&shown] { ++shown; };
-  make().Advanced.click();
-  EXPECT_EQ(shown, 1);
+TEST_F(StartUpTest, AdvancedIsEnabledOnlyWhenTheProgramHasTheOptionsDialog) {
+  EXPECT_FALSE(start("-rs").Advanced.enabled());
+  program.windows = {program::window::kOptions};
+  NXO_KRV& w = start("-rs");
+  ASSERT_TRUE(w.Advanced.enabled());
+  w.Advanced.click();
+  EXPECT_EQ(log.back(), "show KRV_Config");
 }
 
 }  // namespace

@@ -10,7 +10,6 @@ namespace {
 using TickTest = MainWindowFixture;
 
 TEST_F(TickTest, NineStepsRunInOrder) {
-  seams.readKRVFile = [this] { addServer(); };
   NXO_KRV& w = start("-rs");
   w.floatingClockAtStart = true;
   w.floatingClockDelay = 4;

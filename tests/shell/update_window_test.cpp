@@ -8,12 +8,14 @@
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_locale.h"
 #include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_os_version.h"
 #include "platform/fake/fake_process.h"
 #include "platform/fake/fake_random.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_socket.h"
 #include "platform/fake/fake_windows.h"
+#include "shell/nxo_krv_fixture.h"
 #include "shell/nxo_update_window.h"
 
 namespace korvane::shell {
@@ -35,24 +37,30 @@ TEST(UpdateWindowTest, TheUsersCopyIsReadFirstAndADownloadReReadsOnlyTheList) {
   FakeMessageBoxes boxes;
   FakeFiles files;
   FakeProcessLauncher launcher;
-  Registry registry{store, boxes, clock};
+  program::ProgramState state{store, boxes, clock};
+  program::Registry& registry = state.registry();
+  FakeOsVersion os;
+  std::vector<std::string> requests;
+  testing::RecordingProgram program{requests};
   FakeShell shell;
   FakeWindows windows;
   FakeEnvironment environment;
   environment.dataFolder = "/home/u/.kv";
-  NXO_KRV window{{clock, events, locale, rng, sockets}, {shell, windows, environment, 5, 1, 12}};
+  NXO_KRV window{{clock, events, locale, rng, sockets},
+                 {shell, windows, environment, 5, 1, 12},
+                 {state, program, files, os}};
   MainWindowUpdates updateWindow(window, files, environment.dataFolder);
   NXOUpdateService updates(updateWindow, {sockets, files, boxes, launcher}, {"h", "/home/u/.kv"});
 
-  store.put(HKEY_LOCAL_MACHINE, kSettingsKey, "Settings", "NO:59:Minute/s:EU");
-  store.put(HKEY_LOCAL_MACHINE, kSettingsKey, "KRVLastServer", "c.example");
+  store.put(HKEY_LOCAL_MACHINE, program::kSettingsKey, "Settings", "NO:59:Minute/s:EU");
+  store.put(HKEY_LOCAL_MACHINE, program::kSettingsKey, "KRVLastServer", "c.example");
   files.putInProgramFolder("NXO_KRV5.KRV", listOf("a.example:::A EU:::2:::0:123:0:0\r\n"));
   files.files["/home/u/.kv/NXO_KRV5.KRV"] = listOf("");
   window.ReadKRVFile(
       registry, files, [] {}, [] {});
   EXPECT_EQ(window.Servers.count(), 0) << "the user's copy is the list";
 
-  store.put(HKEY_LOCAL_MACHINE, kSettingsKey, "Settings", "NO:59:Minute/s:NA");
+  store.put(HKEY_LOCAL_MACHINE, program::kSettingsKey, "Settings", "NO:59:Minute/s:NA");
   const std::string fresh =
       listOf("b.example:::B EU:::2:::0:123:0:0\r\nc.example:::C EU:::2:::0:123:0:0\r\n");
   updates.downloadFlag = true;

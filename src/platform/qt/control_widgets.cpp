@@ -10,9 +10,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "controls/nxo_buttons.h"
 #include "platform/qt/form_host.h"
-#include "platform/qt/qt_button_widget.h"
 #include "platform/qt/qt_pictures.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/combo_box.h"
@@ -79,18 +77,13 @@ Qt::Alignment toQt(ui::Alignment a) {
   }
 }
 
-FormHost::Binding bindButton(ui::CommandButton& m, QWidget* parent) {
+ControlBinding bindButton(ui::CommandButton& m, QWidget* parent, FormHost&) {
   auto* w = new QPushButton(parent);
   QObject::connect(w, &QPushButton::clicked, [&m] { m.click(); });
   return {&m, w, [&m, w] { w->setText(toQString(m.caption())); }};
 }
 
-FormHost::Binding bindNXOButtons(controls::NXOButtons& m, QWidget* parent) {
-  auto* w = new ButtonWidget(m, parent);
-  return {&m, w, [w] { w->refresh(); }};
-}
-
-FormHost::Binding bindCheckBox(ui::CheckBox& m, QWidget* parent) {
+ControlBinding bindCheckBox(ui::CheckBox& m, QWidget* parent, FormHost&) {
   auto* w = new QCheckBox(parent);
   QObject::connect(w, &QCheckBox::clicked, [&m](bool on) { m.setValue(on ? 1 : 0); });
   return {&m, w, [&m, w] {
@@ -100,7 +93,7 @@ FormHost::Binding bindCheckBox(ui::CheckBox& m, QWidget* parent) {
           }};
 }
 
-FormHost::Binding bindLabel(ui::Label& m, QWidget* parent) {
+ControlBinding bindLabel(ui::Label& m, QWidget* parent, FormHost&) {
   auto* w = new QLabel(parent);
   w->setWordWrap(true);
   return {&m, w, [&m, w] {
@@ -109,7 +102,7 @@ FormHost::Binding bindLabel(ui::Label& m, QWidget* parent) {
           }};
 }
 
-FormHost::Binding bindFrame(ui::Frame& m, QWidget* parent) {
+ControlBinding bindFrame(ui::Frame& m, QWidget* parent, FormHost&) {
   QWidget* w = nullptr;
   if (m.border()) {
     auto* box = new QGroupBox(parent);
@@ -124,7 +117,7 @@ FormHost::Binding bindFrame(ui::Frame& m, QWidget* parent) {
   return {&m, plain, [] {}};
 }
 
-FormHost::Binding bindTextBox(ui::TextBox& m, QWidget* parent) {
+ControlBinding bindTextBox(ui::TextBox& m, QWidget* parent, FormHost&) {
   if (m.multiLine()) {
     auto* w = new QPlainTextEdit(parent);
     w->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -154,7 +147,7 @@ FormHost::Binding bindTextBox(ui::TextBox& m, QWidget* parent) {
           }};
 }
 
-FormHost::Binding bindComboBox(ui::ComboBox& m, QWidget* parent) {
+ControlBinding bindComboBox(ui::ComboBox& m, QWidget* parent, FormHost&) {
   auto* w = new QComboBox(parent);
   w->setEditable(!m.listOnly());
   w->setInsertPolicy(QComboBox::NoInsert);
@@ -186,43 +179,47 @@ FormHost::Binding bindComboBox(ui::ComboBox& m, QWidget* parent) {
           }};
 }
 
+ControlBinding bindImageBox(ui::ImageBox& m, QWidget* parent, FormHost& host) {
+  auto* w = new QLabel(parent);
+  w->setScaledContents(true);
+  return {&m, w, [&host, &m, w] {
+            const QSize size(toPixels(m.geometry().width), toPixels(m.geometry().height));
+            w->setPixmap(host.picture(m.picture(), m.file(), size));
+          }};
+}
+
+ControlBinding bindImageCombo(ui::ImageCombo& m, QWidget* parent, FormHost& host) {
+  auto* w = new QComboBox(parent);
+  w->setIconSize(QSize(16, 16));
+  QObject::connect(w, &QComboBox::activated, [&m](int index) { m.choose(index + 1); });
+  return {&m, w, [&host, &m, w] {
+            const QSignalBlocker block(w);
+            bool same = w->count() == m.count();
+            for (int k = 1; same && k <= m.count(); ++k)
+              same = w->itemText(k - 1) == toQString(m.item(k).text);
+            if (!same) {
+              w->clear();
+              for (int k = 1; k <= m.count(); ++k)
+                w->addItem(QIcon(host.picture(m.item(k).image, "", QSize(16, 16))),
+                           toQString(m.item(k).text));
+            }
+            w->setCurrentIndex(m.selectedIndex() - 1);
+          }};
+}
+
 }  // namespace
 
-FormHost::Binding FormHost::bind(ui::Control& control, QWidget* parent) {
-  if (auto* m = dynamic_cast<ui::CommandButton*>(&control)) return bindButton(*m, parent);
-  if (auto* m = dynamic_cast<controls::NXOButtons*>(&control)) return bindNXOButtons(*m, parent);
-  if (auto* m = dynamic_cast<ui::CheckBox*>(&control)) return bindCheckBox(*m, parent);
-  if (auto* m = dynamic_cast<ui::Label*>(&control)) return bindLabel(*m, parent);
-  if (auto* m = dynamic_cast<ui::Frame*>(&control)) return bindFrame(*m, parent);
-  if (auto* m = dynamic_cast<ui::TextBox*>(&control)) return bindTextBox(*m, parent);
-  if (auto* m = dynamic_cast<ui::ComboBox*>(&control)) return bindComboBox(*m, parent);
-  if (auto* m = dynamic_cast<ui::ImageBox*>(&control)) {
-    auto* w = new QLabel(parent);
-    w->setScaledContents(true);
-    return {m, w, [this, m, w] {
-              const QSize size(toPixels(m->geometry().width), toPixels(m->geometry().height));
-              w->setPixmap(picture(m->picture(), m->file(), size));
-            }};
-  }
-  if (auto* m = dynamic_cast<ui::ImageCombo*>(&control)) {
-    auto* w = new QComboBox(parent);
-    w->setIconSize(QSize(16, 16));
-    QObject::connect(w, &QComboBox::activated, [m](int index) { m->choose(index + 1); });
-    return {m, w, [this, m, w] {
-              const QSignalBlocker block(w);
-              bool same = w->count() == m->count();
-              for (int k = 1; same && k <= m->count(); ++k)
-                same = w->itemText(k - 1) == toQString(m->item(k).text);
-              if (!same) {
-                w->clear();
-                for (int k = 1; k <= m->count(); ++k)
-                  w->addItem(QIcon(picture(m->item(k).image, "", QSize(16, 16))),
-                             toQString(m->item(k).text));
-              }
-              w->setCurrentIndex(m->selectedIndex() - 1);
-            }};
-  }
-  return {};
+ControlBindings ControlBindings::standard() {
+  ControlBindings b;
+  b.add<ui::CommandButton>(bindButton);
+  b.add<ui::CheckBox>(bindCheckBox);
+  b.add<ui::Label>(bindLabel);
+  b.add<ui::Frame>(bindFrame);
+  b.add<ui::TextBox>(bindTextBox);
+  b.add<ui::ComboBox>(bindComboBox);
+  b.add<ui::ImageBox>(bindImageBox);
+  b.add<ui::ImageCombo>(bindImageCombo);
+  return b;
 }
 
 }  // namespace korvane::platform

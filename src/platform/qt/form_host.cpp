@@ -41,22 +41,25 @@ void HostWindow::resizeEvent(QResizeEvent* event) {
   host_.noteBounds();
 }
 
-FormHost::FormHost(ui::Form& form, const std::string& programFolder)
+FormHost::FormHost(ui::Form& form, const std::string& programFolder,
+                   const ControlBindings& bindings)
     : form_(form), folder_(QString::fromStdString(programFolder)) {
   window_ = std::make_unique<HostWindow>(*this);
-  build();
-  form_.PropertyChanged.connect(whileAlive([this] { applyForm(); }));
-  form_.Closed.connect(whileAlive([this] { window_->hide(); }));
-  form_.ForegroundRequested.connect(whileAlive([this] {
+  build(bindings);
+  connections_.emplace_back(form_.PropertyChanged.connect([this] { applyForm(); }));
+  connections_.emplace_back(form_.Closed.connect([this] { window_->hide(); }));
+  connections_.emplace_back(form_.ForegroundRequested.connect([this] {
     window_->raise();
     window_->activateWindow();
   }));
-  form_.PopupRequested.connect(
-      whileAlive([this](ui::Menu& menu, ui::MenuItem* item) { popup(menu, item); }));
+  connections_.emplace_back(form_.PopupRequested.connect(
+      [this](ui::Menu& menu, ui::MenuItem* item) { popup(menu, item); }));
   applyForm();
 }
 
-FormHost::~FormHost() = default;
+FormHost::~FormHost() {
+  connections_.clear();  // before the widgets the handlers reach go
+}
 
 QWidget* FormHost::window() const {
   return window_.get();
@@ -73,7 +76,7 @@ QPixmap FormHost::picture(int index, const std::string& file, QSize size) const 
   return loadPicture(folder_, chosen, size);
 }
 
-void FormHost::build() {
+void FormHost::build(const ControlBindings& bindings) {
   // Containers come before their contents in the form's list.
   std::vector<std::pair<ui::Control*, QWidget*>> made;
   for (const ui::Form::Entry& e : form_.controls()) {
@@ -84,39 +87,55 @@ void FormHost::build() {
     QWidget* parent = window_.get();
     for (const auto& [control, widget] : made)
       if (control == e.container) parent = widget;
-    Binding b = bind(*e.control, parent);
-    if (!b.widget) continue;
+    Binding b = bindings.bind(*e.control, parent, *this);
     made.emplace_back(e.control, b.widget);
     b.widget->setProperty(kControlProperty,
                           QVariant::fromValue(reinterpret_cast<quintptr>(e.control)));
-    ui::Control* c = e.control;
     const size_t slot = bindings_.size();
-    bindings_.push_back(b);
-    c->PropertyChanged.connect(whileAlive([this, slot] {
-      const Binding& bound = bindings_[slot];
-      applyGeometry(bound);
-      bound.refresh();
+    bindings_.push_back({b, {}});
+    connections_.emplace_back(e.control->PropertyChanged.connect([this, slot] {
+      Bound& bound = bindings_[slot];
+      applyCommon(bound);
+      bound.binding.refresh();
     }));
-    applyGeometry(b);
+    applyCommon(bindings_.back());
     b.refresh();
   }
 }
 
-void FormHost::applyGeometry(const Binding& b) {
-  const ui::TwipsRect& r = b.control->geometry();
-  b.widget->setGeometry(toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height));
-  b.widget->setVisible(b.control->visible());
-  b.widget->setEnabled(b.control->enabled());
-  b.widget->setToolTip(toQString(b.control->toolTipText()));
-  b.widget->setFont(toQFont(b.control->font()));
-  QPalette pal = b.widget->palette();
-  if (b.control->backColor() != ui::kDefaultColour) {
-    pal.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(b.control->backColor())));
-    b.widget->setAutoFillBackground(true);
+void FormHost::applyCommon(Bound& bound) {
+  const ui::Control& c = *bound.binding.control;
+  QWidget* w = bound.binding.widget;
+  Applied& a = bound.applied;
+  const bool all = !a.once;
+  a.once = true;
+  if (all || c.geometry() != a.geometry) {
+    a.geometry = c.geometry();
+    const ui::TwipsRect& r = a.geometry;
+    w->setGeometry(toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height));
   }
-  if (b.control->foreColor() != ui::kDefaultColour)
-    pal.setColor(QPalette::WindowText, QColor::fromRgb(static_cast<QRgb>(b.control->foreColor())));
-  b.widget->setPalette(pal);
+  if (all || c.visible() != a.visible) w->setVisible(a.visible = c.visible());
+  if (all || c.enabled() != a.enabled) w->setEnabled(a.enabled = c.enabled());
+  if (all || c.toolTipText() != a.toolTip) {
+    a.toolTip = c.toolTipText();
+    w->setToolTip(toQString(a.toolTip));
+  }
+  if (all || c.font() != a.font) {
+    a.font = c.font();
+    w->setFont(toQFont(a.font));
+  }
+  if (all || c.backColor() != a.backColor || c.foreColor() != a.foreColor) {
+    a.backColor = c.backColor();
+    a.foreColor = c.foreColor();
+    QPalette pal = w->palette();
+    if (a.backColor != ui::kDefaultColour) {
+      pal.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(a.backColor)));
+      w->setAutoFillBackground(true);
+    }
+    if (a.foreColor != ui::kDefaultColour)
+      pal.setColor(QPalette::WindowText, QColor::fromRgb(static_cast<QRgb>(a.foreColor)));
+    w->setPalette(pal);
+  }
 }
 
 void FormHost::bindTimer(ui::Control& control) {
@@ -131,7 +150,7 @@ void FormHost::bindTimer(ui::Control& control) {
       t->stop();
     }
   };
-  control.PropertyChanged.connect(whileAlive(refresh));
+  connections_.emplace_back(control.PropertyChanged.connect(refresh));
   refresh();
   timers_.push_back(std::move(timer));
 }

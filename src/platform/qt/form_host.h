@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/qt/control_bindings.h"
 #include "platform/ui/form.h"
 
 class QWidget;
@@ -18,7 +19,8 @@ class HostWindow;
 
 class FormHost : public QObject {
  public:
-  FormHost(ui::Form& form, const std::string& programFolder);
+  // Throws UnboundControlError when a control of the form has no binding.
+  FormHost(ui::Form& form, const std::string& programFolder, const ControlBindings& bindings);
   ~FormHost() override;
 
   QWidget* window() const;
@@ -29,39 +31,43 @@ class FormHost : public QObject {
   void userStateChanged();
   void noteBounds();
 
-  // A child widget mirroring one control; refresh copies the model's properties to it.
-  struct Binding {
-    ui::Control* control = nullptr;
-    QWidget* widget = nullptr;
-    std::function<void()> refresh;
-  };
+  using Binding = ControlBinding;
   // The control a widget made by a host mirrors, or null.
   static const ui::Control* controlOf(const QWidget* widget);
   // The image of picture k of the form's image list, or a file picture.
   QPixmap picture(int imageListIndex, const std::string& file, QSize size) const;
 
  private:
-  void build();
-  Binding bind(ui::Control& control, QWidget* parent);
+  // What a control's widget was last given of the properties every control has.
+  struct Applied {
+    ui::TwipsRect geometry;
+    bool visible = false;
+    bool enabled = false;
+    std::string toolTip;
+    ui::Font font;
+    int32_t foreColor = 0;
+    int32_t backColor = 0;
+    bool once = false;
+  };
+  struct Bound {
+    Binding binding;
+    Applied applied;
+  };
+
+  void build(const ControlBindings& bindings);
   void bindTimer(ui::Control& control);
   void applyForm();
-  void applyGeometry(const Binding& b);
+  // Copies only the common properties that changed since the last call.
+  void applyCommon(Bound& b);
   void popup(ui::Menu& menu, ui::MenuItem* defaultItem);
 
-  // Wraps a handler given to the models so that it does nothing once this host is gone: the
-  // models may outlive it and still raise events.
-  template <class F>
-  auto whileAlive(F f) {
-    return [alive = std::weak_ptr<int>(alive_), f](auto&&... args) {
-      if (alive.lock()) f(std::forward<decltype(args)>(args)...);
-    };
-  }
-
-  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+  // Every handler this host gave the models; they end with the host, so a form hosted again
+  // does not keep calling a host that is gone.
+  std::vector<ui::ScopedConnection> connections_;
   ui::Form& form_;
   QString folder_;
   std::unique_ptr<HostWindow> window_;
-  std::vector<Binding> bindings_;
+  std::vector<Bound> bindings_;
   std::vector<std::unique_ptr<QTimer>> timers_;
   bool placed_ = false;
   bool applying_ = false;

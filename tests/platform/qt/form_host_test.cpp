@@ -67,7 +67,7 @@ class FormHostTest : public ::testing::Test {
         return w;
     return nullptr;
   }
-  void makeHost() { host = std::make_unique<FormHost>(form, "/nonexistent"); }
+  void makeHost() { host = std::make_unique<FormHost>(form, "/nonexistent", bindings); }
 
   ui::Form form{"TestForm"};
   ui::Frame frame{"Options"};
@@ -78,6 +78,7 @@ class FormHostTest : public ::testing::Test {
   ui::Label label{"ROT"};
   ui::ImageBox lamp{"LED(0)"};
   ui::Timer timer{"SyncNow"};
+  ControlBindings bindings = ControlBindings::standard();
   std::unique_ptr<FormHost> host;
 };
 
@@ -239,6 +240,40 @@ TEST_F(FormHostTest, ModelsOutliveTheirHostSafely) {
   form.setCaption("after");
   timer.setInterval(7);
   EXPECT_EQ(button.caption(), "after");
+}
+
+}  // namespace
+}  // namespace korvane::platform
+
+namespace korvane::platform {
+namespace {
+
+TEST_F(FormHostTest, AControlKindWithoutABindingIsRefusedAtStart) {
+  struct Gauge : ui::Control {
+    using ui::Control::Control;
+  } gauge{"Gauge"};
+  form.add(gauge);
+  EXPECT_THROW(makeHost(), UnboundControlError);
+  bindings.add<Gauge>([](Gauge& g, QWidget* parent, FormHost&) {
+    return ControlBinding{&g, new QWidget(parent), [] {}};
+  });
+  EXPECT_NO_THROW(makeHost());
+}
+
+TEST_F(FormHostTest, APropertyChangeUpdatesOnlyWhatChanged) {
+  makeHost();
+  auto* shown = widgetOf<QLabel>(label);
+  ASSERT_NE(shown, nullptr);
+  // Marks left on the widget stay unless the model changes that very property.
+  shown->setToolTip(QStringLiteral("mark"));
+  shown->move(1, 2);
+  label.setCaption("12:00:01");
+  EXPECT_EQ(shown->text(), QStringLiteral("12:00:01"));
+  EXPECT_EQ(shown->toolTip(), QStringLiteral("mark")) << "the tooltip was applied again";
+  EXPECT_EQ(shown->pos(), QPoint(1, 2)) << "the geometry was applied again";
+  label.setToolTipText(" tip ");
+  EXPECT_EQ(shown->toolTip(), QStringLiteral(" tip "));
+  EXPECT_EQ(shown->pos(), QPoint(1, 2));
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 class QShortcut;
 
-namespace korvane::platform {
+namespace korvane::app {
 
 class ButtonWidget : public QWidget {
   Q_OBJECT  // so that findChildren and qobject_cast tell it from other widgets
@@ -57,4 +57,4 @@ class ButtonWidget : public QWidget {
   char shortcutKey_ = 0;
 };
 
-}  // namespace korvane::platform
+}  // namespace korvane::app

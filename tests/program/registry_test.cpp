@@ -1,5 +1,5 @@
 // The Registry module's value semantics on the in-memory registry.
-#include "shell/registry.h"
+#include "program/registry.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_registry.h"
 
-namespace korvane::shell {
+namespace korvane::program {
 namespace {
 
 using namespace platform;
@@ -132,4 +132,4 @@ TEST_F(RegistryTest, SplitKeyPathAndCreateKeyPath) {
 }
 
 }  // namespace
-}  // namespace korvane::shell
+}  // namespace korvane::program

@@ -8,11 +8,12 @@
 #include <QtTest/QTest>
 #include <functional>
 
+#include "app/button_binding.h"
+#include "app/qt_button_widget.h"
 #include "common/rounding.h"
 #include "controls/form_buttons.h"
 #include "platform/qt/form_host.h"
 #include "platform/qt/offscreen_app.h"
-#include "platform/qt/qt_button_widget.h"
 #include "platform/qt/qt_pointer_probe.h"
 #include "platform/qt/qt_text_renderer.h"
 #include "platform/system_colours.h"
@@ -31,11 +32,12 @@ class ButtonWidgetTest : public ::testing::Test {
     form.setClientSize(3000, 1500);
     design.place(form, button, "&Synchronize", {150, 150, kW * 15, kH * 15});
     button.Click.connect([this] { ++clicks; });
-    host = std::make_unique<FormHost>(form, "/nonexistent");
+    app::addButtonBinding(bindings);
+    host = std::make_unique<FormHost>(form, "/nonexistent", bindings);
     form.load();
     form.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(host->window()));
-    widget = host->window()->findChild<ButtonWidget*>();
+    widget = host->window()->findChild<app::ButtonWidget*>();
   }
 
   // Waits until the condition holds, at most a second.
@@ -53,8 +55,9 @@ class ButtonWidgetTest : public ::testing::Test {
   ui::Form form{"TestForm"};
   controls::FormButtons design;
   controls::NXOButtons button{"SyncTimeNow", design.services({&text, &colours, nullptr, &pointer})};
+  ControlBindings bindings = ControlBindings::standard();
   std::unique_ptr<FormHost> host;
-  ButtonWidget* widget = nullptr;
+  app::ButtonWidget* widget = nullptr;
   int clicks = 0;
 };
 

@@ -9,16 +9,15 @@
 #include "platform/ui/check_box.h"
 #include "platform/ui/combo_box.h"
 #include "platform/ui/text_box.h"
-#include "shell/registry.h"
-#include "sync/protocol.h"
+#include "program/registry.h"
 
-namespace korvane::shell {
+namespace korvane::program {
 
 constexpr std::string_view kDefaultTimeServer = "time.nist.gov";
 constexpr std::string_view kSettingsKey = "Software\\Korvane";
 constexpr std::string_view kSettingsKeyPath = "HKEY_LOCAL_MACHINE\\Software\\Korvane";
 constexpr std::string_view kDefaultSkin = "KRV_Default Skin.gif";
-constexpr std::string_view kDefaultProtocol = sync::choice::kSntp;
+constexpr std::string_view kDefaultProtocol = "Default SNTP Protocol";
 constexpr int kDefaultOpacity = 200;
 constexpr int32_t kWindowBackgroundColour = -2147483643;  // system colour 5
 // The server regions; a stored region that is none of them reads as "NA".
@@ -88,4 +87,4 @@ std::string formatClockSkin(const Settings& settings);
 std::string formatDetachMode(const Settings& settings);
 std::string formatDetachFont(const Settings& settings);
 
-}  // namespace korvane::shell
+}  // namespace korvane::program

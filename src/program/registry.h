@@ -9,7 +9,7 @@
 #include "platform/message_box.h"
 #include "platform/registry.h"
 
-namespace korvane::shell {
+namespace korvane::program {
 
 // Bytes of the name and data buffers a value is read with, NUL included.
 constexpr size_t kRegBufferBytes = 255;
@@ -48,4 +48,4 @@ class Registry {
   const platform::SystemClock& clock_;
 };
 
-}  // namespace korvane::shell
+}  // namespace korvane::program

@@ -1,23 +1,29 @@
-// The main window hosted offscreen: its size, and the clock and status both readable in the
-// display box.
+// The main window, wired as main wires it, hosted offscreen: its size, and the clock and status
+// both readable in the display box.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QPlainTextEdit>
 
+#include "app/button_binding.h"
+#include "app/korvane_program.h"
+#include "app/qt_button_widget.h"
 #include "common/tip_field.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_environment.h"
 #include "platform/fake/fake_event_loop.h"
+#include "platform/fake/fake_files.h"
 #include "platform/fake/fake_locale.h"
+#include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_os_version.h"
 #include "platform/fake/fake_random.h"
+#include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_socket.h"
 #include "platform/fake/fake_windows.h"
-#include "platform/qt/form_host.h"
 #include "platform/qt/offscreen_app.h"
-#include "platform/qt/qt_button_widget.h"
+#include "platform/qt/qt_form_hosts.h"
 #include "platform/qt/qt_system_colours.h"
 #include "platform/qt/qt_text_renderer.h"
 #include "shell/nxo_krv.h"
@@ -38,10 +44,23 @@ TEST(MainWindowRenderTest, DisplayBoxShowsClockAndStatusLines) {
   environment.line = "-x";
   QtTextRenderer text;
   QtSystemColours colours;
-  shell::NXO_KRV window({clock, events, locale, random, sockets},
-                        {shell, windows, environment, 5, 1, 0, {&text, &colours}});
-  FormHost host(window, KORVANE_TEST_DATA_DIR);
-  window.load();
+  FakeRegistry registry;
+  FakeMessageBoxes boxes;
+  FakeFiles files;
+  FakeOsVersion os;
+  ControlBindings bindings = ControlBindings::standard();
+  app::addButtonBinding(bindings);
+  QtFormHosts hosts(KORVANE_TEST_DATA_DIR, std::move(bindings));
+  app::KorvaneProgram program({{clock, events, locale, random, sockets},
+                               {shell, windows, environment, 5, 1, 0, {&text, &colours}},
+                               hosts,
+                               registry,
+                               boxes,
+                               files,
+                               os});
+  shell::NXO_KRV& window = program.mainWindow();
+  ASSERT_TRUE(program.start());
+  const FormHost& host = *hosts.hostOf(window);
   window.sync.SyncStatus = "Time Adjusted by -12 second(s)";
   window.SyncNow.tick();
   QApplication::processEvents();
@@ -55,7 +74,7 @@ TEST(MainWindowRenderTest, DisplayBoxShowsClockAndStatusLines) {
   const int lineHeight = current->fontMetrics().lineSpacing();
   EXPECT_GE(current->viewport()->height(), 2 * lineHeight) << "both lines fit";
   QStringList captions;
-  for (auto* b : host.window()->findChildren<ButtonWidget*>()) {
+  for (auto* b : host.window()->findChildren<app::ButtonWidget*>()) {
     captions << QString::fromStdString(b->model().caption());
     EXPECT_EQ(b->size(), QSize(88, 25)) << b->model().name();
   }

@@ -1,4 +1,4 @@
-#include "shell/settings.h"
+#include "program/settings.h"
 
 #include <algorithm>
 #include <iterator>
@@ -8,7 +8,7 @@
 #include "common/rounding.h"
 #include "common/text.h"
 
-namespace korvane::shell {
+namespace korvane::program {
 
 using platform::HKEY_LOCAL_MACHINE;
 using platform::kRunKey;
@@ -223,4 +223,4 @@ void writeFloatingPosition(Registry& r, const Settings& s) {
   write(r, "KRVDetachMode", formatDetachMode(s));
 }
 
-}  // namespace korvane::shell
+}  // namespace korvane::program

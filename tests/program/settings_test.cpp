@@ -1,5 +1,5 @@
 // The start-up load, the first run and the writers, on the in-memory registry.
-#include "shell/settings.h"
+#include "program/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_registry.h"
 
-namespace korvane::shell {
+namespace korvane::program {
 namespace {
 
 using namespace platform;
@@ -329,4 +329,4 @@ TEST_F(SettingsTest, WithoutWriteAccessEverythingRunsOnDefaults) {
 }
 
 }  // namespace
-}  // namespace korvane::shell
+}  // namespace korvane::program

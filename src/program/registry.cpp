@@ -1,10 +1,10 @@
-#include "shell/registry.h"
+#include "program/registry.h"
 
 #include <algorithm>
 
 #include "common/text.h"
 
-namespace korvane::shell {
+namespace korvane::program {
 
 using namespace platform;
 
@@ -79,4 +79,4 @@ HKey Registry::RootKeyByName(std::string_view name) {
   return HKEY_CLASSES_ROOT + static_cast<HKey>(it - kRootKeyNames.begin());
 }
 
-}  // namespace korvane::shell
+}  // namespace korvane::program

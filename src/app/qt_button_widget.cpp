@@ -1,4 +1,4 @@
-#include "platform/qt/qt_button_widget.h"
+#include "app/qt_button_widget.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -8,7 +8,12 @@
 
 #include "controls/hand_cursor.h"
 
-namespace korvane::platform {
+namespace korvane::app {
+
+using platform::Picture;
+using platform::PicturePtr;
+using platform::Raster;
+using platform::ShapeMask;
 
 namespace {
 
@@ -371,4 +376,4 @@ void ButtonWidget::leaveEvent(QEvent* event) {
   if (model_.overTimer().enabled()) model_.pointerLeft();
 }
 
-}  // namespace korvane::platform
+}  // namespace korvane::app

@@ -5,10 +5,10 @@
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/posix/hive_format.h"
 #include "platform/posix/hive_registry.h"
-#include "shell/settings.h"
+#include "program/settings.h"
 #include "temp_folder.h"
 
-namespace korvane::shell {
+namespace korvane::program {
 namespace {
 
 using namespace platform;
@@ -83,4 +83,4 @@ TEST_F(SettingsHiveTest, AHiveWrittenByHandLoads) {
 }
 
 }  // namespace
-}  // namespace korvane::shell
+}  // namespace korvane::program

@@ -1,0 +1,58 @@
+#pragma once
+// The whole program wired in one place: the program-wide state, the windows by name and the
+// main window, on whatever backends it is given (the desktop's in main, fakes in tests).
+#include <string_view>
+
+#include "platform/files.h"
+#include "platform/form_hosts.h"
+#include "platform/message_box.h"
+#include "platform/os_version.h"
+#include "platform/registry.h"
+#include "program/program.h"
+#include "program/program_state.h"
+#include "program/program_windows.h"
+#include "shell/nxo_krv.h"
+
+namespace korvane::app {
+
+struct ProgramBackends {
+  sync::SyncServices sync;
+  shell::ShellServices shell;
+  platform::FormHosts& hosts;
+  platform::RegistryStore& registry;
+  platform::MessageBoxes& boxes;
+  const platform::Files& files;
+  platform::OsVersion& os;
+};
+
+class KorvaneProgram : public program::Program {
+ public:
+  explicit KorvaneProgram(ProgramBackends backends);
+  ~KorvaneProgram() override { windows_.releaseAll(); }  // before the main window goes
+  KorvaneProgram(const KorvaneProgram&) = delete;
+  KorvaneProgram& operator=(const KorvaneProgram&) = delete;
+
+  shell::NXO_KRV& mainWindow() { return main_; }
+  program::ProgramState& state() { return state_; }
+  program::ProgramWindows& windows() { return windows_; }
+
+  // Loads the main window; false when the process ends at once (another instance runs, or
+  // the load closed the window again).
+  bool start();
+
+  void synchronise() override { main_.SyncTimeNow_Click(); }
+  bool hasWindow(std::string_view name) const override { return windows_.has(name); }
+  ui::Form* loadWindow(std::string_view name) override { return windows_.load(name); }
+  ui::Form* showWindow(std::string_view name) override { return windows_.show(name); }
+  ui::Form* loadedWindow(std::string_view name) const override { return windows_.loaded(name); }
+  void unloadWindow(std::string_view name) override { windows_.unload(name); }
+  void unloadOtherWindows() override { windows_.unloadMade(); }
+  void rereadServerList() override { main_.ReadKRVFile(); }
+
+ private:
+  program::ProgramState state_;
+  program::ProgramWindows windows_;
+  shell::NXO_KRV main_;
+};
+
+}  // namespace korvane::app

@@ -1,0 +1,30 @@
+#pragma once
+// A FormHost for each loaded form, made when the form loads and deleted once its unload's
+// events have returned.
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/form_hosts.h"
+#include "platform/qt/form_host.h"
+
+namespace korvane::platform {
+
+class QtFormHosts : public FormHosts {
+ public:
+  QtFormHosts(std::string programFolder, ControlBindings bindings)
+      : folder_(std::move(programFolder)), bindings_(std::move(bindings)) {}
+  ~QtFormHosts() override;
+
+  void host(ui::Form& form) override;
+  void release(ui::Form& form) override;
+  // The host of a hosted form, or null.
+  FormHost* hostOf(const ui::Form& form) const;
+
+ private:
+  std::string folder_;
+  ControlBindings bindings_;
+  std::map<const ui::Form*, std::unique_ptr<FormHost>> hosts_;
+};
+
+}  // namespace korvane::platform

@@ -1,0 +1,44 @@
+#pragma once
+// The program-wide state: the settings every window reads and changes, the registry they are
+// kept in, and the writers each window calls when it saves what it owns.
+#include <string_view>
+
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/registry.h"
+#include "program/registry.h"
+#include "program/settings.h"
+
+namespace korvane::program {
+
+class ProgramState {
+ public:
+  ProgramState(platform::RegistryStore& store, platform::MessageBoxes& boxes,
+               const platform::SystemClock& clock)
+      : registry_(store, boxes, clock) {}
+  ProgramState(const ProgramState&) = delete;
+  ProgramState& operator=(const ProgramState&) = delete;
+
+  Settings settings;
+  Registry& registry() { return registry_; }
+
+  // Main window, on unload.
+  void saveMainWindow(std::string_view serverBoxText, const ui::CheckBox& RandomCheck,
+                      const ui::TextBox& SyncN, const ui::ComboBox& SyncIntC,
+                      std::string_view regionCode) {
+    writeMainWindowSettings(registry_, serverBoxText, RandomCheck, SyncN, SyncIntC, regionCode);
+  }
+  // Options dialog, on close after a change.
+  void saveOptions(std::string_view programCommand) {
+    writeOptionsSettings(registry_, settings, programCommand);
+  }
+  // Floating clock settings, on apply.
+  void saveFloating() { writeFloatingSettings(registry_, settings); }
+  // Floating clock, on close after it was moved.
+  void saveFloatingPosition() { writeFloatingPosition(registry_, settings); }
+
+ private:
+  Registry registry_;
+};
+
+}  // namespace korvane::program

@@ -1,0 +1,71 @@
+// The wiring main relies on, driven on fakes: settings and list in, windows hosted, state saved.
+#include "app/program_fixture.h"
+
+namespace korvane::app::testing {
+namespace {
+
+using ProgramTest = ProgramFixture;
+
+TEST_F(ProgramTest, StartReadsTheStoredStateHostsTheMainWindowAndExitSavesIt) {
+  KorvaneProgram& p = make();
+  ASSERT_TRUE(p.start());
+  shell::NXO_KRV& w = p.mainWindow();
+  EXPECT_EQ(p.state().settings.protocol, "Default Time Protocol");
+  EXPECT_EQ(w.SyncN.text(), "5");
+  EXPECT_EQ(w.vbRemoteHost.text(), "127.0.0.1");
+  EXPECT_EQ(timeSocket().connects, 1) << "an empty command line synchronises at once";
+  EXPECT_EQ(hosts.log, (std::vector<std::string>{"host NXO_KRV", "show NXO_KRV"}));
+  EXPECT_FALSE(w.Advanced.enabled()) << "no options dialog yet";
+
+  w.SyncN.setText("7");
+  w.SyncIntC.choose(2);
+  w.mnuExit.click();
+  EXPECT_EQ(stored("Settings"), "NO:7:Hour/s:NA");
+  EXPECT_EQ(stored("KRVLastServer"), "127.0.0.1");
+  EXPECT_EQ(hosts.count(), 0u);
+  EXPECT_EQ(hosts.log.back(), "release NXO_KRV");
+}
+
+TEST_F(ProgramTest, ASecondInstanceEndsWithoutHostingOrSaving) {
+  environment.otherInstance = true;
+  EXPECT_FALSE(make().start());
+  EXPECT_EQ(hosts.log, (std::vector<std::string>{"host NXO_KRV"})) << "hosted, never shown";
+  EXPECT_EQ(stored("Settings"), "NO:5:Minute/s:NA");
+}
+
+TEST_F(ProgramTest, TheAboutBoxIsHostedOnEachShowAndReleasedWhenClosed) {
+  KorvaneProgram& p = make("-rs");
+  ASSERT_TRUE(p.start());
+  shell::NXO_KRV& w = p.mainWindow();
+  for (int i = 0; i < 2; ++i) {
+    w.About.click();
+    EXPECT_TRUE(hosts.hosted(w.frmAbout));
+    w.frmAbout.cmdOK.click();
+    EXPECT_FALSE(hosts.hosted(w.frmAbout));
+  }
+  EXPECT_EQ(w.frmAbout.Load.handlerCount(), 1u) << "no handler piles up across shows";
+}
+
+TEST_F(ProgramTest, ExitUnloadsTheOtherWindowsAfterSavingInTheirOrder) {
+  KorvaneProgram& p = make("-rs");
+  std::vector<std::string> unloaded;
+  for (const char* name : {"KRV_Clock", "KRV_DetachF", "KRV_Config"}) {
+    p.windows().add(name, [name, &unloaded] {
+      auto f = std::make_unique<ui::Form>(name);
+      f->Unload.connect([name, &unloaded](int&) { unloaded.push_back(name); });
+      return f;
+    });
+  }
+  ASSERT_TRUE(p.start());
+  EXPECT_TRUE(p.mainWindow().Advanced.enabled());
+  p.mainWindow().Advanced.click();
+  p.showWindow(program::window::kTaskbarClock);
+  ASSERT_NE(p.loadedWindow(program::window::kOptions), nullptr);
+  p.mainWindow().mnuExit.click();
+  EXPECT_EQ(unloaded, (std::vector<std::string>{"KRV_Clock", "KRV_Config"}));
+  EXPECT_EQ(stored("Settings"), "NO:5:Minute/s:NA");
+  EXPECT_EQ(hosts.count(), 0u);
+}
+
+}  // namespace
+}  // namespace korvane::app::testing

@@ -1,0 +1,33 @@
+# Fails when a logic source includes a Qt or backend header, or a logic library links one.
+set(files "")
+foreach(folder common sync shell display options controls program platform/ui)
+  file(GLOB_RECURSE found ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+  list(APPEND files ${found})
+endforeach()
+file(GLOB platform_top ${SOURCE_DIR}/platform/*.h ${SOURCE_DIR}/platform/*.cpp)
+list(APPEND files ${platform_top} ${SOURCE_DIR}/app/korvane_program.h
+     ${SOURCE_DIR}/app/korvane_program.cpp)
+
+set(faults "")
+foreach(f ${files})
+  file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include")
+  foreach(line ${lines})
+    if(line MATCHES "[<\"](platform/(qt|posix|fake)/|Qt[A-Za-z]*/|Q[A-Z][A-Za-z]*[>\"])")
+      file(RELATIVE_PATH rel ${SOURCE_DIR} ${f})
+      string(APPEND faults "  ${rel}: ${line}\n")
+    endif()
+  endforeach()
+endforeach()
+
+file(STRINGS ${LINKS} targets)
+foreach(line ${targets})
+  if(line MATCHES "Qt|korvane_qt|korvane_posix|korvane_fake")
+    string(APPEND faults "  links: ${line}\n")
+  endif()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "Logic code reaches a backend or Qt:\n${faults}")
+endif()
+list(LENGTH files count)
+message(STATUS "Layering holds: ${count} logic files, their libraries")
