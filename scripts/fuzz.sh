@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 build_dir=${KORVANE_FUZZ_BUILD_DIR:-build-fuzz}
 seconds=${KORVANE_FUZZ_SECONDS:-20}
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(server_list hive daytime sntp tcp_reply sync_reply query_args http_response)
+[ ${#targets[@]} -eq 0 ] && targets=(server_list hive daytime sntp tcp_reply sync_reply query_args http_response skin_image)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKORVANE_FUZZ=ON \
