@@ -156,8 +156,10 @@ TEST_F(TimeServiceE2ETest, RefusedDirectSettingGoesThroughTheTimeService) {
     ASSERT_TRUE(status.has_value()) << readText(at + "/stderr.txt");
     EXPECT_TRUE(std::regex_match(*status, std::regex(c.status))) << *status;
     const long long offset = readClockOffset(at + "/clock-offset");
-    EXPECT_GE(offset, c.offsetLow);
-    EXPECT_LE(offset, c.offsetHigh);
+    // A clock left alone stays exact; a set one may spread with the build's timing.
+    const long long slack = c.offsetLow == c.offsetHigh ? 0 : kTimingSlackMs;
+    EXPECT_GE(offset, c.offsetLow - slack);
+    EXPECT_LE(offset, c.offsetHigh + slack);
     const std::string calls = c.answer ? readText(serviceLog) : "";
     EXPECT_TRUE(std::regex_search(calls, std::regex(c.call))) << calls;
     korvane.signal(SIGTERM);
