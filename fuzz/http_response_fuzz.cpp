@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/text.h"
+#include "fuzz_require.h"
 #include "shell/host_port.h"
 #include "shell/http_response.h"
 #include "shell/version_text.h"
@@ -18,11 +19,7 @@ using shell::HttpResponse;
 
 namespace {
 
-void require(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "broken: %s\n", what);
-  std::abort();
-}
+using fuzzing::require;
 
 HttpResponse::Progress feed(HttpResponse& response, std::string_view stream, size_t piece) {
   HttpResponse::Progress p = HttpResponse::Progress::NeedMore;

@@ -7,17 +7,14 @@
 #include <vector>
 
 #include "app/query/query_options.h"
+#include "fuzz_require.h"
 
 using namespace korvane;
 using query::QueryOptions;
 
 namespace {
 
-void require(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "broken: %s\n", what);
-  std::abort();
-}
+using fuzzing::require;
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "display/skin_render.h"
+#include "fuzz_require.h"
 #include "platform/fake/fake_locale.h"
 #include "platform/qt/qt_images.h"
 
@@ -21,11 +22,7 @@ using namespace korvane;
 
 namespace {
 
-void require(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "broken: %s\n", what);
-  std::abort();
-}
+using fuzzing::require;
 
 bool declaresHugePicture(const QByteArray& bytes) {
   QBuffer buffer;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/ole_date.h"
+#include "fuzz_require.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_locale.h"
 #include "platform/fake/fake_socket.h"
@@ -22,11 +23,7 @@ using namespace korvane;
 
 namespace {
 
-void require(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "broken: %s\n", what);
-  std::abort();
-}
+using fuzzing::require;
 
 // What the checker promises about a reply it accepts.
 void checkAccepted(const std::vector<uint8_t>& reply, const NtpTimestamp& t1) {

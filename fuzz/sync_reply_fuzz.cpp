@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "fuzz_require.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_event_loop.h"
 #include "platform/fake/fake_locale.h"
@@ -22,11 +23,7 @@ using namespace korvane;
 
 namespace {
 
-void require(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "broken: %s\n", what);
-  std::abort();
-}
+using fuzzing::require;
 
 class NoShell : public sync::SyncShell {
  public:

@@ -10,6 +10,7 @@
 
 #include "common/ntp_timestamp.h"
 #include "common/ole_date.h"
+#include "fuzz_require.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_locale.h"
 #include "platform/fake/fake_socket.h"
@@ -19,11 +20,7 @@ using namespace korvane;
 
 namespace {
 
-void require(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "broken: %s\n", what);
-  std::abort();
-}
+using fuzzing::require;
 
 constexpr sync::Protocol kProtocols[] = {sync::Protocol::Time, sync::Protocol::UnixTime,
                                          sync::Protocol::DayTime, sync::Protocol::Time};
