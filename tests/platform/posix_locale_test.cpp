@@ -29,8 +29,9 @@ TEST_F(PosixLocaleTest, UpperCasesEveryLanguageNotJustAscii) {
 }
 
 TEST_F(PosixLocaleTest, ParsesTheLocalesOwnDateTimeFormsAndNothingElse) {
+  using namespace std::string_view_literals;
   struct Case {
-    const char* text;
+    std::string_view text;
     std::optional<CivilDateTime> expected;
   };
   const Case cases[] = {
@@ -39,6 +40,9 @@ TEST_F(PosixLocaleTest, ParsesTheLocalesOwnDateTimeFormsAndNothingElse) {
       {"12/08/26 05:05:11", CivilDateTime{2026, 12, 8, 5, 5, 11, 0}},
       {"Tue Dec  8 05:05:11 2026 and more", std::nullopt},
       {"13/08/26 05:05:11", std::nullopt},
+      {"02/31/26 05:00:02", std::nullopt},
+      {"12/08/26 05:05:11\0\0"sv, CivilDateTime{2026, 12, 8, 5, 5, 11, 0}},
+      {"12/08/26 05:05:11\0junk"sv, std::nullopt},
       {"12/08/26 25:05:11", std::nullopt},
       {"", std::nullopt},
       {"not a date", std::nullopt},

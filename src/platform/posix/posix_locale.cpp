@@ -27,10 +27,9 @@ bool onlyBlanks(const char* p) {
   return true;
 }
 
+// strptime takes "02/31" as read; the calendar decides.
 bool validDate(const std::tm& tm) {
-  return tm.tm_mon >= 0 && tm.tm_mon < 12 && tm.tm_mday >= 1 && tm.tm_mday <= 31 &&
-         tm.tm_hour >= 0 && tm.tm_hour < 24 && tm.tm_min >= 0 && tm.tm_min < 60 && tm.tm_sec >= 0 &&
-         tm.tm_sec <= 60;
+  return tm.tm_year > INT_MIN + 1900 && tm.tm_year < INT_MAX - 1900 && isValidCivil(civilOf(tm));
 }
 
 }  // namespace
@@ -122,7 +121,10 @@ int PosixLocale::fullYear(int twoDigitYear) const {
 std::optional<CivilDateTime> PosixLocale::parseDateTime(std::string_view text) const {
   const size_t first = text.find_first_not_of(" \t\r\n");
   if (first == std::string_view::npos) return std::nullopt;
-  const std::string s(text.substr(first));  // strptime wants a terminated string
+  std::string s(text.substr(first));  // strptime wants a terminated string
+  // Trailing NULs are padding; one inside would hide what follows it from strptime.
+  s.erase(s.find_last_not_of('\0') + 1);
+  if (s.find('\0') != std::string::npos) return std::nullopt;
   const Using l(timeLocale());
   const std::string dateAndTime = std::string(nl_langinfo(D_FMT)) + " " + nl_langinfo(T_FMT);
   for (const std::string& pattern : {std::string(nl_langinfo(D_T_FMT)), dateAndTime}) {
