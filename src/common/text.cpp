@@ -79,4 +79,39 @@ std::string toLower(std::string_view s) {
   return out;
 }
 
+namespace {
+char foldCase(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+}  // namespace
+
+bool matchesPattern(std::string_view name, std::string_view pattern) {
+  // Greedy match with one backtrack point: linear enough for file names.
+  size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || foldCase(pattern[p]) == foldCase(name[n]))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+bool lessIgnoringCase(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i)
+    if (foldCase(a[i]) != foldCase(b[i])) return foldCase(a[i]) < foldCase(b[i]);
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
 }  // namespace korvane::text

@@ -23,5 +23,10 @@ std::vector<std::string> split(std::string_view s, std::string_view sep, int lim
 std::string trim(std::string_view s);
 std::string toUpper(std::string_view s);
 std::string toLower(std::string_view s);
+// Whether name matches a file pattern of "*" (any run) and "?" (any one character), ASCII case
+// ignored, as the desktop's file listings match.
+bool matchesPattern(std::string_view name, std::string_view pattern);
+// Name order with ASCII case ignored (ties by the exact text), the order of file listings.
+bool lessIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace korvane::text

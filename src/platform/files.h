@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvane::platform {
 
@@ -19,6 +20,18 @@ class Files {
   virtual std::optional<std::string> readAll(const std::string& path, size_t maxBytes) const = 0;
   // Replaces the file with bytes so that a crash leaves either the old or the new content.
   virtual bool writeAtomically(const std::string& path, std::string_view bytes) = 0;
+  // Names of the files in folder that match pattern ("*" and "?", case ignored), sorted by
+  // name with case ignored; empty when the folder cannot be read.
+  virtual std::vector<std::string> listFiles(const std::string& /*folder*/,
+                                             std::string_view /*pattern*/) const {
+    return {};
+  }
+  // Names of the sub-folders of folder that hold a file named fileName (case ignored), in the
+  // same order.
+  virtual std::vector<std::string> listFoldersHolding(const std::string& /*folder*/,
+                                                      std::string_view /*fileName*/) const {
+    return {};
+  }
 };
 
 // path joined to a name inside it.

@@ -33,6 +33,8 @@ class Shell {
   virtual void trayDelete(const TrayRecord& record) = 0;
   // Opens a file or a web address with the desktop's handler (the "open" verb).
   virtual void open(const std::string& documentOrUrl) = 0;
+  // Starts the desktop's date and time settings; false when the desktop has none.
+  virtual bool openDateTimeSettings() { return false; }
 
   // The icon's mouse messages (514, 515, 517, ...), delivered on the UI thread.
   std::function<void(int message)> onTrayMessage;

@@ -1,9 +1,12 @@
 #pragma once
 // Window operations the logic needs beyond the form model: the screen, extended styles,
-// layered opacity and the foreground.
+// layered opacity, the taskbar clock the overlay covers, and the system move.
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
+#include "common/rect.h"
 #include "platform/ui/control.h"
 
 namespace korvane::ui {
@@ -11,6 +14,16 @@ class Form;
 }
 
 namespace korvane::platform {
+
+// The taskbar's clock window and the notification area holding it, in screen pixels. Where the
+// desktop has no clock window to adopt, a stand-in at the bottom-right of the primary screen's
+// available area takes its place.
+struct TaskbarClock {
+  Rect notificationArea;
+  Rect clock;
+  bool standIn = false;
+  bool operator==(const TaskbarClock&) const = default;
+};
 
 constexpr int kGwlExStyle = -20;
 constexpr int32_t kWsExLayered = 0x00080000;
@@ -35,6 +48,23 @@ class Windows {
                                           uint32_t flags) = 0;
   // Whether windows can be translucent (a compositing window system).
   virtual bool compositing() const = 0;
+
+  // The taskbar clock as it is now; none when the desktop has neither a clock nor a stand-in.
+  virtual std::optional<TaskbarClock> findTaskbarClock() const { return std::nullopt; }
+  // Makes overlay a child of the taskbar clock: from now on its position is relative to the
+  // clock's top-left and it follows the clock when moveTaskbarClock moves it.
+  virtual void adoptOverlay(ui::Form& /*overlay*/) {}
+  // Moves and sizes the clock window, in pixels relative to the notification area.
+  virtual void moveTaskbarClock(const Rect& /*inNotificationArea*/) {}
+  // Lets the user drag window with the mouse as by its title bar; ended runs once the drag is
+  // over (at once where the window system moves the window on its own).
+  virtual void beginSystemMove(ui::Form& /*window*/, std::function<void()> ended) {
+    if (ended) ended();
+  }
+  // The primary screen's area without panels and docks, in twips.
+  virtual ui::TwipsRect availableAreaTwips() const {
+    return {0, 0, screenWidthTwips(), screenHeightTwips()};
+  }
 };
 
 }  // namespace korvane::platform

@@ -32,5 +32,31 @@ TEST(Text, TrimRemovesBlanksOnlyAndCaseIsExact) {
   EXPECT_FALSE(contains("synchronizing", "Synchronizing"));
 }
 
+TEST(Text, FilePatternsMatchLikeTheDesktopsListings) {
+  struct Case {
+    const char* name;
+    const char* pattern;
+    bool matches;
+  };
+  const Case cases[] = {
+      {"AMP_Amber Shadow.bmp", "AMP_*.*", true},
+      {"amp_x.BMP", "AMP_*.*", true},
+      {"AMP_notes", "AMP_*.*", false},
+      {"AMP_.", "AMP_*.*", true},
+      {"KRV_Blue Dots.gif", "*.gif", true},
+      {"skin.GIF", "*.gif", true},
+      {"skin.gif.bak", "*.gif", false},
+      {"a.gif", "?.gif", true},
+      {"ab.gif", "?.gif", false},
+      {"aXbXc", "*X*X*c", true},
+      {"", "*", true},
+      {"", "?", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(matchesPattern(c.name, c.pattern), c.matches) << c.name;
+  EXPECT_TRUE(lessIgnoringCase("amp_b", "AMP_C"));
+  EXPECT_TRUE(lessIgnoringCase("B", "b"));  // ties by the exact text
+  EXPECT_FALSE(lessIgnoringCase("b", "b"));
+}
+
 }  // namespace
 }  // namespace korvane::text

@@ -19,6 +19,10 @@ class FakeShell : public Shell {
   void trayModify(const TrayRecord& r) override { record("modify", r); }
   void trayDelete(const TrayRecord& r) override { record("delete", r); }
   void open(const std::string& target) override { opened.push_back(target); }
+  bool openDateTimeSettings() override {
+    ++dateTimeSettingsOpened;
+    return hasDateTimeSettings;
+  }
 
   // A mouse message from the icon, as the desktop would send it.
   void trayMessage(int message) {
@@ -31,6 +35,8 @@ class FakeShell : public Shell {
   }
 
   bool hasTray = true;
+  bool hasDateTimeSettings = true;
+  int dateTimeSettingsOpened = 0;
   std::vector<TrayCall> calls;
   std::vector<std::string> opened;
   std::vector<std::string>* log = nullptr;  // optional shared record of the order of calls

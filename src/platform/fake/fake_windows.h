@@ -1,6 +1,8 @@
 #pragma once
 // A screen of a fixed size (15 twips per pixel) whose style and opacity calls are recorded.
 #include <map>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/form.h"
@@ -28,6 +30,28 @@ class FakeWindows : public Windows {
     layeredCalls.push_back({&w, key, alpha, flags});
   }
   bool compositing() const override { return composites; }
+  std::optional<TaskbarClock> findTaskbarClock() const override { return taskbarClock; }
+  void adoptOverlay(ui::Form& overlay) override { adopted = &overlay; }
+  // The clock moves inside the notification area; the record keeps each move.
+  void moveTaskbarClock(const Rect& r) override {
+    clockMoves.push_back(r);
+    if (!taskbarClock) return;
+    const Rect& area = taskbarClock->notificationArea;
+    taskbarClock->clock = {area.left + r.left, area.top + r.top, area.left + r.right,
+                           area.top + r.bottom};
+  }
+  // The drag ends when the test says so (endSystemMove), as a window manager's would.
+  void beginSystemMove(ui::Form& w, std::function<void()> ended) override {
+    moving = &w;
+    moveEnded = std::move(ended);
+  }
+  void endSystemMove() {
+    moving = nullptr;
+    if (auto ended = std::exchange(moveEnded, nullptr)) ended();
+  }
+  ui::TwipsRect availableAreaTwips() const override {
+    return availableArea.value_or(Windows::availableAreaTwips());
+  }
 
   struct LayeredCall {
     ui::Form* window;
@@ -40,6 +64,12 @@ class FakeWindows : public Windows {
   bool composites = true;
   std::vector<ui::TwipsRect> screens;  // several screens; empty: one of screenWidth x screenHeight
   std::map<std::pair<ui::Form*, int>, int32_t> longs;
+  std::optional<TaskbarClock> taskbarClock;
+  ui::Form* adopted = nullptr;
+  std::vector<Rect> clockMoves;
+  ui::Form* moving = nullptr;
+  std::function<void()> moveEnded;
+  std::optional<ui::TwipsRect> availableArea;
   std::vector<LayeredCall> layeredCalls;
 };
 

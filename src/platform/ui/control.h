@@ -14,11 +14,22 @@ struct Font {
   double size = 8.25;  // points
   bool bold = false;
   bool italic = false;
+  bool underline = false;
+  bool strikethrough = false;
+  int charset = 0;  // 0 Western; the settings keep it with the font
   bool operator==(const Font&) const = default;
 };
 
 // A colour as 0xRRGGBB; kDefaultColour leaves the desktop's own.
 constexpr int32_t kDefaultColour = -1;
+
+// Mouse buttons and shift keys as mouse events report them (bit sets).
+constexpr int kLeftButton = 1;
+constexpr int kRightButton = 2;
+constexpr int kMiddleButton = 4;
+constexpr int kShiftMask = 1;
+constexpr int kCtrlMask = 2;
+constexpr int kAltMask = 4;
 
 // Twips per pixel on a 96-dpi screen, where no screen tells the real factor.
 constexpr int kTwipsPerPixelAt96Dpi = 15;
@@ -41,6 +52,8 @@ class Control {
   const std::string& name() const { return name_; }
   const TwipsRect& geometry() const { return geometry_; }
   void setGeometry(const TwipsRect& r) { set(geometry_, r); }
+  // What a host reports after the toolkit sized the control itself (raises nothing).
+  void noteGeometry(const TwipsRect& r) { geometry_ = r; }
   bool enabled() const { return enabled_; }
   void setEnabled(bool on) { set(enabled_, on); }
   bool visible() const { return visible_; }
@@ -56,6 +69,12 @@ class Control {
 
   // Raised after any property changed, so that a host can mirror it.
   Event<> PropertyChanged;
+  // The user's mouse on the control: button, shift, x, y in the control's own scale (twips, or
+  // pixels in a picture box).
+  Event<int, int, double, double> MouseDown;
+  Event<int, int, double, double> MouseUp;
+  Event<int, int, double, double> MouseMove;
+  Event<> DblClick;
 
  protected:
   template <class T>

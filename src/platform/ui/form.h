@@ -7,6 +7,7 @@
 #include "platform/ui/control.h"
 #include "platform/ui/image_list.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/option_button.h"
 
 namespace korvane::ui {
 
@@ -83,8 +84,11 @@ class Form {
   bool minimizeButton() const { return minButton_; }
   void setMinimizeButton(bool on) { set(minButton_, on); }
 
+  // Option buttons added with the same container form one group.
   void add(Control& control, Control* container = nullptr) {
     controls_.push_back({&control, container});
+    if (auto* option = dynamic_cast<OptionButton*>(&control))
+      option->Selected.connect([this, option, container] { clearGroup(*option, container); });
   }
   const std::vector<Entry>& controls() const { return controls_; }
   ImageList* imageList() const { return imageList_; }
@@ -113,6 +117,10 @@ class Form {
     return true;
   }
 
+  // The window this one stays above and is centred on (none: the desktop).
+  Form* owner() const { return owner_; }
+  void setOwner(Form* w) { owner_ = w; }
+
   // Requests to the host.
   void bringToForeground() { ForegroundRequested(); }
   void popupMenu(Menu& menu, MenuItem* defaultItem) { PopupRequested(menu, defaultItem); }
@@ -123,6 +131,8 @@ class Form {
   Event<int&> Unload;                         // cancel
   Event<int, int, double, double> MouseMove;  // button, shift, x, y (twips)
   Event<> Closed;
+  // The window's surface needs drawing (shown, uncovered, resized).
+  Event<> Paint;
   Event<> PropertyChanged;
   Event<> ForegroundRequested;
   Event<Menu&, MenuItem*> PopupRequested;
@@ -133,7 +143,15 @@ class Form {
     return setAndNotify(field, value, PropertyChanged);
   }
 
+  void clearGroup(const OptionButton& chosen, const Control* container) {
+    for (const Entry& e : controls_)
+      if (auto* other = dynamic_cast<OptionButton*>(e.control);
+          other && other != &chosen && e.container == container)
+        other->setValue(false);
+  }
+
   std::string name_;
+  Form* owner_ = nullptr;
   std::string caption_;
   std::vector<std::string> iconFiles_;
   int clientWidth_ = 4800;

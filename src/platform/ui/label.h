@@ -12,10 +12,19 @@ class Label : public Control {
   void setAlignment(Alignment a) { set(alignment_, a); }
   const std::string& caption() const { return caption_; }
   void setCaption(const std::string& c) { set(caption_, c); }
+  // The label takes the size of its caption in its font: the host measures it and reports the
+  // size through noteGeometry.
+  bool autoSize() const { return autoSize_; }
+  void setAutoSize(bool on) { set(autoSize_, on); }
+  // No background: what lies under the label shows through; it still takes the mouse.
+  bool transparent() const { return transparent_; }
+  void setTransparent(bool on) { set(transparent_, on); }
 
  private:
   std::string caption_;
   Alignment alignment_ = Alignment::Left;
+  bool autoSize_ = false;
+  bool transparent_ = false;
 };
 
 }  // namespace korvane::ui
