@@ -13,18 +13,33 @@
 namespace korvane::platform {
 
 namespace {
+
 constexpr int kButtonPollMs = 40;
+// How many polls after the release Qt may take to hear of the window manager's last move.
+constexpr int kSettlePollLimit = 12;
+
+#ifdef KORVANE_HAVE_XCB
+// The X connection and its root window, or null where the application has none.
+xcb_connection_t* x11Connection(xcb_window_t* root) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  if (!c) return nullptr;
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+  if (!screen) return nullptr;
+  *root = screen->root;
+  return c;
+}
+#endif
+
 }  // namespace
 
 std::optional<bool> pointerButtonDown() {
 #ifdef KORVANE_HAVE_XCB
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  xcb_window_t root = 0;
+  xcb_connection_t* c = x11Connection(&root);
   if (!c) return std::nullopt;
-  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-  if (!screen) return std::nullopt;
   xcb_query_pointer_reply_t* reply =
-      xcb_query_pointer_reply(c, xcb_query_pointer(c, screen->root), nullptr);
+      xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr);
   if (!reply) return std::nullopt;
   const uint16_t buttons = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2 |
                            XCB_KEY_BUT_MASK_BUTTON_3 | XCB_KEY_BUT_MASK_BUTTON_4 |
@@ -33,6 +48,24 @@ std::optional<bool> pointerButtonDown() {
   free(reply);
   return down;
 #else
+  return std::nullopt;
+#endif
+}
+
+std::optional<QPoint> nativeClientOrigin(QWidget& window) {
+#ifdef KORVANE_HAVE_XCB
+  xcb_window_t root = 0;
+  xcb_connection_t* c = x11Connection(&root);
+  if (!c) return std::nullopt;
+  const auto id = static_cast<xcb_window_t>(window.winId());
+  xcb_translate_coordinates_reply_t* reply =
+      xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, root, 0, 0), nullptr);
+  if (!reply) return std::nullopt;
+  const QPoint origin(reply->dst_x, reply->dst_y);
+  free(reply);
+  return origin;
+#else
+  (void)window;
   return std::nullopt;
 #endif
 }
@@ -66,13 +99,13 @@ bool SystemMove::eventFilter(QObject*, QEvent* event) {
     return false;
   }
   const auto type = event->type();
-  if (type == QEvent::MouseMove && mode_ == Mode::FollowPointer) {
+  const bool release =
+      type == QEvent::MouseButtonRelease || type == QEvent::NonClientAreaMouseButtonRelease;
+  if (mode_ == Mode::WindowManagerMoves) {
+    if (release) released_ = true;  // the poll ends the drag once the window has settled
+  } else if (type == QEvent::MouseMove || release) {
     follow(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-  } else if (type == QEvent::MouseButtonRelease ||
-             type == QEvent::NonClientAreaMouseButtonRelease) {
-    if (mode_ == Mode::FollowPointer)
-      follow(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-    end();
+    if (release) end();
   }
   return false;
 }
@@ -83,7 +116,17 @@ void SystemMove::follow(QPoint pointer) {
 }
 
 void SystemMove::pollButtons() {
-  if (!window_ || !pointerButtonDown().value_or(false)) end();
+  if (!window_) return end();
+  if (!released_) {
+    if (pointerButtonDown().value_or(false)) return;
+    released_ = true;
+  }
+  // Qt hears of the window manager's last moves by events that may still be on their way; the
+  // caller reads the window's place when the drag ends, so wait until Qt has it.
+  const auto native = nativeClientOrigin(*window_);
+  if (native && *native != window_->mapToGlobal(QPoint(0, 0)) && ++settlePolls_ < kSettlePollLimit)
+    return;
+  end();
 }
 
 void SystemMove::end() {
