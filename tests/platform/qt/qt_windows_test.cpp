@@ -56,9 +56,6 @@ TEST_F(QtWindowsTest, StandInClockSitsBottomRightAndKeepsItsRightEdge) {
     EXPECT_LE(found->notificationArea.left, found->clock.left);
     EXPECT_LE(found->notificationArea.top, found->clock.top);
   }
-  const int tpp = twipsPerPixel();
-  EXPECT_EQ(windows.availableAreaTwips(),
-            (ui::TwipsRect{a.x() * tpp, a.y() * tpp, a.width() * tpp, a.height() * tpp}));
 }
 
 TEST_F(QtWindowsTest, AdoptedOverlayIsAToolWindowThatFollowsTheClock) {
