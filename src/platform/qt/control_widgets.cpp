@@ -8,9 +8,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
+#include <QSlider>
+#include <cmath>
 
 #include "platform/qt/form_host.h"
+#include "platform/qt/picture_widget.h"
 #include "platform/qt/qt_pictures.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/combo_box.h"
@@ -19,6 +23,9 @@
 #include "platform/ui/image_box.h"
 #include "platform/ui/image_combo.h"
 #include "platform/ui/label.h"
+#include "platform/ui/option_button.h"
+#include "platform/ui/picture_box.h"
+#include "platform/ui/slider.h"
 #include "platform/ui/text_box.h"
 
 namespace korvane::platform {
@@ -93,13 +100,74 @@ ControlBinding bindCheckBox(ui::CheckBox& m, QWidget* parent, FormHost&) {
           }};
 }
 
+// An auto-sized label takes the size of its caption in its font and tells the model.
+void fitToCaption(ui::Label& m, QLabel* w) {
+  const QSize size = w->fontMetrics().size(0, w->text());
+  if (w->size() != size) w->resize(size);
+  const int tpp = twipsPerPixel();
+  const ui::TwipsRect& g = m.geometry();
+  m.noteGeometry({g.left, g.top, size.width() * tpp, size.height() * tpp});
+}
+
 ControlBinding bindLabel(ui::Label& m, QWidget* parent, FormHost&) {
   auto* w = new QLabel(parent);
-  w->setWordWrap(true);
-  return {&m, w, [&m, w] {
+  return {&m, w, [&m, w, wasTransparent = false]() mutable {
             w->setText(toQString(m.caption()));
             w->setAlignment(toQt(m.alignment()));
+            w->setWordWrap(!m.autoSize());
+            // What lies under a transparent label shows through; the mouse still reaches it.
+            if (m.transparent())
+              w->setAutoFillBackground(false);
+            else if (wasTransparent)
+              w->setAutoFillBackground(m.backColor() != ui::kDefaultColour);
+            wasTransparent = m.transparent();
+            if (m.autoSize()) fitToCaption(m, w);
           }};
+}
+
+ControlBinding bindOptionButton(ui::OptionButton& m, QWidget* parent, FormHost&) {
+  auto* w = new QRadioButton(parent);
+  // The form clears the other buttons of a container's group; Qt's own grouping of siblings
+  // would disagree with it wherever two groups share a parent widget.
+  w->setAutoExclusive(false);
+  QObject::connect(w, &QRadioButton::clicked, [&m, w] {
+    m.setValue(true);
+    const QSignalBlocker block(w);
+    w->setChecked(m.value());  // a click on the set button leaves it set
+  });
+  return {&m, w, [&m, w] {
+            const QSignalBlocker block(w);
+            w->setText(toQString(m.caption()));
+            w->setChecked(m.value());
+          }};
+}
+
+ControlBinding bindSlider(ui::Slider& m, QWidget* parent, FormHost&) {
+  auto* w = new QSlider(Qt::Horizontal, parent);
+  w->setTickPosition(QSlider::TicksBelow);
+  QObject::connect(w, &QSlider::sliderMoved, [&m](int v) { m.scrollTo(v); });
+  QObject::connect(w, &QSlider::sliderReleased, [&m, w] { m.release(w->value()); });
+  // A click on the track or a key moves the value without a drag.
+  QObject::connect(w, &QSlider::valueChanged, [&m, w](int v) {
+    if (!w->isSliderDown()) m.setValue(v);
+  });
+  return {&m, w, [&m, w] {
+            const QSignalBlocker block(w);
+            w->setRange(m.min(), m.max());
+            w->setSingleStep(m.smallChange());
+            w->setPageStep(m.largeChange());
+            w->setTickInterval(m.tickFrequency());
+            w->setValue(m.value());
+          }};
+}
+
+ControlBinding bindPictureBox(ui::PictureBox& m, QWidget* parent, FormHost& host) {
+  auto* w = new PictureWidget(m, parent);
+  // The model sizes an auto-sized box from its picture in device pixels.
+  const double tpp = twipsPerPixel() / w->devicePixelRatioF();
+  m.setTwipsPerPixel(std::max(1, static_cast<int>(std::lround(tpp))));
+  host.keep(m.Refreshed.connect([w] { w->showPicture(); }));
+  return {&m, w, [] {}};
 }
 
 ControlBinding bindFrame(ui::Frame& m, QWidget* parent, FormHost&) {
@@ -181,10 +249,28 @@ ControlBinding bindComboBox(ui::ComboBox& m, QWidget* parent, FormHost&) {
 
 ControlBinding bindImageBox(ui::ImageBox& m, QWidget* parent, FormHost& host) {
   auto* w = new QLabel(parent);
-  w->setScaledContents(true);
-  return {&m, w, [&host, &m, w] {
+  struct Shown {
+    int picture = -1;
+    std::string file;
+    QSize size;
+    bool stretch = false;
+  };
+  return {&m, w, [&host, &m, w, shown = Shown{}]() mutable {
             const QSize size(toPixels(m.geometry().width), toPixels(m.geometry().height));
-            w->setPixmap(host.picture(m.picture(), m.file(), size));
+            // A stretched picture follows the control's size; a plain one sets it.
+            const Shown now{m.picture(), m.file(), m.stretch() ? size : QSize(), m.stretch()};
+            if (now.picture != shown.picture || now.file != shown.file || now.size != shown.size ||
+                now.stretch != shown.stretch) {
+              shown = now;
+              w->setScaledContents(m.stretch());
+              w->setPixmap(host.picture(m.picture(), m.file(), size));
+            }
+            if (m.stretch()) return;
+            const QSize natural = w->pixmap().deviceIndependentSize().toSize();
+            if (w->size() != natural) w->resize(natural);
+            const int tpp = twipsPerPixel();
+            const ui::TwipsRect& g = m.geometry();
+            m.noteGeometry({g.left, g.top, natural.width() * tpp, natural.height() * tpp});
           }};
 }
 
@@ -219,6 +305,9 @@ ControlBindings ControlBindings::standard() {
   b.add<ui::ComboBox>(bindComboBox);
   b.add<ui::ImageBox>(bindImageBox);
   b.add<ui::ImageCombo>(bindImageCombo);
+  b.add<ui::OptionButton>(bindOptionButton);
+  b.add<ui::Slider>(bindSlider);
+  b.add<ui::PictureBox>(bindPictureBox);
   return b;
 }
 
