@@ -116,8 +116,9 @@ void FormHost::build(const ControlBindings& bindings) {
     bindings_.push_back({b, {}});
     connections_.emplace_back(e.control->PropertyChanged.connect([this, slot] { mirror(slot); }));
     mirror(slot);
-    forwardMouse(b.widget, {&e.control->MouseDown, &e.control->MouseUp, &e.control->MouseMove,
-                            &e.control->DblClick, mouseScale(*e.control, b.widget)});
+    if (!b.reportsMouse)
+      forwardMouse(b.widget, {&e.control->MouseDown, &e.control->MouseUp, &e.control->MouseMove,
+                              &e.control->DblClick, mouseScale(*e.control, b.widget)});
   }
 }
 
@@ -248,9 +249,13 @@ QWidget* FormHost::ownerWindow() const {
 }
 
 void FormHost::showAboveOwner() {
-  QWidget* owner = ownerWindow();
-  QWindow* ownerHandle = owner ? (owner->winId(), owner->windowHandle()) : nullptr;
-  window_->winId();  // the native window the transient parent is set on
+  // Both native windows must exist for the one to stay above the other.
+  QWindow* ownerHandle = nullptr;
+  if (QWidget* owner = ownerWindow()) {
+    owner->winId();
+    ownerHandle = owner->windowHandle();
+  }
+  window_->winId();
   if (window_->windowHandle()->transientParent() != ownerHandle)
     window_->windowHandle()->setTransientParent(ownerHandle);
 }
