@@ -125,11 +125,40 @@ ControlBinding bindLabel(ui::Label& m, QWidget* parent, FormHost&) {
           }};
 }
 
+// Arrow keys move to the next option button of the same container and set it, wrapping at
+// the ends, as in any option group; Qt does that only for its own exclusive groups.
+class OptionArrowKeys : public QObject {
+ public:
+  explicit OptionArrowKeys(QRadioButton* button) : QObject(button), button_(button) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
+                     : key == Qt::Key_Up || key == Qt::Key_Left  ? -1
+                                                                 : 0;
+    if (step == 0) return false;
+    QWidget* container = button_->parentWidget();
+    QList<QRadioButton*> group;
+    for (QRadioButton* r : container->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+      if (r == button_ || (r->isVisibleTo(container) && r->isEnabled())) group << r;
+    const qsizetype at = group.indexOf(button_);
+    QRadioButton* next = group[(at + step + group.size()) % group.size()];
+    next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    if (next != button_) next->click();
+    return true;
+  }
+
+ private:
+  QRadioButton* button_;
+};
+
 ControlBinding bindOptionButton(ui::OptionButton& m, QWidget* parent, FormHost&) {
   auto* w = new QRadioButton(parent);
-  // The form clears the other buttons of a container's group; Qt's own grouping of siblings
-  // would disagree with it wherever two groups share a parent widget.
+  // The model may leave a group with none set, which Qt's own exclusive grouping refuses.
   w->setAutoExclusive(false);
+  w->installEventFilter(new OptionArrowKeys(w));
   QObject::connect(w, &QRadioButton::clicked, [&m, w] {
     m.setValue(true);
     const QSignalBlocker block(w);

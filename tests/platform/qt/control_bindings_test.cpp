@@ -12,6 +12,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QWindow>
+#include <QtTest/QTest>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,9 @@ TEST_F(ControlBindingsTest, UserClickOnAnOptionClearsOnlyItsGroup) {
   EXPECT_TRUE(widgetOf<QRadioButton>(d)->isChecked());
   d.setValue(false);  // a group may be left with none set
   EXPECT_FALSE(widgetOf<QRadioButton>(d)->isChecked());
+  QTest::keyClick(widgetOf<QRadioButton>(b), Qt::Key_Down);  // past the end: the first
+  EXPECT_TRUE(a.value());
+  EXPECT_FALSE(b.value());
 }
 
 TEST_F(ControlBindingsTest, SliderDragScrollsAndLettingGoOrTheTrackChanges) {
