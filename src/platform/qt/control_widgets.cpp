@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/qt/form_host.h"
@@ -100,9 +101,8 @@ ControlBinding bindCheckBox(ui::CheckBox& m, QWidget* parent, FormHost&) {
           }};
 }
 
-// An auto-sized label takes the size of its caption in its font and tells the model.
-void fitToCaption(ui::Label& m, QLabel* w) {
-  const QSize size = w->fontMetrics().size(0, w->text());
+// Gives a widget the size it needs and tells its model, which keeps its position.
+void sizeItself(ui::Control& m, QWidget* w, QSize size) {
   if (w->size() != size) w->resize(size);
   const int tpp = twipsPerPixel();
   const ui::TwipsRect& g = m.geometry();
@@ -121,7 +121,7 @@ ControlBinding bindLabel(ui::Label& m, QWidget* parent, FormHost&) {
             else if (wasTransparent)
               w->setAutoFillBackground(m.backColor() != ui::kDefaultColour);
             wasTransparent = m.transparent();
-            if (m.autoSize()) fitToCaption(m, w);
+            if (m.autoSize()) sizeItself(m, w, w->fontMetrics().size(0, w->text()));
           }};
 }
 
@@ -290,23 +290,18 @@ ControlBinding bindImageBox(ui::ImageBox& m, QWidget* parent, FormHost& host) {
     std::string file;
     QSize size;
     bool stretch = false;
+    bool operator==(const Shown&) const = default;
   };
   return {&m, w, [&host, &m, w, shown = Shown{}]() mutable {
             const QSize size(toPixels(m.geometry().width), toPixels(m.geometry().height));
             // A stretched picture follows the control's size; a plain one sets it.
             const Shown now{m.picture(), m.file(), m.stretch() ? size : QSize(), m.stretch()};
-            if (now.picture != shown.picture || now.file != shown.file || now.size != shown.size ||
-                now.stretch != shown.stretch) {
+            if (now != shown) {
               shown = now;
               w->setScaledContents(m.stretch());
               w->setPixmap(host.picture(m.picture(), m.file(), size));
             }
-            if (m.stretch()) return;
-            const QSize natural = w->pixmap().deviceIndependentSize().toSize();
-            if (w->size() != natural) w->resize(natural);
-            const int tpp = twipsPerPixel();
-            const ui::TwipsRect& g = m.geometry();
-            m.noteGeometry({g.left, g.top, natural.width() * tpp, natural.height() * tpp});
+            if (!m.stretch()) sizeItself(m, w, w->pixmap().deviceIndependentSize().toSize());
           }};
 }
 
