@@ -81,6 +81,7 @@ struct Gallery : ui::Form {
     add(opacity);
 
     face.setGeometry({4350, 150, 2700, 1800});
+    face.setAutoSize(true);  // the box is its picture, one device pixel per raster pixel
     face.setPicture(skyline(180, 120));
     add(face);
     overlay.setGeometry({150, 150, 1500, 300});
