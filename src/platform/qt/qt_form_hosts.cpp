@@ -8,7 +8,7 @@ QtFormHosts::~QtFormHosts() = default;
 
 void QtFormHosts::host(ui::Form& form) {
   if (hosts_.count(&form)) return;
-  auto& made = hosts_[&form] = std::make_unique<FormHost>(form, folder_, bindings_);
+  auto& made = hosts_[&form] = std::make_unique<FormHost>(form, folder_, bindings_, colours_);
   if (const auto it = adopted_.find(&form); it != adopted_.end()) made->adoptAt(it->second);
 }
 
