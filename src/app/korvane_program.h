@@ -5,8 +5,10 @@
 
 #include "platform/files.h"
 #include "platform/form_hosts.h"
+#include "platform/images.h"
 #include "platform/message_box.h"
 #include "platform/os_version.h"
+#include "platform/pickers.h"
 #include "platform/registry.h"
 #include "program/program.h"
 #include "program/program_state.h"
@@ -23,6 +25,8 @@ struct ProgramBackends {
   platform::MessageBoxes& boxes;
   const platform::Files& files;
   platform::OsVersion& os;
+  platform::Pickers& pickers;
+  const platform::Images& images;
 };
 
 class KorvaneProgram : public program::Program {
