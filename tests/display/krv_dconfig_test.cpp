@@ -166,8 +166,7 @@ TEST_F(DConfigTest, SliderWarnsBelowTenAndResetsZeroToTheSafeValue) {
     boxes.shown.clear();
     KRV_DConfig& d = open();
     d.sldTransparent.setValue(c.moved);
-    ASSERT_EQ(boxes.shown.size(), c.warning.empty() ? 0u : 1u) << c.moved;
-    if (!c.warning.empty()) EXPECT_EQ(boxes.shown[0].text, c.warning);
+    EXPECT_EQ(boxes.shown.empty() ? "" : boxes.shown[0].text, c.warning) << c.moved;
     EXPECT_EQ(d.sldTransparent.value(), c.slider) << c.moved;
     EXPECT_EQ(d.txtTransparent.text(), std::to_string(c.slider)) << c.moved;
     EXPECT_TRUE(d.DTApply.enabled());
