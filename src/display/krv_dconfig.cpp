@@ -93,8 +93,14 @@ void KRV_DConfig::fillSkins() {
 void KRV_DConfig::showFontSettings() {
   const program::Settings& s = services_.state.settings;
   KRV_Dfnt.setText(s.fontName);
-  fntTest.setFont({s.fontName, static_cast<double>(s.fontSize), s.fontBold, s.fontItalic,
-                   s.fontUnderline, s.fontStrikethrough});
+  ui::Font font = fntTest.font();
+  font.name = s.fontName;
+  font.size = s.fontSize;
+  font.bold = s.fontBold;
+  font.italic = s.fontItalic;
+  font.underline = s.fontUnderline;
+  font.strikethrough = s.fontStrikethrough;
+  fntTest.setFont(font);
   fntTest.setBackColor(controlColour(s.backColour));
   fntTest.setForeColor(controlColour(s.textColour));
 }
