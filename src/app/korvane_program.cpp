@@ -1,13 +1,25 @@
 #include "app/korvane_program.h"
 
+#include <memory>
+
+#include "display/krv_clock.h"
+#include "display/krv_detachf.h"
+
 namespace korvane::app {
 
 KorvaneProgram::KorvaneProgram(ProgramBackends b)
     : state_(b.registry, b.boxes, b.sync.clock),
       windows_(b.hosts),
-      main_(b.sync, b.shell, {state_, *this, b.files, b.os}) {
+      main_(b.sync, b.shell, {state_, *this, b.files, b.os}),
+      display_{state_,   *this,   b.sync.clock, b.sync.locale, b.sync.events, b.shell.windows,
+               b.images, b.files, b.boxes,      b.shell.shell, b.pickers,     b.shell.buttons} {
   windows_.adopt(main_);
   windows_.adopt(main_.frmAbout);
+  // Unloaded at shut-down in the order added.
+  windows_.add(std::string(program::window::kTaskbarClock),
+               [this] { return std::make_unique<display::KRV_Clock>(display_); });
+  windows_.add(std::string(program::window::kFloatingClock),
+               [this] { return std::make_unique<display::KRV_DetachF>(display_); });
   // The one-second tick is a top-level event: no handler of an unloaded window runs then.
   main_.SyncNow.Tick.connect([this] { windows_.collect(); });
 }

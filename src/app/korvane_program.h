@@ -3,10 +3,13 @@
 // main window, on whatever backends it is given (the desktop's in main, fakes in tests).
 #include <string_view>
 
+#include "display/display_services.h"
 #include "platform/files.h"
 #include "platform/form_hosts.h"
+#include "platform/images.h"
 #include "platform/message_box.h"
 #include "platform/os_version.h"
+#include "platform/pickers.h"
 #include "platform/registry.h"
 #include "program/program.h"
 #include "program/program_state.h"
@@ -23,6 +26,8 @@ struct ProgramBackends {
   platform::MessageBoxes& boxes;
   const platform::Files& files;
   platform::OsVersion& os;
+  const platform::Images& images;
+  platform::Pickers& pickers;
 };
 
 class KorvaneProgram : public program::Program {
@@ -53,6 +58,8 @@ class KorvaneProgram : public program::Program {
   program::ProgramState state_;
   program::ProgramWindows windows_;
   shell::NXO_KRV main_;
+  // What the clock windows and their dialog are made with.
+  display::DisplayServices display_;
 };
 
 }  // namespace korvane::app
