@@ -46,8 +46,8 @@ void KRV_Clock::loadSkin() {
   platform::ImageLoad load =
       LoadSkinImage(services_.images, services_.files.programFolder(), settings.overlaySkin);
   if (!load.ok())
-    services_.boxes.show(SkinLoadMessage(load), "", platform::MsgButtons::OK,
-                         platform::MsgIcon::None);
+    services_.boxes.show(SkinLoadMessage(load), std::string(kSkinBoxTitle),
+                         platform::MsgButtons::OK, platform::MsgIcon::None);
   picSkin.setPicture(std::move(load.image));
   // Without a skin nothing is drawn and the taskbar's clock keeps its size.
   if (picSkin.picture().empty())

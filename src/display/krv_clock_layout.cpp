@@ -13,6 +13,7 @@ void KRV_Clock::layout() {
   setBorderStyle(ui::BorderStyle::None);
   setMinimizeButton(false);
   setShowInTaskbar(false);
+  setPlacedByCode(true);
   // Where the desktop lends it no clock window it stands alone, above the panels.
   setTopmost(true);
   const int tpp = services_.windows.twipsPerPixelX();

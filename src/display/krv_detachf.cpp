@@ -80,8 +80,8 @@ void KRV_DetachF::loadSkinStyle() {
   platform::ImageLoad load =
       LoadSkinImage(services_.images, services_.files.programFolder(), s.floatingSkin);
   if (!load.ok())
-    services_.boxes.show("error loading image", "", platform::MsgButtons::OK,
-                         platform::MsgIcon::None);
+    services_.boxes.show("error loading image", std::string(kSkinBoxTitle),
+                         platform::MsgButtons::OK, platform::MsgIcon::None);
   detachS.setPicture(std::move(load.image));
   cell_ = StripCell(detachS.picture());
   RenderKRV();

@@ -15,6 +15,7 @@ void KRV_DetachF::layout() {
   setCaption("");
   setMinimizeButton(false);
   setShowInTaskbar(false);
+  setPlacedByCode(true);
   setIconFiles({"images/korvane-16.png", "images/korvane-32.png"});
   setClientSize(2400, kIconPixels * tpp + 30);
 

@@ -111,6 +111,7 @@ TEST_F(KrvClockTest, ASkinThatFailsToLoadIsReportedOnceAndDrawsNothing) {
   KRV_Clock& w = load();
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, "error 53File not found");
+  EXPECT_EQ(boxes.shown[0].title, "Korvane");
   EXPECT_EQ(boxes.shown[0].buttons, platform::MsgButtons::OK);
   w.Paint();
   scheduler.run(10 * 60 * 1000);

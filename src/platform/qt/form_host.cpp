@@ -187,7 +187,9 @@ void FormHost::applyForm() {
   } else {
     if (!placed_) {
       placed_ = true;
-      if (const QScreen* s = QGuiApplication::primaryScreen()) {
+      if (form_.placedByCode()) {
+        w->move(b.left / tpp, b.top / tpp);
+      } else if (const QScreen* s = QGuiApplication::primaryScreen()) {
         const QRect area = s->availableGeometry();
         w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
       }

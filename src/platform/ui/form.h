@@ -76,6 +76,9 @@ class Form {
   void setBorderStyle(BorderStyle b) { set(border_, b); }
   bool showInTaskbar() const { return showInTaskbar_; }
   void setShowInTaskbar(bool on) { set(showInTaskbar_, on); }
+  // Where the window first shows: centred by the host, or where the form moved itself.
+  bool placedByCode() const { return placedByCode_; }
+  void setPlacedByCode(bool on) { set(placedByCode_, on); }
   bool topmost() const { return topmost_; }
   void setTopmost(bool on) { set(topmost_, on); }
   // 0 transparent .. 255 opaque.
@@ -165,6 +168,7 @@ class Form {
   BorderStyle border_ = BorderStyle::FixedSingle;
   bool showInTaskbar_ = true;
   bool topmost_ = false;
+  bool placedByCode_ = false;
   int opacity_ = 255;
   int32_t backColor_ = kDefaultColour;
   bool minButton_ = true;
