@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
   const std::unique_ptr<platform::RegistryStore> store = platform::makeRegistry(*clock);
   platform::ControlBindings bindings = platform::ControlBindings::standard();
   app::addButtonBinding(bindings);
-  platform::QtFormHosts hosts(environment.programFolder(), std::move(bindings));
+  platform::QtFormHosts hosts(environment.programFolder(), std::move(bindings), &colours);
 
   app::KorvaneProgram program({{*clock, events, locale, random, sockets},
                                {shell, windows, environment, KORVANE_VERSION_MAJOR,

@@ -65,9 +65,9 @@ void KRV_DetachF::loadFontStyle() {
   font.underline = s.fontUnderline;
   font.strikethrough = s.fontStrikethrough;
   txtNow.setFont(font);
-  txtNow.setBackColor(s.backColour);
-  txtNow.setForeColor(s.textColour);
-  setBackColor(s.backColour);
+  txtNow.setBackColor(static_cast<Colour>(s.backColour));
+  txtNow.setForeColor(static_cast<Colour>(s.textColour));
+  setBackColor(static_cast<Colour>(s.backColour));
   fitLabel();
   if (const auto size = FontFloatingSize(rectOf(txtNow.geometry()), clientHeight()))
     sizeWindow(size->width, size->height);
@@ -95,14 +95,7 @@ std::string KRV_DetachF::nowCaption() const {
 void KRV_DetachF::fitLabel() {
   const platform::TextRenderer* text = services_.buttons.text;
   if (!text) return;  // the host sizes the label to its caption
-  platform::Font font;
-  font.name = txtNow.font().name;
-  font.size = txtNow.font().size;
-  font.bold = txtNow.font().bold;
-  font.italic = txtNow.font().italic;
-  font.underline = txtNow.font().underline;
-  font.strikethrough = txtNow.font().strikethrough;
-  const platform::TextSize size = text->measure(txtNow.caption(), font, 1 << 20, {0, 0});
+  const platform::TextSize size = text->measure(txtNow.caption(), txtNow.font(), 1 << 20, {0, 0});
   const int tpp = services_.windows.twipsPerPixelX();
   ui::TwipsRect g = txtNow.geometry();
   g.width = size.width * tpp;
@@ -116,8 +109,8 @@ void KRV_DetachF::RenderKRV() {
   const int cells =
       RenderFloatingKRV(detachS.picture(), now, {s.clock24Hour, s.clockSeconds, s.clockAmPm},
                         services_.locale, background_, picDraw.picture());
-  picDraw.setBackColor(static_cast<int32_t>(background_));
-  setBackColor(static_cast<int32_t>(background_));
+  picDraw.setBackColor(background_);
+  setBackColor(background_);
   const int tpp = services_.windows.twipsPerPixelX();
   const FloatingSize size =
       SkinnedFloatingSize(cells, cell_, picDraw.geometry().left, rectOf(KRVIcon.geometry()), tpp);

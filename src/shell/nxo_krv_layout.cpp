@@ -5,8 +5,8 @@ namespace korvane::shell {
 
 namespace {
 
-constexpr int32_t kBannerBack = 0xFFFFFF;
-constexpr int32_t kBannerText = 0x1F3A68;
+constexpr Colour kBannerBack = makeColour(0xFF, 0xFF, 0xFF);
+constexpr Colour kBannerText = makeColour(0x1F, 0x3A, 0x68);
 
 ui::Font arial(double size, bool bold = false) {
   return {"Arial", size, bold, false};
@@ -69,6 +69,7 @@ void NXO_KRV::layout() {
   ui::ImageBox* lamps[] = {&LED0, &LED1, &LED2};
   for (int i = 0; i < 3; ++i) {
     lamps[i]->setGeometry({lampLeft[i], 270, 240, 240});
+    lamps[i]->setStretch(true);  // the lamp pictures are drawn larger than the lamps
     add(*lamps[i], &LED_Display);
   }
 

@@ -146,7 +146,7 @@ TEST_F(KrvDetachFTest, TheFontStyleFitsItsLabelOnceAtLoad) {
   KRV_DetachF& w = load();
   EXPECT_EQ(w.txtNow.caption(), "Monday, December 7, 2026 9:05:58 AM ");
   EXPECT_FALSE(w.picDraw.visible());
-  EXPECT_EQ(w.backColor(), 0x00112233);
+  EXPECT_EQ(w.backColor(), 0x00112233u);
   const ui::TwipsRect label = w.txtNow.geometry();
   EXPECT_EQ(w.clientHeight(), label.top + label.height + 13);
   w.txtNow.noteGeometry({label.left, label.top, label.width + 600, label.height + 90});

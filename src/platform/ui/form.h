@@ -85,8 +85,8 @@ class Form {
   int opacity() const { return opacity_; }
   void setOpacity(int alpha) { set(opacity_, alpha); }
   // The colour under the controls (0x00BBGGRR; the desktop's own when kDefaultColour).
-  int32_t backColor() const { return backColor_; }
-  void setBackColor(int32_t colour) { set(backColor_, colour); }
+  Colour backColor() const { return backColor_; }
+  void setBackColor(Colour colour) { set(backColor_, colour); }
   bool minimizeButton() const { return minButton_; }
   void setMinimizeButton(bool on) { set(minButton_, on); }
 
@@ -170,7 +170,7 @@ class Form {
   bool topmost_ = false;
   bool placedByCode_ = false;
   int opacity_ = 255;
-  int32_t backColor_ = kDefaultColour;
+  Colour backColor_ = kDefaultColour;
   bool minButton_ = true;
   bool loaded_ = false;
   bool unloading_ = false;
