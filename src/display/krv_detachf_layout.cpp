@@ -1,4 +1,4 @@
-// The floating clock's design: a thin-bordered window without a title bar, its icon, the
+// The floating clock's design: a window without a title bar, its icon, the
 // skinned picture, the font style's label, the off-screen skin and the pop-up menu.
 #include "display/krv_detachf.h"
 
@@ -11,7 +11,7 @@ constexpr int kIconPixels = 16;
 
 void KRV_DetachF::layout() {
   const int tpp = services_.windows.twipsPerPixelX();
-  setBorderStyle(ui::BorderStyle::FixedSingle);
+  setBorderStyle(ui::BorderStyle::None);  // no title bar: the window manager adds none
   setCaption("");
   setMinimizeButton(false);
   setShowInTaskbar(false);
