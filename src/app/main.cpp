@@ -21,8 +21,10 @@
 #include "platform/posix/posix_process.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_form_hosts.h"
+#include "platform/qt/qt_images.h"
 #include "platform/qt/qt_locale.h"
 #include "platform/qt/qt_message_boxes.h"
+#include "platform/qt/qt_pickers.h"
 #include "platform/qt/qt_pointer_probe.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_shell_open.h"
@@ -71,8 +73,8 @@ int main(int argc, char** argv) {
   platform::QtLocale locale;
   platform::ClockRandom random;
   platform::QtSocketFactory sockets;
-  platform::QtShell shell(environment.programFolder());
-  platform::QtWindows windows;
+  platform::PosixProcessLauncher launcher;
+  platform::QtShell shell(environment.programFolder(), launcher);
   platform::QtTextRenderer text;
   platform::QtSystemColours colours;
   platform::QtShellOpen links;
@@ -87,6 +89,9 @@ int main(int argc, char** argv) {
   platform::ControlBindings bindings = platform::ControlBindings::standard();
   app::addButtonBinding(bindings);
   platform::QtFormHosts hosts(environment.programFolder(), std::move(bindings), &colours);
+  platform::QtWindows windows(&hosts);
+  platform::QtPickers pickers(&hosts);
+  platform::QtImages images;
 
   app::KorvaneProgram program({{*clock, events, locale, random, sockets},
                                {shell, windows, environment, KORVANE_VERSION_MAJOR,
@@ -95,9 +100,10 @@ int main(int argc, char** argv) {
                                *store,
                                boxes,
                                files,
-                               osVersion});
+                               osVersion,
+                               pickers,
+                               images});
   shell::NXO_KRV& window = program.mainWindow();
-  platform::PosixProcessLauncher launcher;
   shell::MainWindowUpdates updateWindow(window, files, environment.userDataFolder());
   shell::NXOUpdateService updates(
       updateWindow, shell::UpdateServices{sockets, files, boxes, launcher},
