@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "display/krv_clock.h"
 #include "display/krv_dconfig.h"
+#include "display/krv_detachf.h"
 #include "shell/product.h"
 
 namespace korvane::app {
@@ -16,11 +18,15 @@ KorvaneProgram::KorvaneProgram(ProgramBackends b)
   windows_.adopt(main_);
   windows_.adopt(main_.frmAbout);
   // Unloaded at shut-down in the order added.
+  windows_.add(std::string(program::window::kTaskbarClock),
+               [this] { return std::make_unique<display::KRV_Clock>(display_); });
   windows_.add(std::string(program::window::kFloatingSettings), [this] {
     return std::make_unique<display::KRV_DConfig>(
         display_, display::DialogTitle{shell::kProductTitle, "Korvane " + main_.versionString,
                                        main_.iconFiles()});
   });
+  windows_.add(std::string(program::window::kFloatingClock),
+               [this] { return std::make_unique<display::KRV_DetachF>(display_); });
   // The one-second tick is a top-level event: no handler of an unloaded window runs then.
   main_.SyncNow.Tick.connect([this] { windows_.collect(); });
 }

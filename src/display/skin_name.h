@@ -31,6 +31,9 @@ SkinKind SkinKindOf(std::string_view entry);
 platform::ImageLoad LoadSkinImage(const platform::Images& images, std::string_view programFolder,
                                   std::string_view entry);
 
+// The title of the boxes that report a failed skin load: the program's own.
+inline constexpr std::string_view kSkinBoxTitle = "Korvane";
+
 // The text of the box that reports a failed skin load: "error " + number + description.
 std::string SkinLoadMessage(const platform::ImageLoad& failed);
 

@@ -14,6 +14,12 @@ class Locale {
   virtual ~Locale() = default;
   // The time of day in the system's long time format.
   virtual std::string longTime(const CivilDateTime& t) const = 0;
+  // The date in the system's long date format; "Monday, December 7, 2026" where a backend
+  // knows no other.
+  virtual std::string longDate(const CivilDateTime& t) const {
+    return dayName(dayOfWeek(t.year, t.month, t.day), false) + ", " + monthName(t.month) + " " +
+           std::to_string(t.day) + ", " + std::to_string(t.year);
+  }
   // Date and time in the system's general date format (short date and long time).
   virtual std::string generalDate(const CivilDateTime& t) const = 0;
   // The full year of a two-digit year through the system's two-digit-year window.

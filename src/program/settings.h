@@ -56,6 +56,8 @@ struct Settings {
   bool fontStrikethrough = false;
   int32_t textColour = 0;
   int32_t backColour = 0;
+  // Windows may be translucent (found at start-up, never stored).
+  bool layeredCapable = false;
 };
 
 // The main-window controls the load sets.

@@ -156,8 +156,6 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   int32_t taskbarClockDelay = 0;
   int32_t floatingClockDelay = 0;
   bool floatingClockLoaded = false;
-  bool floatingClockAtStart = false;  // settings of the clock display
-  bool taskbarClockEnabled = false;
   int32_t ticksSinceStart = 0;
 
   // Tray.

@@ -23,6 +23,7 @@ void NXO_KRV::Form_Load() {
   const WindowsIdentity id = IdentifyWindows(program_.os, shell_.windows.compositing());
   windowsCode = id.code;
   layeredCapable = id.layeredCapable;
+  settings.layeredCapable = id.layeredCapable;
   setCaption(kProductTitle);
   statusText = kProductTitle;
   NOLLabel.setCaption("Korvane " + versionString);

@@ -97,13 +97,17 @@ void NXO_KRV::SyncNow_Timer() {
 }
 
 void NXO_KRV::deferredWindows() {
-  if (floatingClockDelay > 4 && !floatingClockLoaded && floatingClockAtStart) {
-    program_.program.loadWindow(program::window::kFloatingClock);
+  program::Program& windows = program_.program;
+  if (floatingClockDelay > 4 && !floatingClockLoaded && settings.floatingLaunch) {
+    if (!windows.loadedWindow(program::window::kFloatingClock))
+      windows.loadWindow(program::window::kFloatingClock);
     floatingClockDelay = 0;
     floatingClockLoaded = true;
   }
-  if (taskbarClockDelay > 4 && taskbarClockEnabled) {
-    program_.program.showWindow(program::window::kTaskbarClock);
+  // An overlay still loading (its message box open) exists already: no second load.
+  if (taskbarClockDelay > 4 && settings.clockOverlay) {
+    if (!windows.loadedWindow(program::window::kTaskbarClock))
+      windows.showWindow(program::window::kTaskbarClock);
     taskbarClockDelay = 0;
   }
 }

@@ -1,4 +1,6 @@
 // The wiring main relies on, driven on fakes: settings and list in, windows hosted, state saved.
+#include <algorithm>
+
 #include "app/program_fixture.h"
 #include "display/krv_dconfig.h"
 #include "shell/product.h"
@@ -64,7 +66,13 @@ TEST_F(ProgramTest, ExitUnloadsTheOtherWindowsAfterSavingInTheirOrder) {
   p.showWindow(program::window::kTaskbarClock);
   ASSERT_NE(p.loadedWindow(program::window::kOptions), nullptr);
   p.mainWindow().mnuExit.click();
-  EXPECT_EQ(unloaded, (std::vector<std::string>{"KRV_Clock", "KRV_Config"}));
+  // The program's own overlay comes first; the stand-in of the same name is never made.
+  EXPECT_EQ(unloaded, (std::vector<std::string>{"KRV_Config"}));
+  const auto released = [this](const char* name) {
+    return std::find(hosts.log.begin(), hosts.log.end(), std::string("release ") + name) -
+           hosts.log.begin();
+  };
+  EXPECT_LT(released("KRV_Clock"), released("KRV_Config"));
   EXPECT_EQ(stored("Settings"), "NO:5:Minute/s:NA");
   EXPECT_EQ(hosts.count(), 0u);
 }
@@ -81,6 +89,35 @@ TEST_F(ProgramTest, TheFloatingClockDialogShowsWithTheProgramsTitleAndClosesAtEx
   EXPECT_EQ(d->KRVDLbl.caption(), "Korvane 5.1.12 Floating Clock Settings");
   p.mainWindow().mnuExit.click();
   EXPECT_EQ(p.loadedWindow(program::window::kFloatingSettings), nullptr);
+}
+
+TEST_F(ProgramTest, TheTickShowsTheOverlayOnceWhileItsLoadShowsAMessageBox) {
+  setting("KRVClockSkin", "YES:NO:NO:NO");
+  setting("KRVSkinLocal", "Missing.gif");
+  setting("KRVDetachMode", "KRV:y:y:-1:-1");
+  setting("KRVSkinDetach", "KRV_Default Skin.gif");
+  images.add("/opt/korvane/Skins/KRV_Default Skin.gif", platform::Raster(150, 20));
+  KorvaneProgram& p = make("-rs");
+  ASSERT_TRUE(p.start());
+  // While the overlay's box is open the main window's timer ticks on; the load is not done.
+  bool shownWhileLoading = false;
+  boxes.whileShown = [&p, &shownWhileLoading] {
+    for (int i = 0; i < 6; ++i) p.mainWindow().SyncNow.tick();
+    if (const ui::Form* overlay = p.loadedWindow(program::window::kTaskbarClock))
+      shownWhileLoading |= overlay->visible();
+  };
+  scheduler.run(4000);
+  EXPECT_EQ(p.loadedWindow(program::window::kTaskbarClock), nullptr);
+  scheduler.run(1000);
+  boxes.whileShown = nullptr;
+  scheduler.run(20000);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "error 53File not found");
+  EXPECT_EQ(std::count(hosts.log.begin(), hosts.log.end(), "host KRV_Clock"), 1);
+  EXPECT_EQ(std::count(hosts.log.begin(), hosts.log.end(), "host KRV_DetachF"), 1);
+  EXPECT_FALSE(shownWhileLoading);
+  EXPECT_TRUE(p.loadedWindow(program::window::kTaskbarClock)->visible());
+  EXPECT_NE(p.loadedWindow(program::window::kFloatingClock), nullptr);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ using TickTest = MainWindowFixture;
 
 TEST_F(TickTest, NineStepsRunInOrder) {
   NXO_KRV& w = start("-rs");
-  w.floatingClockAtStart = true;
+  w.settings.floatingLaunch = true;
   w.floatingClockDelay = 4;
   w.move(-300, 20);  // sticks out on the left
   w.sync.SyncBusy = true;
@@ -233,8 +233,8 @@ TEST_F(TickTest, RunOnceEndsWhenTheVersionReplyArrives) {
 
 TEST_F(TickTest, DeferredWindowsWaitFiveTicksAndNotInRunOnce) {
   NXO_KRV& w = start("-rs");
-  w.floatingClockAtStart = true;
-  w.taskbarClockEnabled = true;
+  w.settings.floatingLaunch = true;
+  w.settings.clockOverlay = true;
   for (int i = 0; i < 4; ++i) w.SyncNow.tick();
   EXPECT_TRUE(std::find(log.begin(), log.end(), "floating clock") == log.end());
   w.SyncNow.tick();
@@ -245,8 +245,8 @@ TEST_F(TickTest, DeferredWindowsWaitFiveTicksAndNotInRunOnce) {
 
   log.clear();
   NXO_KRV& once = start("-ro");
-  once.floatingClockAtStart = true;
-  once.taskbarClockEnabled = true;
+  once.settings.floatingLaunch = true;
+  once.settings.clockOverlay = true;
   for (int i = 0; i < 10; ++i) once.SyncNow.tick();
   EXPECT_EQ(std::count(log.begin(), log.end(), "floating clock"), 0);
   EXPECT_EQ(std::count(log.begin(), log.end(), "taskbar clock"), 0);

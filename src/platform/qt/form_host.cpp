@@ -255,6 +255,11 @@ void FormHost::applyForm() {
 void FormHost::place() {
   placed_ = true;
   QWidget* w = window_.get();
+  if (form_.placedByCode()) {
+    const int tpp = twipsPerPixel();
+    w->move(form_.bounds().left / tpp, form_.bounds().top / tpp);
+    return;
+  }
   // An owned window opens centred on its owner, any other on the screen's work area.
   QRect area;
   if (const QWidget* owner = ownerWindow(); owner && owner->isVisible())

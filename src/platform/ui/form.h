@@ -76,11 +76,17 @@ class Form {
   void setBorderStyle(BorderStyle b) { set(border_, b); }
   bool showInTaskbar() const { return showInTaskbar_; }
   void setShowInTaskbar(bool on) { set(showInTaskbar_, on); }
+  // Where the window first shows: centred by the host, or where the form moved itself.
+  bool placedByCode() const { return placedByCode_; }
+  void setPlacedByCode(bool on) { set(placedByCode_, on); }
   bool topmost() const { return topmost_; }
   void setTopmost(bool on) { set(topmost_, on); }
   // 0 transparent .. 255 opaque.
   int opacity() const { return opacity_; }
   void setOpacity(int alpha) { set(opacity_, alpha); }
+  // The colour under the controls (0x00BBGGRR; the desktop's own when kDefaultColour).
+  Colour backColor() const { return backColor_; }
+  void setBackColor(Colour colour) { set(backColor_, colour); }
   bool minimizeButton() const { return minButton_; }
   void setMinimizeButton(bool on) { set(minButton_, on); }
 
@@ -162,7 +168,9 @@ class Form {
   BorderStyle border_ = BorderStyle::FixedSingle;
   bool showInTaskbar_ = true;
   bool topmost_ = false;
+  bool placedByCode_ = false;
   int opacity_ = 255;
+  Colour backColor_ = kDefaultColour;
   bool minButton_ = true;
   bool loaded_ = false;
   bool unloading_ = false;

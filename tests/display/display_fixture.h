@@ -1,0 +1,83 @@
+#pragma once
+// The clock windows on fakes: a 1024 x 768 screen, a skins folder the test fills, a program that
+// records what the windows ask of it, and the settings of a first run.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "display/display_services.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_event_loop.h"
+#include "platform/fake/fake_files.h"
+#include "platform/fake/fake_images.h"
+#include "platform/fake/fake_locale.h"
+#include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_pickers.h"
+#include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_scheduler.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_windows.h"
+
+namespace korvane::display::testing {
+
+class RecordingProgram : public program::Program {
+ public:
+  void synchronise() override { calls.push_back("synchronise"); }
+  bool hasWindow(std::string_view) const override { return true; }
+  ui::Form* loadWindow(std::string_view name) override { return record("load", name); }
+  ui::Form* showWindow(std::string_view name) override { return record("show", name); }
+  ui::Form* loadedWindow(std::string_view) const override { return nullptr; }
+  void unloadWindow(std::string_view name) override { record("unload", name); }
+  void unloadOtherWindows() override {}
+  void rereadServerList() override {}
+  std::vector<std::string> calls;
+
+ private:
+  ui::Form* record(const char* verb, std::string_view name) {
+    calls.push_back(std::string(verb) + " " + std::string(name));
+    return nullptr;
+  }
+};
+
+class DisplayFixture : public ::testing::Test {
+ protected:
+  DisplayFixture() { state.settings.floatingStyle = "KRV"; }
+
+  // A strip skin of 15 cells of cell x height pixels, cell k filled with cellColour(k), and
+  // the pixel the overlay takes its background from in kSkinBackground.
+  static platform::Raster strip(int cell, int height) {
+    platform::Raster skin(15 * cell, height);
+    for (int k = 0; k < 15; ++k) skin.fill({k * cell, 0, (k + 1) * cell, height}, cellColour(k));
+    skin.setPixel(15 * cell - 1, 1, kSkinBackground);
+    return skin;
+  }
+  static Colour cellColour(int k) { return makeColour(20 + 10 * k, 100, 200); }
+  static constexpr Colour kSkinBackground = makeColour(1, 2, 3);
+
+  void addSkin(const std::string& name, platform::Raster image) {
+    images.add("/opt/korvane/Skins/" + name, std::move(image));
+  }
+  std::string stored(const char* name) const {
+    return registry.value(platform::HKEY_LOCAL_MACHINE, program::kSettingsKey, name)
+        .value_or("<none>");
+  }
+
+  platform::FakeClock clock{1796634358000LL};  // 2026-12-07 09:05:58 UTC
+  platform::FakeScheduler scheduler{clock};
+  platform::FakeEventLoop events;
+  platform::FakeLocale locale;
+  platform::FakeWindows windows;
+  platform::FakeImages images;
+  platform::FakeFiles files;
+  platform::FakeMessageBoxes boxes;
+  platform::FakeShell shell;
+  platform::FakePickers pickers;
+  platform::FakeRegistry registry;
+  program::ProgramState state{registry, boxes, clock};
+  RecordingProgram program;
+  DisplayServices services{state,  program, clock, locale, events, windows,
+                           images, files,   boxes, shell,  pickers};
+};
+
+}  // namespace korvane::display::testing
