@@ -1,5 +1,8 @@
 #include "app/korvane_program.h"
 
+#include "options/krv_config.h"
+#include "sync/server_list.h"
+
 namespace korvane::app {
 
 KorvaneProgram::KorvaneProgram(ProgramBackends b)
@@ -8,8 +11,23 @@ KorvaneProgram::KorvaneProgram(ProgramBackends b)
       main_(b.sync, b.shell, {state_, *this, b.files, b.os}) {
   windows_.adopt(main_);
   windows_.adopt(main_.frmAbout);
+  const display::DisplayServices display{
+      state_,   *this,   b.sync.clock, b.sync.locale, b.sync.events, b.shell.windows,
+      b.images, b.files, b.boxes,      b.shell.shell, b.pickers,     b.shell.buttons};
+  // The Run value starts this very program; "korvane" from the path where it cannot be told.
+  const std::string programFile = b.shell.environment.programFile();
+  const std::string runCommand = programFile.empty() ? "korvane" : programFile;
+  windows_.add(std::string(program::window::kOptions), [display, runCommand] {
+    return std::make_unique<options::KRV_Config>(options::OptionsServices{display, runCommand});
+  });
   // The one-second tick is a top-level event: no handler of an unloaded window runs then.
   main_.SyncNow.Tick.connect([this] { windows_.collect(); });
+}
+
+void KorvaneProgram::useServerChoice() {
+  main_.sync.regionCode = state_.settings.regionCode;
+  main_.sync.protocolChoice = state_.settings.protocol;
+  sync::CalcRandR(main_.Servers, main_.sync.regionCode, main_.tables);
 }
 
 bool KorvaneProgram::start() {

@@ -5,8 +5,10 @@
 
 #include "platform/files.h"
 #include "platform/form_hosts.h"
+#include "platform/images.h"
 #include "platform/message_box.h"
 #include "platform/os_version.h"
+#include "platform/pickers.h"
 #include "platform/registry.h"
 #include "program/program.h"
 #include "program/program_state.h"
@@ -23,6 +25,8 @@ struct ProgramBackends {
   platform::MessageBoxes& boxes;
   const platform::Files& files;
   platform::OsVersion& os;
+  const platform::Images& images;
+  platform::Pickers& pickers;
 };
 
 class KorvaneProgram : public program::Program {
@@ -48,6 +52,7 @@ class KorvaneProgram : public program::Program {
   void unloadWindow(std::string_view name) override { windows_.unload(name); }
   void unloadOtherWindows() override { windows_.unloadMade(); }
   void rereadServerList() override { main_.ReadKRVFile(); }
+  void useServerChoice() override;
 
  private:
   program::ProgramState state_;

@@ -6,12 +6,14 @@
 #include <QSessionManager>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/button_binding.h"
 #include "app/korvane_program.h"
 #include "app/signal_watch.h"
+#include "platform/pickers.h"
 #include "platform/posix/clock_random.h"
 #include "platform/posix/host_registry.h"
 #include "platform/posix/posix_clock.h"
@@ -21,6 +23,7 @@
 #include "platform/posix/posix_process.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_form_hosts.h"
+#include "platform/qt/qt_images.h"
 #include "platform/qt/qt_locale.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_pointer_probe.h"
@@ -41,6 +44,19 @@ bool debugLogging() {
   const char* v = std::getenv("KORVANE_DEBUG");
   return v && std::string(v) == "1";
 }
+
+// No font or colour chooser yet: every choice is a cancel, so nothing changes.
+class NoPickers : public korvane::platform::Pickers {
+ public:
+  std::optional<FontChoice> pickFont(const korvane::ui::Form*, const FontChoice&, int,
+                                     int) override {
+    return std::nullopt;
+  }
+  std::optional<korvane::Colour> pickColour(const korvane::ui::Form*, korvane::Colour,
+                                            korvane::platform::CustomColours&) override {
+    return std::nullopt;
+  }
+};
 
 // Qt's own messages go to standard error only when asked for; never to standard output.
 void debugMessageHandler(QtMsgType, const QMessageLogContext&, const QString& message) {
@@ -82,6 +98,8 @@ int main(int argc, char** argv) {
   platform::QtMessageBoxes boxes;
   platform::PosixFiles files(environment.programFolder());
   platform::PosixOsVersion osVersion;
+  platform::QtImages images;
+  NoPickers pickers;
   // The settings hive: KORVANE_REGISTRY, else the user's configuration folder.
   const std::unique_ptr<platform::RegistryStore> store = platform::makeRegistry(*clock);
   platform::ControlBindings bindings = platform::ControlBindings::standard();
@@ -95,7 +113,9 @@ int main(int argc, char** argv) {
                                *store,
                                boxes,
                                files,
-                               osVersion});
+                               osVersion,
+                               images,
+                               pickers});
   shell::NXO_KRV& window = program.mainWindow();
   platform::PosixProcessLauncher launcher;
   shell::MainWindowUpdates updateWindow(window, files, environment.userDataFolder());
@@ -106,6 +126,11 @@ int main(int argc, char** argv) {
   window.SyncNow.Tick.connect([&updates] { updates.tick(); });
   window.TimeDataArrived.connect([&updates] { updates.timeDataArrived(); });
   window.ServerListMissing.connect([&updates] { updates.NXOUpdate(); });
+  // The options dialog's update button; the connections end before the service does.
+  const ui::ScopedConnection checkRequested =
+      program.state().updates.CheckForUpdates.connect([&updates] { updates.checkForUpdates(); });
+  const ui::ScopedConnection checkButton = program.state().updates.CheckUpdateButton.connect(
+      [&updates](ui::Control* button) { updates.attachCheckUpdate(button); });
 
   // With KORVANE_DEBUG=1 the status line of the clock box goes to standard error on each change,
   // so a run without a screen reader can see what the window tells the user.

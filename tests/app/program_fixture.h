@@ -11,9 +11,11 @@
 #include "platform/fake/fake_event_loop.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_form_hosts.h"
+#include "platform/fake/fake_images.h"
 #include "platform/fake/fake_locale.h"
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_os_version.h"
+#include "platform/fake/fake_pickers.h"
 #include "platform/fake/fake_random.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_scheduler.h"
@@ -50,7 +52,9 @@ class ProgramFixture : public ::testing::Test {
                                                          registry,
                                                          boxes,
                                                          files,
-                                                         os});
+                                                         os,
+                                                         images,
+                                                         pickers});
     return *program;
   }
   // The Time socket, made first by the synchronisation driver.
@@ -75,6 +79,8 @@ class ProgramFixture : public ::testing::Test {
   platform::FakeMessageBoxes boxes;
   platform::FakeFiles files;
   platform::FakeOsVersion os;
+  platform::FakeImages images;
+  platform::FakePickers pickers;
   std::unique_ptr<KorvaneProgram> program;
 };
 
