@@ -50,6 +50,15 @@ TEST_F(SkinBrowserTest, AStoredSkinThatFailsToLoadIsReportedAndTheListStillWorks
   EXPECT_EQ(d.SkinCmb.text(), "KRV_Gone.gif");
   choose("KRV_Default Skin.gif");
   EXPECT_TRUE(d.ChangeSkin.enabled());
+
+  // No stored skin reads as the default; a name stored in another case loads the file on disk.
+  for (const char* stored : {"", "krv_default skin.GIF"}) {
+    settings().overlaySkin = stored;
+    images.asked.clear();
+    EXPECT_EQ(open().SkinCmb.text(), *stored ? stored : "KRV_Default Skin.gif");
+    EXPECT_EQ(images.asked, std::vector<std::string>{std::string(kSkins) + "KRV_Default Skin.gif"});
+  }
+  EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
 TEST_F(SkinBrowserTest, AChosenSkinIsSavedOnlyWithAnotherChange) {
