@@ -60,7 +60,13 @@ void NXOUpdateService::NXOUpdate() {
 void NXOUpdateService::tick() {
   if (exchangeRunning_ && ++exchangeTicks_ >= kExchangeLimitTicks)
     abandonExchange("no answer within " + std::to_string(kExchangeLimitTicks) + " seconds");
-  if (queryRunning_ && ++queryTicks_ >= kExchangeLimitTicks) NXO_PLI_Error();
+  // A server that answered but keeps the line open is answered by what it sent.
+  if (queryRunning_ && ++queryTicks_ >= kExchangeLimitTicks) {
+    if (queryReply_.empty())
+      NXO_PLI_Error();
+    else
+      answerVersionQuery();
+  }
 }
 
 void NXOUpdateService::timeDataArrived() {

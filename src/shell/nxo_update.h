@@ -129,6 +129,9 @@ class NXOUpdateService {
   HttpResponse response_;
   bool exchangeRunning_ = false;
   bool queryRunning_ = false;
+  // The version reply as far as it came: a reply may arrive in pieces.
+  std::string queryReply_;
+  void answerVersionQuery();
   int exchangeTicks_ = 0;
   int queryTicks_ = 0;
   bool checkUpdateEnabled_ = true;

@@ -1,4 +1,6 @@
 // The version query: which version is the latest, asked of the version host.
+#include <utility>
+
 #include "shell/nxo_update.h"
 #include "shell/version_text.h"
 
@@ -30,6 +32,7 @@ void NXOUpdateService::NXO_ProdID() {
   NXO_PLI_->setLocalPort(0);
   queryRunning_ = true;
   queryTicks_ = 0;
+  queryReply_.clear();
   NXO_PLI_->Connect();
 }
 
@@ -41,17 +44,25 @@ void NXOUpdateService::NXO_PLI_Connect() {
   if (!NXO_PLI_->SendData({request.begin(), request.end()}).ok) NXO_PLI_Error();
 }
 
+// The reply is complete at its line end or when the server closes; until then pieces gather.
 void NXOUpdateService::NXO_PLI_DataArrival(long) {
   if (!queryRunning_) return;
-  // One reply per query: whatever follows it is not read.
+  const auto piece = NXO_PLI_->GetDataBytes(kMaxReply + 1 - queryReply_.size());
+  if (piece) queryReply_.append(piece->begin(), piece->end());
+  if (queryReply_.size() > kMaxReply || queryReply_.find('\n') != std::string::npos)
+    answerVersionQuery();
+}
+
+// One reply per query: whatever follows it is not read.
+void NXOUpdateService::answerVersionQuery() {
   queryRunning_ = false;
-  const auto reply = NXO_PLI_->GetDataBytes(kMaxReply + 1);
   NXO_PLI_->Close();
-  if (reply && reply->size() <= kMaxReply) {
-    const std::string text(reply->begin(), reply->end());
+  const std::string text = std::exchange(queryReply_, {});
+  if (text.size() <= kMaxReply) {
+    const std::string_view firstLine = std::string_view(text).substr(0, text.find('\n'));
     const std::string latest =
-        trimBlanks(std::string_view(text).substr(std::min(text.size(), kReplyMarker.size())));
-    if (text.compare(0, kReplyMarker.size(), kReplyMarker) == 0 && isVersionText(latest)) {
+        trimBlanks(firstLine.substr(std::min(firstLine.size(), kReplyMarker.size())));
+    if (firstLine.substr(0, kReplyMarker.size()) == kReplyMarker && isVersionText(latest)) {
       versionReplyReceived = true;
       versionQueryDue = false;
       offerUpgrade(latest);
@@ -63,11 +74,15 @@ void NXOUpdateService::NXO_PLI_DataArrival(long) {
 
 void NXOUpdateService::NXO_PLI_Error() {
   queryRunning_ = false;
+  queryReply_.clear();
   NXO_PLI_->Close();
 }
 
 void NXOUpdateService::NXO_PLI_Close() {
-  NXO_PLI_Error();
+  if (queryRunning_ && !queryReply_.empty())
+    answerVersionQuery();
+  else
+    NXO_PLI_Error();
 }
 
 }  // namespace korvane::shell

@@ -68,6 +68,8 @@ TEST_F(PosixLocaleTest, FormatsNamesAndTheTwoDigitYearWindow) {
   EXPECT_EQ(locale.dayName(-1, false), "Saturday");
   EXPECT_EQ(locale.monthName(12), "December");
   EXPECT_EQ(locale.monthName(13), "January");
+  EXPECT_EQ(locale.monthAbbreviation(-1), "Nov");
+  EXPECT_EQ(locale.timeDesignator(true), "PM");
 }
 
 }  // namespace

@@ -209,10 +209,29 @@ TEST(UpdateServiceTest, AMalformedVersionReplyIsIgnoredButStillEndsARunOnceInsta
     r.service.NXO_ProdID();
     r.pli().onConnect();
     r.pli().deliverText(reply);
+    r.pli().peerClose();
     EXPECT_FALSE(r.service.versionReplyReceived) << reply;
   }
   EXPECT_TRUE(r.boxes.shown.empty());
   EXPECT_EQ(r.window.answered, 4);
+}
+
+TEST(UpdateServiceTest, AVersionReplyInPiecesIsReadWholeAtItsEndOrTheServersSilence) {
+  for (const bool closes : {true, false}) {
+    UpdateRun r(true, {MsgResult::No});
+    r.service.versionHost = "127.0.0.1";
+    r.service.NXO_ProdID();
+    r.pli().onConnect();
+    for (const char* piece : {":'/|NXO_PRO", "DLI5.1.1", "3"}) r.pli().deliverText(piece);
+    EXPECT_TRUE(r.boxes.shown.empty()) << "5.1.1 is not the whole reply";
+    if (closes)
+      r.pli().peerClose();
+    else
+      for (int i = 0; i < kExchangeLimitTicks; ++i) r.service.tick();
+    ASSERT_EQ(r.boxes.shown.size(), 1u) << closes;
+    EXPECT_NE(r.boxes.shown[0].text.find("version 5.1.13 Now?"), std::string::npos);
+    EXPECT_EQ(r.window.answered, 1);
+  }
 }
 
 TEST(UpdateServiceTest, ANewerVersionIsOfferedOnlyOncePerRun) {
@@ -222,6 +241,7 @@ TEST(UpdateServiceTest, ANewerVersionIsOfferedOnlyOncePerRun) {
   r.serve(http200(versionInfo("5.2", kSameSize)));
   r.pli().onConnect();
   r.pli().deliverText(":'/|NXO_PRODLI5.2");
+  r.pli().peerClose();
   EXPECT_EQ(r.titles(), std::vector<std::string>{kUpgradeTitle});
 }
 
@@ -233,6 +253,7 @@ TEST(UpdateServiceTest, AnUpdaterThatCannotStartSaysWhyAndLeavesTheCaption) {
     r.service.versionHost = "127.0.0.1";
     r.service.NXO_ProdID();
     r.pli().deliverText(":'/|NXO_PRODLI6.0");
+    r.pli().peerClose();
     ASSERT_EQ(r.boxes.shown.size(), 2u);
     EXPECT_NE(r.boxes.shown[1].text.find(present ? "Permission denied"
                                                  : "The updater was not found: "

@@ -114,6 +114,17 @@ std::string PosixLocale::monthName(int month) const {
   return nl_langinfo_l(static_cast<nl_item>(MON_1 + index), timeLocale());
 }
 
+std::string PosixLocale::monthAbbreviation(int month) const {
+  const int index = ((month - 1) % 12 + 12) % 12;
+  return nl_langinfo_l(static_cast<nl_item>(ABMON_1 + index), timeLocale());
+}
+
+std::string PosixLocale::timeDesignator(bool afternoon) const {
+  const std::string designator = nl_langinfo_l(afternoon ? PM_STR : AM_STR, timeLocale());
+  // Many locales keep a 24-hour clock and name no designator; the clock text still needs one.
+  return designator.empty() ? Locale::timeDesignator(afternoon) : designator;
+}
+
 int PosixLocale::fullYear(int twoDigitYear) const {
   return twoDigitYear < 50 ? 2000 + twoDigitYear : 1900 + twoDigitYear;
 }

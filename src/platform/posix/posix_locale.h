@@ -23,6 +23,8 @@ class PosixLocale : public Locale {
   std::optional<CivilDateTime> parseDateTime(std::string_view text) const override;
   std::string dayName(int dayOfWeek, bool abbreviated) const override;
   std::string monthName(int month) const override;
+  std::string monthAbbreviation(int month) const override;
+  std::string timeDesignator(bool afternoon) const override;
   std::string toUpper(std::string_view text) const override;
 
  private:
