@@ -25,8 +25,8 @@ struct ProgramBackends {
   platform::MessageBoxes& boxes;
   const platform::Files& files;
   platform::OsVersion& os;
-  const platform::Images& images;
   platform::Pickers& pickers;
+  const platform::Images& images;
 };
 
 class KorvaneProgram : public program::Program {

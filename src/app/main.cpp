@@ -98,13 +98,13 @@ int main(int argc, char** argv) {
   platform::QtMessageBoxes boxes;
   platform::PosixFiles files(environment.programFolder());
   platform::PosixOsVersion osVersion;
-  platform::QtImages images;
-  NoPickers pickers;
   // The settings hive: KORVANE_REGISTRY, else the user's configuration folder.
   const std::unique_ptr<platform::RegistryStore> store = platform::makeRegistry(*clock);
   platform::ControlBindings bindings = platform::ControlBindings::standard();
   app::addButtonBinding(bindings);
   platform::QtFormHosts hosts(environment.programFolder(), std::move(bindings));
+  NoPickers pickers;
+  platform::QtImages images;
 
   app::KorvaneProgram program({{*clock, events, locale, random, sockets},
                                {shell, windows, environment, KORVANE_VERSION_MAJOR,
@@ -114,8 +114,8 @@ int main(int argc, char** argv) {
                                boxes,
                                files,
                                osVersion,
-                               images,
-                               pickers});
+                               pickers,
+                               images});
   shell::NXO_KRV& window = program.mainWindow();
   platform::PosixProcessLauncher launcher;
   shell::MainWindowUpdates updateWindow(window, files, environment.userDataFolder());

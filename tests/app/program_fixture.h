@@ -53,8 +53,8 @@ class ProgramFixture : public ::testing::Test {
                                                          boxes,
                                                          files,
                                                          os,
-                                                         images,
-                                                         pickers});
+                                                         pickers,
+                                                         images});
     return *program;
   }
   // The Time socket, made first by the synchronisation driver.
@@ -79,8 +79,8 @@ class ProgramFixture : public ::testing::Test {
   platform::FakeMessageBoxes boxes;
   platform::FakeFiles files;
   platform::FakeOsVersion os;
-  platform::FakeImages images;
   platform::FakePickers pickers;
+  platform::FakeImages images;
   std::unique_ptr<KorvaneProgram> program;
 };
 
