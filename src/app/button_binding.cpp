@@ -9,7 +9,8 @@ void addButtonBinding(platform::ControlBindings& bindings) {
   bindings.add<controls::NXOButtons>(
       [](controls::NXOButtons& m, QWidget* parent, platform::FormHost&) {
         auto* w = new ButtonWidget(m, parent);
-        return platform::ControlBinding{&m, w, [w] { w->refresh(); }};
+        return platform::ControlBinding{&m, w, [w] { w->refresh(); },
+                                        /*reportsMouse=*/true};
       });
 }
 

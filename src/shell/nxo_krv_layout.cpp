@@ -69,6 +69,7 @@ void NXO_KRV::layout() {
   ui::ImageBox* lamps[] = {&LED0, &LED1, &LED2};
   for (int i = 0; i < 3; ++i) {
     lamps[i]->setGeometry({lampLeft[i], 270, 240, 240});
+    lamps[i]->setStretch(true);  // the lamp pictures are drawn larger than the lamps
     add(*lamps[i], &LED_Display);
   }
 

@@ -20,6 +20,8 @@ struct ControlBinding {
   ui::Control* control = nullptr;
   QWidget* widget = nullptr;
   std::function<void()> refresh;
+  // The widget feeds the mouse to its model itself; the host does not raise its mouse events.
+  bool reportsMouse = false;
 };
 
 // A control kind with no binding: the host refuses the form instead of leaving a gap in it.

@@ -8,9 +8,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
+#include <QSlider>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/qt/form_host.h"
+#include "platform/qt/picture_widget.h"
 #include "platform/qt/qt_pictures.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/combo_box.h"
@@ -19,6 +24,9 @@
 #include "platform/ui/image_box.h"
 #include "platform/ui/image_combo.h"
 #include "platform/ui/label.h"
+#include "platform/ui/option_button.h"
+#include "platform/ui/picture_box.h"
+#include "platform/ui/slider.h"
 #include "platform/ui/text_box.h"
 
 namespace korvane::platform {
@@ -93,12 +101,108 @@ ControlBinding bindCheckBox(ui::CheckBox& m, QWidget* parent, FormHost&) {
           }};
 }
 
+// Gives a widget the size it needs and tells its model, which keeps its position.
+void sizeItself(ui::Control& m, QWidget* w, QSize size) {
+  if (w->size() != size) w->resize(size);
+  const int tpp = twipsPerPixel();
+  const ui::TwipsRect& g = m.geometry();
+  m.noteGeometry({g.left, g.top, size.width() * tpp, size.height() * tpp});
+}
+
 ControlBinding bindLabel(ui::Label& m, QWidget* parent, FormHost&) {
   auto* w = new QLabel(parent);
-  w->setWordWrap(true);
-  return {&m, w, [&m, w] {
+  return {&m, w, [&m, w, wasTransparent = false]() mutable {
             w->setText(toQString(m.caption()));
             w->setAlignment(toQt(m.alignment()));
+            w->setWordWrap(!m.autoSize());
+            // What lies under a transparent label shows through; the mouse still reaches it.
+            if (m.transparent())
+              w->setAutoFillBackground(false);
+            else if (wasTransparent)
+              w->setAutoFillBackground(m.backColor() != ui::kDefaultColour);
+            wasTransparent = m.transparent();
+            if (m.autoSize()) sizeItself(m, w, w->fontMetrics().size(0, w->text()));
+          }};
+}
+
+// Arrow keys move to the next option button of the same container and set it, wrapping at
+// the ends, as in any option group; Qt does that only for its own exclusive groups.
+class OptionArrowKeys : public QObject {
+ public:
+  explicit OptionArrowKeys(QRadioButton* button) : QObject(button), button_(button) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
+                     : key == Qt::Key_Up || key == Qt::Key_Left  ? -1
+                                                                 : 0;
+    if (step == 0) return false;
+    QWidget* container = button_->parentWidget();
+    QList<QRadioButton*> group;
+    for (QRadioButton* r : container->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+      if (r == button_ || (r->isVisibleTo(container) && r->isEnabled())) group << r;
+    const qsizetype at = group.indexOf(button_);
+    QRadioButton* next = group[(at + step + group.size()) % group.size()];
+    next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    if (next != button_) next->click();
+    return true;
+  }
+
+ private:
+  QRadioButton* button_;
+};
+
+ControlBinding bindOptionButton(ui::OptionButton& m, QWidget* parent, FormHost&) {
+  auto* w = new QRadioButton(parent);
+  // The model may leave a group with none set, which Qt's own exclusive grouping refuses.
+  w->setAutoExclusive(false);
+  w->installEventFilter(new OptionArrowKeys(w));
+  QObject::connect(w, &QRadioButton::clicked, [&m, w] {
+    m.setValue(true);
+    const QSignalBlocker block(w);
+    w->setChecked(m.value());  // a click on the set button leaves it set
+  });
+  return {&m, w, [&m, w] {
+            const QSignalBlocker block(w);
+            w->setText(toQString(m.caption()));
+            w->setChecked(m.value());
+          }};
+}
+
+ControlBinding bindSlider(ui::Slider& m, QWidget* parent, FormHost&) {
+  auto* w = new QSlider(Qt::Horizontal, parent);
+  w->setTickPosition(QSlider::TicksBelow);
+  QObject::connect(w, &QSlider::sliderMoved, [&m](int v) { m.scrollTo(v); });
+  QObject::connect(w, &QSlider::sliderReleased, [&m, w] { m.release(w->value()); });
+  // A click on the track or a key moves the value without a drag.
+  QObject::connect(w, &QSlider::valueChanged, [&m, w](int v) {
+    if (!w->isSliderDown()) m.setValue(v);
+  });
+  return {&m, w, [&m, w] {
+            const QSignalBlocker block(w);
+            w->setRange(m.min(), m.max());
+            w->setSingleStep(m.smallChange());
+            w->setPageStep(m.largeChange());
+            w->setTickInterval(m.tickFrequency());
+            w->setValue(m.value());
+          }};
+}
+
+ControlBinding bindPictureBox(ui::PictureBox& m, QWidget* parent, FormHost& host) {
+  auto* w = new PictureWidget(m, parent);
+  // The model sizes an auto-sized box from its picture in device pixels.
+  const double tpp = twipsPerPixel() / w->devicePixelRatioF();
+  m.setTwipsPerPixel(std::max(1, static_cast<int>(std::lround(tpp))));
+  host.keep(m.Refreshed.connect([w] { w->showPicture(); }));
+  return {&m, w, [&m, w] {
+            if (!m.autoSize() || m.picture().empty()) return;
+            // Whole twips per pixel cannot say every ratio exactly; the picture's own size can.
+            const double ratio = w->devicePixelRatioF();
+            const QSize size(static_cast<int>(std::ceil(m.picture().width() / ratio)),
+                             static_cast<int>(std::ceil(m.picture().height() / ratio)));
+            if (w->size() != size) w->resize(size);
           }};
 }
 
@@ -181,10 +285,23 @@ ControlBinding bindComboBox(ui::ComboBox& m, QWidget* parent, FormHost&) {
 
 ControlBinding bindImageBox(ui::ImageBox& m, QWidget* parent, FormHost& host) {
   auto* w = new QLabel(parent);
-  w->setScaledContents(true);
-  return {&m, w, [&host, &m, w] {
+  struct Shown {
+    int picture = -1;
+    std::string file;
+    QSize size;
+    bool stretch = false;
+    bool operator==(const Shown&) const = default;
+  };
+  return {&m, w, [&host, &m, w, shown = Shown{}]() mutable {
             const QSize size(toPixels(m.geometry().width), toPixels(m.geometry().height));
-            w->setPixmap(host.picture(m.picture(), m.file(), size));
+            // A stretched picture follows the control's size; a plain one sets it.
+            const Shown now{m.picture(), m.file(), m.stretch() ? size : QSize(), m.stretch()};
+            if (now != shown) {
+              shown = now;
+              w->setScaledContents(m.stretch());
+              w->setPixmap(host.picture(m.picture(), m.file(), size));
+            }
+            if (!m.stretch()) sizeItself(m, w, w->pixmap().deviceIndependentSize().toSize());
           }};
 }
 
@@ -219,6 +336,9 @@ ControlBindings ControlBindings::standard() {
   b.add<ui::ComboBox>(bindComboBox);
   b.add<ui::ImageBox>(bindImageBox);
   b.add<ui::ImageCombo>(bindImageCombo);
+  b.add<ui::OptionButton>(bindOptionButton);
+  b.add<ui::Slider>(bindSlider);
+  b.add<ui::PictureBox>(bindPictureBox);
   return b;
 }
 

@@ -8,15 +8,25 @@
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
+#include <map>
 
 #include "platform/qt/host_window.h"
+#include "platform/qt/mouse_events.h"
 #include "platform/qt/qt_pictures.h"
+#include "platform/ui/picture_box.h"
 #include "platform/ui/timer.h"
 
 namespace korvane::platform {
 
 namespace {
 constexpr const char* kControlProperty = "korvaneControl";
+
+// The live host of each form, so that an owned form finds its owner's window.
+std::map<const ui::Form*, FormHost*>& hostsByForm() {
+  static std::map<const ui::Form*, FormHost*> hosts;
+  return hosts;
+}
 }  // namespace
 
 void HostWindow::closeEvent(QCloseEvent* event) {
@@ -41,11 +51,19 @@ void HostWindow::resizeEvent(QResizeEvent* event) {
   host_.noteBounds();
 }
 
+void HostWindow::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  host_.userPaint();
+}
+
 FormHost::FormHost(ui::Form& form, const std::string& programFolder,
                    const ControlBindings& bindings)
     : form_(form), folder_(QString::fromStdString(programFolder)) {
   window_ = std::make_unique<HostWindow>(*this);
+  hostsByForm()[&form_] = this;
   build(bindings);
+  forwardMouse(window_.get(), {nullptr, nullptr, &form_.MouseMove, nullptr,
+                               [] { return static_cast<double>(twipsPerPixel()); }});
   connections_.emplace_back(form_.PropertyChanged.connect([this] { applyForm(); }));
   connections_.emplace_back(form_.Closed.connect([this] { window_->hide(); }));
   connections_.emplace_back(form_.ForegroundRequested.connect([this] {
@@ -59,6 +77,9 @@ FormHost::FormHost(ui::Form& form, const std::string& programFolder,
 
 FormHost::~FormHost() {
   connections_.clear();  // before the widgets the handlers reach go
+  // A form hosted afresh may already have its next host.
+  if (const auto it = hostsByForm().find(&form_); it != hostsByForm().end() && it->second == this)
+    hostsByForm().erase(it);
 }
 
 QWidget* FormHost::window() const {
@@ -93,14 +114,27 @@ void FormHost::build(const ControlBindings& bindings) {
                           QVariant::fromValue(reinterpret_cast<quintptr>(e.control)));
     const size_t slot = bindings_.size();
     bindings_.push_back({b, {}});
-    connections_.emplace_back(e.control->PropertyChanged.connect([this, slot] {
-      Bound& bound = bindings_[slot];
-      applyCommon(bound);
-      bound.binding.refresh();
-    }));
-    applyCommon(bindings_.back());
-    b.refresh();
+    connections_.emplace_back(e.control->PropertyChanged.connect([this, slot] { mirror(slot); }));
+    mirror(slot);
+    if (!b.reportsMouse)
+      forwardMouse(b.widget, {&e.control->MouseDown, &e.control->MouseUp, &e.control->MouseMove,
+                              &e.control->DblClick, mouseScale(*e.control, b.widget)});
   }
+}
+
+std::function<double()> FormHost::mouseScale(const ui::Control& control, QWidget* widget) {
+  // A picture box counts in the device pixels of its picture, other controls in twips.
+  if (dynamic_cast<const ui::PictureBox*>(&control))
+    return [widget] { return widget->devicePixelRatioF(); };
+  return [] { return static_cast<double>(twipsPerPixel()); };
+}
+
+void FormHost::mirror(size_t slot) {
+  Bound& bound = bindings_[slot];
+  applyCommon(bound);
+  bound.binding.refresh();
+  // A binding that sized its widget itself (an auto-sized label) reported that size back.
+  bound.applied.geometry = bound.binding.control->geometry();
 }
 
 void FormHost::applyCommon(Bound& bound) {
@@ -185,13 +219,8 @@ void FormHost::applyForm() {
   if (!form_.visible()) {
     if (w->isVisible()) w->hide();
   } else {
-    if (!placed_) {
-      placed_ = true;
-      if (const QScreen* s = QGuiApplication::primaryScreen()) {
-        const QRect area = s->availableGeometry();
-        w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
-      }
-    }
+    if (!placed_) place();
+    showAboveOwner();
     if (form_.windowState() == ui::WindowState::Minimized) {
       if (!w->isMinimized() || !w->isVisible()) w->showMinimized();
     } else if (!w->isVisible() || w->isMinimized()) {
@@ -199,6 +228,40 @@ void FormHost::applyForm() {
     }
   }
   applying_ = false;
+}
+
+void FormHost::place() {
+  placed_ = true;
+  QWidget* w = window_.get();
+  // An owned window opens centred on its owner, any other on the screen's work area.
+  QRect area;
+  if (const QWidget* owner = ownerWindow(); owner && owner->isVisible())
+    area = owner->frameGeometry();
+  else if (const QScreen* s = QGuiApplication::primaryScreen())
+    area = s->availableGeometry();
+  if (area.isValid()) w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
+}
+
+QWidget* FormHost::ownerWindow() const {
+  if (!form_.owner()) return nullptr;
+  const auto it = hostsByForm().find(form_.owner());
+  return it == hostsByForm().end() ? nullptr : it->second->window();
+}
+
+void FormHost::showAboveOwner() {
+  // Both native windows must exist for the one to stay above the other.
+  QWindow* ownerHandle = nullptr;
+  if (QWidget* owner = ownerWindow()) {
+    owner->winId();
+    ownerHandle = owner->windowHandle();
+  }
+  window_->winId();
+  if (window_->windowHandle()->transientParent() != ownerHandle)
+    window_->windowHandle()->setTransientParent(ownerHandle);
+}
+
+void FormHost::userPaint() {
+  form_.Paint();
 }
 
 void FormHost::userClose() {

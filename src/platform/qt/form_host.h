@@ -30,6 +30,9 @@ class FormHost : public QObject {
   void userClose();
   void userStateChanged();
   void noteBounds();
+  void userPaint();
+  // Keeps a handler a binding gave its model until the host goes.
+  void keep(ui::Connection c) { connections_.emplace_back(std::move(c)); }
 
   using Binding = ControlBinding;
   // The control a widget made by a host mirrors, or null.
@@ -57,9 +60,16 @@ class FormHost : public QObject {
   void build(const ControlBindings& bindings);
   void bindTimer(ui::Control& control);
   void applyForm();
+  // Mirrors one control's changed properties.
+  void mirror(size_t slot);
+  static std::function<double()> mouseScale(const ui::Control& control, QWidget* widget);
   // Copies only the common properties that changed since the last call.
   void applyCommon(Bound& b);
   void popup(ui::Menu& menu, ui::MenuItem* defaultItem);
+  // The owner's window, when the form has an owner with a live host.
+  QWidget* ownerWindow() const;
+  void showAboveOwner();
+  void place();
 
   // Every handler this host gave the models; they end with the host, so a form hosted again
   // does not keep calling a host that is gone.

@@ -5,7 +5,7 @@ namespace korvane::platform {
 
 class FormHost;
 
-// The top-level widget of a hosted form: reports closing, state changes and moves.
+// The top-level widget of a hosted form: reports closing, state changes, moves and painting.
 class HostWindow : public QWidget {
  public:
   explicit HostWindow(FormHost& host) : host_(host) {}
@@ -15,6 +15,7 @@ class HostWindow : public QWidget {
   void changeEvent(QEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   FormHost& host_;

@@ -33,6 +33,12 @@ class Slider : public Control {
   void scrollTo(int v) {
     if (set(value_, std::clamp(v, min_, max_))) Scroll();
   }
+  // What the host calls when the user lets go of the thumb: Change is raised even when the drag
+  // already brought the value there.
+  void release(int v) {
+    set(value_, std::clamp(v, min_, max_));
+    Change();
+  }
   Event<> Change;
   Event<> Scroll;
 

@@ -45,6 +45,9 @@ TEST(FormModel, SliderKeepsItsValueInRangeAndTellsCodeChangesFromDrags) {
   EXPECT_EQ(s.value(), 10);
   EXPECT_EQ(changes, 2);
   EXPECT_EQ(scrolls, 1);
+  s.scrollTo(15);
+  s.release(15);  // letting go where the drag left it still reports the change
+  EXPECT_EQ(changes, 3);
 }
 
 TEST(FormModel, AutoSizedPictureBoxTakesItsPicturesSizeInTwips) {

@@ -1,0 +1,23 @@
+#pragma once
+// A picture box on screen: its raster drawn one device pixel per raster pixel.
+#include <QWidget>
+
+#include "platform/ui/picture_box.h"
+
+namespace korvane::platform {
+
+class PictureWidget : public QWidget {
+ public:
+  PictureWidget(ui::PictureBox& model, QWidget* parent);
+  // Shows the picture as it is now (the model's Refreshed).
+  void showPicture();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  ui::PictureBox& model_;
+  bool painting_ = false;
+};
+
+}  // namespace korvane::platform
