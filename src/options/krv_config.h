@@ -32,6 +32,8 @@ inline constexpr const char* kRegionEntries[] = {
     "AE - East Asia [Bangladesh, Thailand, India, China]",
     "AP - Asia Pacific [Australia, Japan, New Zealand]",
 };
+// PreViewSkin as designed: a Winamp font keeps this place, a strip sizes the box to itself.
+inline constexpr ui::TwipsRect kPreViewSkinDesign{2490, 660, 3285, 495};
 // What a Winamp entry of the skin list carries after its name.
 inline constexpr std::string_view kWinampSuffix = " [WINAMP/SMALL] ";
 

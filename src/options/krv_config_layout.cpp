@@ -79,7 +79,7 @@ void KRV_Config::layoutSkinFrame() {
   add(eWCS, &WCSkinFrame);
   buttonDesign.place(*this, PClockSkin, "Preview Clock Skin ->", {135, 675, 2295, 345},
                      &WCSkinFrame);
-  PreViewSkin.setGeometry({2490, 660, 3285, 495});
+  PreViewSkin.setGeometry(kPreViewSkinDesign);
   add(PreViewSkin, &WCSkinFrame);
   Label3.setGeometry({180, 1050, 675, 255});
   Label3.setCaption("Show");

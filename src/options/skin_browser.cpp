@@ -9,11 +9,6 @@
 
 namespace korvane::options {
 
-namespace {
-// PreViewSkin as designed: a Winamp font keeps this size, a strip sizes the box to itself.
-constexpr ui::TwipsRect kPreViewSkinDesign{2490, 660, 3285, 495};
-}  // namespace
-
 std::string KRV_Config::skinsFolder() const {
   return platform::joinPath(d_.files.programFolder(), "Skins/");
 }

@@ -19,10 +19,9 @@ TEST_F(SkinBrowserTest, TheListHoldsStripsThenWinampFilesThenWinampFolders) {
   skin("Classic/text.bmp", platform::Raster(155, 74));
   files.files[std::string(kSkins) + "AMP_notes.txt"] = "notes";
   files.files[std::string(kSkins) + "Empty/readme.txt"] = "";
-  files.files[std::string(kSkins) + "krv_lower.GIF"] = "";
   KRV_Config& d = open();
   EXPECT_EQ(d.SkinCmb.items(),
-            (std::vector<std::string>{"KRV_Blue.gif", "KRV_Default Skin.gif", "krv_lower.GIF",
+            (std::vector<std::string>{"KRV_Blue.gif", "KRV_Default Skin.gif",
                                       "AMP_notes.txt [WINAMP/SMALL] ",
                                       "AMP_Tiny.bmp [WINAMP/SMALL] ", "Classic [WINAMP/SMALL] "}));
   EXPECT_EQ(d.SkinCmb.text(), "KRV_Default Skin.gif");
