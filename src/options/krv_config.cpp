@@ -54,6 +54,8 @@ void KRV_Config::Form_Load() {
     setCaption(main->caption());
     setOwner(main);
   }
+  // Before any message box: an unload while one is open detaches the button again.
+  d_.state.updates.CheckUpdateButton(&CheckUpdate);
   changed = false;
   for (const char* entry : kRegionEntries) Regions.addItem(entry);
   Protos.setText(settings_.protocol);
@@ -65,6 +67,7 @@ void KRV_Config::Form_Load() {
   if (settings_.clockSeconds) eSSecs.setValue(1);
   if (settings_.clock24Hour) eSM24.setValue(1);
   if (settings_.clockAmPm) eSAMPM.setValue(1);
+  if (!loaded()) return;  // closed while the overlay's load asked something
   const int tpp = d_.windows.twipsPerPixelX();
   PreViewSkin.setTwipsPerPixel(tpp);
   PreViewPic.setTwipsPerPixel(tpp);
@@ -72,7 +75,6 @@ void KRV_Config::Form_Load() {
       platform::Raster(PreViewPic.scaleWidth(), PreViewPic.scaleHeight(), previewBack_));
   LoadKRVSkins();
   changed = false;  // the ticks above are no change
-  d_.state.updates.CheckUpdateButton(&CheckUpdate);
 }
 
 void KRV_Config::selectRegion(const std::string& code) {
