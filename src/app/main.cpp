@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
   const std::unique_ptr<platform::RegistryStore> store = platform::makeRegistry(*clock);
   platform::ControlBindings bindings = platform::ControlBindings::standard();
   app::addButtonBinding(bindings);
-  platform::QtFormHosts hosts(environment.programFolder(), std::move(bindings));
+  platform::QtFormHosts hosts(environment.programFolder(), std::move(bindings), &colours);
   NoPickers pickers;
   platform::QtImages images;
 

@@ -15,7 +15,7 @@ class Painter {
       : s_(s), in_(in), p_(*in.props), w_(in.width), h_(in.height) {}
 
   void run() {
-    surfaceBack_ = resolve(p_.backColor);
+    surfaceBack_ = resolve(in_.backColor);
     s_.fill({0, 0, w_, h_}, surfaceBack_);
     background();
     if (p_.buttonStyle != 4) border();
@@ -49,7 +49,7 @@ class Painter {
     switch (p_.buttonStyle) {
       case 2:
         if (pressed() || !p_.transparentBG)
-          setSurfaceBack(resolve(p_.backColor));
+          setSurfaceBack(resolve(in_.backColor));
         else
           copyContainer();
         if (hover() && !pressed())
@@ -73,7 +73,7 @@ class Painter {
     Style3Look look;
     look.width = w_;
     look.height = h_;
-    look.back = resolve(p_.backColor);
+    look.back = resolve(in_.backColor);
     look.enabled = in_.enabled;
     look.pressed = isPressed;
     look.focus = in_.flags.focus;
@@ -98,7 +98,7 @@ class Painter {
       drawEdge(s_, w_, h_, system(16), system(20), false);
   }
 
-  void frameFore() { s_.frame({0, 0, w_, h_}, resolve(p_.foreColor)); }
+  void frameFore() { s_.frame({0, 0, w_, h_}, resolve(in_.foreColor)); }
 
   void border() {
     const int style = p_.buttonStyle;
@@ -140,12 +140,12 @@ class Painter {
     Rect r = in_.rects.text;
     if (pressed() && p_.buttonStyle != 2) r = r.movedBy(1);
     if (in_.enabled) {
-      in_.text->draw(s_, r, p_.caption, p_.font, resolve(p_.foreColor), kCaptionMargins);
+      in_.text->draw(s_, r, p_.caption, in_.font, resolve(in_.foreColor), kCaptionMargins);
       return;
     }
-    in_.text->draw(s_, {r.left + 1, r.top + 1, r.right + 1, r.bottom}, p_.caption, p_.font,
+    in_.text->draw(s_, {r.left + 1, r.top + 1, r.right + 1, r.bottom}, p_.caption, in_.font,
                    system(20), kCaptionMargins);
-    in_.text->draw(s_, r, p_.caption, p_.font, system(16), kCaptionMargins);
+    in_.text->draw(s_, r, p_.caption, in_.font, system(16), kCaptionMargins);
   }
 
   Raster& s_;

@@ -11,6 +11,10 @@ namespace korvane::controls {
 // Everything a repaint reads.
 struct PaintInput {
   const ButtonProperties* props = nullptr;
+  // The control's own font and colours (never the desktop-default value).
+  platform::Font font;
+  Colour backColor = kButtonFace;
+  Colour foreColor = kButtonText;
   ButtonFlags flags;
   ButtonRects rects;
   int width = 0;

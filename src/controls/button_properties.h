@@ -1,10 +1,10 @@
 #pragma once
-// The button's public, persisted properties with their defaults.
+// The button's public, persisted properties with their defaults; font and colours are the base
+// control's.
 #include <cstdint>
 #include <string>
 
 #include "common/colour.h"
-#include "platform/font.h"
 #include "platform/picture.h"
 
 namespace korvane::controls {
@@ -25,15 +25,12 @@ struct ButtonProperties {
   int32_t pictureSize = 1;
   int32_t originalPicSizeW = 32;  // the picture's own size, pixels
   int32_t originalPicSizeH = 32;
-  platform::Font font;
   int16_t mousePointer = 0;  // 99: the pointer image
   bool showFocusRect = true;
   std::string url;
   Colour xpColorPressed = kHighlight3D;
   Colour xpColorHover = kLight3D;
   bool xpDefaultColors = true;
-  Colour backColor = kButtonFace;
-  Colour foreColor = kButtonText;
   std::string soundOver = ".\\resources\\over.wav";
   std::string soundClick = ".\\resources\\click.wav";
   bool defCurHand = true;

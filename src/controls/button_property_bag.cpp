@@ -30,11 +30,10 @@ void writeColour(PropertyBag& bag, const std::string& name, Colour c) {
 
 void NXOButtons::readProperties(const PropertyBag& bag) {
   const ButtonProperties d;
-  const platform::Font ambient =
-      services_.container ? services_.container->ambientFont() : platform::Font{};
+  const platform::Font ambient = ambientFont();
   loading_ = true;
-  p_.backColor = readColour(bag, "BackColor", d.backColor);
-  p_.foreColor = readColour(bag, "ForeColor", d.foreColor);
+  setBackColor(readColour(bag, "BackColor", kButtonFace));
+  setForeColor(readColour(bag, "ForeColor", kButtonText));
   p_.showFocusRect = bag.read<bool>("ShowFocusRect", d.showFocusRect);
   p_.caption = bag.read<std::string>("Caption", name());
   p_.picturePosition = bag.read<int32_t>("PicturePosition", d.picturePosition);
@@ -45,7 +44,7 @@ void NXOButtons::readProperties(const PropertyBag& bag) {
   p_.pictureSize = bag.read<int32_t>("PictureSize", d.pictureSize);  // stored, not applied
   p_.originalPicSizeW = bag.read<int32_t>("OriginalPicSizeW", d.originalPicSizeW);
   p_.originalPicSizeH = bag.read<int32_t>("OriginalPicSizeH", d.originalPicSizeH);
-  p_.font = bag.read<platform::Font>("Font", ambient);  // drawing font and the control's own
+  setFont(bag.read<platform::Font>("Font", ambient));
   p_.pictureHover = bag.read<platform::PicturePtr>("PictureHover", nullptr);
   normal_ = bag.read<platform::PicturePtr>("Picture", nullptr);
   pointerImage_ = bag.read<platform::PicturePtr>("MouseIcon", nullptr);
@@ -81,7 +80,7 @@ void NXOButtons::writeProperties(PropertyBag& bag) const {
   bag.write("OriginalPicSizeH", p_.originalPicSizeH);
   bag.write("PictureHover", p_.pictureHover);
   bag.write("Enabled", enabled());
-  bag.write("Font", p_.font);
+  bag.write("Font", font());
   bag.write("MouseIcon", pointerImage_);
   bag.write("MousePointer", static_cast<int32_t>(p_.mousePointer));
   bag.write("ShowFocusRect", p_.showFocusRect);
@@ -89,8 +88,8 @@ void NXOButtons::writeProperties(PropertyBag& bag) const {
   writeColour(bag, "XPColor_Pressed", p_.xpColorPressed);
   writeColour(bag, "XPColor_Hover", p_.xpColorHover);
   bag.write("XPDefaultColors", p_.xpDefaultColors);
-  writeColour(bag, "BackColor", p_.backColor);
-  writeColour(bag, "ForeColor", p_.foreColor);
+  writeColour(bag, "BackColor", backColor());
+  writeColour(bag, "ForeColor", foreColor());
   bag.write("SoundOver", p_.soundOver);
   bag.write("SoundClick", p_.soundClick);
   bag.write("DefCurHand", p_.defCurHand);

@@ -23,13 +23,16 @@ NXOButtons::NXOButtons(std::string name, ButtonServices services)
   overTimer_.Tick.connect([this] { OverTimer_Timer(); });
   imgHAND_ = makeHandCursor();
   p_.caption = this->name();
-  if (services_.container) p_.font = services_.container->ambientFont();
+  setFont(ambientFont());
+  setBackColor(kButtonFace);
+  setForeColor(kButtonText);
   // The hand pointer is the default look of a new button.
   pointerImage_ = imgHAND_;
   p_.mousePointer = 99;
   accessKey_ = accessKeyOf(p_.caption);
   seenGeometry_ = geometry();
   seenEnabled_ = enabled();
+  noteBaseProperties();
   PropertyChanged.connect([this] { onControlChanged(); });
 }
 
@@ -39,6 +42,16 @@ NXOButtons::~NXOButtons() {
 
 Colour NXOButtons::resolve(Colour c) const {
   return services_.colours ? services_.colours->resolve(c) : classic_.resolve(c);
+}
+
+platform::Font NXOButtons::ambientFont() const {
+  return services_.container ? services_.container->ambientFont() : ButtonContainer().ambientFont();
+}
+
+void NXOButtons::noteBaseProperties() {
+  seenFont_ = font();
+  seenBack_ = backColor();
+  seenFore_ = foreColor();
 }
 
 int NXOButtons::twipsPerPixel() const {
@@ -55,7 +68,7 @@ void NXOButtons::changed(const char* property) {
   PropertyChanged();
 }
 
-// Geometry and enabled live in the base control; their changes arrive here.
+// Geometry, enabled, font and colours live in the base control; their changes arrive here.
 void NXOButtons::onControlChanged() {
   if (!(geometry() == seenGeometry_)) {
     const bool resized =
@@ -72,6 +85,17 @@ void NXOButtons::onControlChanged() {
     changed("Enabled");
     if (!loading_) Refresh();
   }
+  const bool font = !(this->font() == seenFont_);
+  const bool back = backColor() != seenBack_;
+  const bool fore = foreColor() != seenFore_;
+  if (!font && !back && !fore) return;
+  noteBaseProperties();
+  if (font) changed("Font");
+  if (back) changed("BackColor");
+  if (fore) changed("ForeColor");
+  if (loading_) return;
+  if (font) layout();
+  Refresh();
 }
 
 void NXOButtons::resize() {
@@ -104,7 +128,7 @@ void NXOButtons::layout() {
   in.hasCaption = !p_.caption.empty();
   if (services_.text) {
     const auto size =
-        services_.text->measure(p_.caption, p_.font, rects_.inner.width(), kCaptionMargins);
+        services_.text->measure(p_.caption, font(), rects_.inner.width(), kCaptionMargins);
     in.textWidth = size.width;
     in.textHeight = size.height;
   }
@@ -123,6 +147,9 @@ void NXOButtons::Refresh() {
     surface_ = platform::Raster(width_, height_);
   PaintInput in;
   in.props = &p_;
+  in.font = font();
+  in.backColor = backColor() == ui::kDefaultColour ? kButtonFace : backColor();
+  in.foreColor = foreColor() == ui::kDefaultColour ? kButtonText : foreColor();
   in.flags = flags_;
   in.rects = rects_;
   in.width = width_;
@@ -244,13 +271,6 @@ void NXOButtons::setPictureSize(int32_t size) {
   Refresh();
 }
 
-void NXOButtons::setFont(const platform::Font& font) {
-  p_.font = font;
-  changed("Font");
-  layout();
-  Refresh();
-}
-
 void NXOButtons::setMouseIcon(platform::PicturePtr icon) {
   pointerImage_ = std::move(icon);
   changed("MouseIcon");
@@ -285,18 +305,6 @@ void NXOButtons::setXPColorHover(Colour c) {
 void NXOButtons::setXPDefaultColors(bool on) {
   p_.xpDefaultColors = on;
   changed("XPDefaultColors");
-}
-
-void NXOButtons::setBackColor(Colour c) {
-  p_.backColor = c;
-  changed("BackColor");
-  Refresh();
-}
-
-void NXOButtons::setForeColor(Colour c) {
-  p_.foreColor = c;
-  changed("ForeColor");
-  Refresh();
 }
 
 void NXOButtons::setSoundOver(const std::string& path) {

@@ -38,7 +38,8 @@ class ButtonContainer {
   // The container's background picture, or null.
   virtual const platform::Raster* backgroundPicture() const { return nullptr; }
   virtual int twipsPerPixel() const { return ui::kTwipsPerPixelAt96Dpi; }
-  virtual platform::Font ambientFont() const { return {}; }
+  // The font a new button takes; a container that names none gives the classic dialog face.
+  virtual platform::Font ambientFont() const { return {"MS Sans Serif"}; }
   // The named property changed, so the container saves it.
   virtual void propertyChanged(const NXOButtons&, const std::string&) {}
 };
@@ -63,7 +64,9 @@ class NXOButtons : public ui::Control {
   NXOButtons(std::string name, ButtonServices services);
   ~NXOButtons() override;
 
-  // Properties; each setter notifies the container and applies its on-change rule.
+  // Properties; each setter notifies the container and applies its on-change rule. Font,
+  // ForeColor and BackColor are the base control's (default ui::kDefaultColour draws as the
+  // button face and button text), so a form holding a ui::Control& changes what is drawn.
   const std::string& caption() const { return p_.caption; }
   void setCaption(const std::string& c);
   int32_t buttonStyle() const { return p_.buttonStyle; }
@@ -81,8 +84,6 @@ class NXOButtons : public ui::Control {
   void setPictureHeight(int32_t h);
   int32_t pictureSize() const { return p_.pictureSize; }
   void setPictureSize(int32_t size);
-  const platform::Font& font() const { return p_.font; }
-  void setFont(const platform::Font& font);
   // The pointer image: the custom MouseIcon, or the hand held by the control.
   const platform::PicturePtr& mouseIcon() const { return pointerImage_; }
   void setMouseIcon(platform::PicturePtr icon);
@@ -98,10 +99,6 @@ class NXOButtons : public ui::Control {
   void setXPColorHover(Colour c);
   bool xpDefaultColors() const { return p_.xpDefaultColors; }
   void setXPDefaultColors(bool on);
-  Colour backColor() const { return p_.backColor; }
-  void setBackColor(Colour c);
-  Colour foreColor() const { return p_.foreColor; }
-  void setForeColor(Colour c);
   const std::string& soundOver() const { return p_.soundOver; }
   void setSoundOver(const std::string& path);
   const std::string& soundClick() const { return p_.soundClick; }
@@ -191,6 +188,8 @@ class NXOButtons : public ui::Control {
   bool inside(float x, float y) const;
   int twipsPerPixel() const;
   Colour resolve(Colour c) const;
+  platform::Font ambientFont() const;
+  void noteBaseProperties();
 
   ButtonServices services_;
   platform::ClassicSystemColours classic_;
@@ -210,6 +209,9 @@ class NXOButtons : public ui::Control {
   ui::Timer overTimer_;
   ui::TwipsRect seenGeometry_;
   bool seenEnabled_ = true;
+  platform::Font seenFont_;
+  Colour seenBack_ = 0;
+  Colour seenFore_ = 0;
   bool loading_ = false;
 };
 

@@ -1,12 +1,17 @@
 #include "options/krv_config.h"
 
 #include "common/text.h"
+#include "platform/system_colours.h"
 
 namespace korvane::options {
 
 namespace {
-// The preview's colour until a Winamp preview takes its skin's: the button face.
-constexpr Colour kPreviewDesignBack = makeColour(212, 208, 200);
+constexpr int kButtonFace = 15;  // system colour index
+// The preview's colour until a Winamp preview takes its skin's: the desktop's button face.
+Colour previewDesignBack(const platform::SystemColours* colours) {
+  if (colours) return colours->colour(kButtonFace);
+  return platform::ClassicSystemColours().colour(kButtonFace);
+}
 }  // namespace
 
 KRV_Config::KRV_Config(OptionsServices services)
@@ -22,7 +27,7 @@ KRV_Config::KRV_Config(OptionsServices services)
       services_(std::move(services)),
       d_(services_.display),
       settings_(d_.state.settings),
-      previewBack_(kPreviewDesignBack) {
+      previewBack_(previewDesignBack(d_.buttons.colours)) {
   layout();
   wireEvents();
 }

@@ -5,7 +5,9 @@ namespace korvane::options {
 
 namespace {
 
-constexpr int32_t kBannerBack = 0xFFFFFF;
+// The banner of every window of the program.
+constexpr Colour kBannerBack = makeColour(0xFF, 0xFF, 0xFF);
+constexpr Colour kBannerText = makeColour(0x1F, 0x3A, 0x68);
 
 }  // namespace
 
@@ -24,6 +26,7 @@ void KRV_Config::layout() {
   NOLLabel.setGeometry({975, 135, 4935, 390});
   NOLLabel.setCaption("Korvane 5.1");
   NOLLabel.setFont({"Arial", 15.75, true, false});
+  NOLLabel.setForeColor(kBannerText);
   NOLLabel.setBackColor(kBannerBack);
   add(NOLLabel, &Frame1);
   ROT.setGeometry({1020, 480, 4995, 375});
@@ -31,6 +34,7 @@ void KRV_Config::layout() {
       "Advanced Setup Options:  Select your region  and startup options or a windows clock "
       "skin.");
   ROT.setFont({"Lucida Console", 7.5, false, false});
+  ROT.setForeColor(kBannerText);
   ROT.setBackColor(kBannerBack);
   add(ROT, &Frame1);
 

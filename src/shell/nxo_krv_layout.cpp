@@ -5,8 +5,8 @@ namespace korvane::shell {
 
 namespace {
 
-constexpr int32_t kBannerBack = 0xFFFFFF;
-constexpr int32_t kBannerText = 0x1F3A68;
+constexpr Colour kBannerBack = makeColour(0xFF, 0xFF, 0xFF);
+constexpr Colour kBannerText = makeColour(0x1F, 0x3A, 0x68);
 
 ui::Font arial(double size, bool bold = false) {
   return {"Arial", size, bold, false};

@@ -128,6 +128,62 @@ TEST(NXOButtons, EveryPropertyChangeTellsTheContainerItsName) {
   EXPECT_EQ(b->accessKey(), 'g');
 }
 
+// Text boxes as the fake draws them, with the font and colour of the last caption drawn.
+struct RecordingText : platform::FakeTextRenderer {
+  mutable platform::Font font;
+  mutable Colour colour = 0;
+  void draw(platform::Raster& raster, const Rect& r, std::string_view caption,
+            const platform::Font& f, Colour rgb, const platform::TextMargins& m) const override {
+    font = f;
+    colour = rgb;
+    FakeTextRenderer::draw(raster, r, caption, f, rgb, m);
+  }
+};
+
+TEST(NXOButtons, FontAndColoursSetAsAPlainControlAreWhatItDraws) {
+  const platform::Font bigBold{"Verdana", 12, true, false, true, true, 0};
+  const struct {
+    const char* name;
+    void (*set)(ui::Control&, const platform::Font&);
+    Colour back, text;  // resolved against the classic table below
+    const char* notified;
+  } cases[] = {
+      {"RGB back", [](ui::Control& c, const platform::Font&) { c.setBackColor(0x000000FFu); },
+       makeColour(255, 0, 0), makeColour(0, 0, 1), "BackColor"},
+      {"system back", [](ui::Control& c, const platform::Font&) { c.setBackColor(0x80000005u); },
+       makeColour(5, 5, 5), makeColour(0, 0, 1), "BackColor"},
+      {"system text", [](ui::Control& c, const platform::Font&) { c.setForeColor(0x80000008u); },
+       makeColour(15, 15, 15), makeColour(0, 0, 8), "ForeColor"},
+      {"desktop default",
+       [](ui::Control& c, const platform::Font&) { c.setBackColor(ui::kDefaultColour); },
+       makeColour(15, 15, 15), makeColour(0, 0, 1), "BackColor"},
+      {"font", [](ui::Control& c, const platform::Font& f) { c.setFont(f); },
+       makeColour(15, 15, 15), makeColour(0, 0, 1), "Font"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ButtonFixture f;
+    RecordingText text;
+    f.colours.set(5, makeColour(5, 5, 5));
+    f.colours.set(8, makeColour(0, 0, 8));
+    f.colours.set(15, makeColour(15, 15, 15));
+    f.colours.set(18, makeColour(0, 0, 1));
+    auto s = f.services();
+    s.text = &text;
+    NXOButtons b("&Go", s);
+    b.setButtonStyle(0);
+    b.setGeometry({0, 0, 88 * 15, 30 * 15});
+    if (std::string(c.name) == "desktop default") b.setBackColor(makeColour(9, 9, 9));
+    Strings names;
+    b.PropertyNotified.connect([&](const std::string& n) { names.push_back(n); });
+    c.set(b, bigBold);
+    EXPECT_EQ(names, Strings{c.notified});
+    EXPECT_EQ(b.surface().pixel(8, 15), c.back);
+    EXPECT_EQ(text.colour, c.text);
+    EXPECT_EQ(text.font == bigBold, std::string(c.name) == "font");
+  }
+}
+
 TEST(NXOButtons, SavingWritesEveryKeyInItsOrder) {
   ButtonFixture f;
   auto b = f.make(3, 88, 25, "&Sync");

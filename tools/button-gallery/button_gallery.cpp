@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
                kHeaderH + kCellH * static_cast<int>(variants.size()), QImage::Format_RGB32);
   sheet.fill(kFormColour);
   QPainter labels(&sheet);
-  labels.setFont(platform::toQFont({"Arial", 8}));
+  labels.setFont(platform::toRasterQFont({"Arial", 8}));
   for (size_t c = 0; c < states.size(); ++c)
     labels.drawText(kLabelW + static_cast<int>(c) * kCellW + 4, 15,
                     QString::fromStdString(states[c].label));
@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
            kHeaderH + static_cast<int>(r) * kCellH + 6);
     }
     QPainter p(&sheet);
-    p.setFont(platform::toQFont({"Arial", 8}));
+    p.setFont(platform::toRasterQFont({"Arial", 8}));
     p.drawText(6, kHeaderH + static_cast<int>(r) * kCellH + 20, QString::fromStdString(v.label));
   }
   if (!sheet.save(QString::fromLocal8Bit(out), "PNG")) {

@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
   Gallery form({&text, &colours, nullptr, &pointer, &events, nullptr});
   platform::ControlBindings bindings = platform::ControlBindings::standard();
   korvane::app::addButtonBinding(bindings);
-  platform::FormHost host(form, KORVANE_DATA_DIR, bindings);
+  platform::FormHost host(form, KORVANE_DATA_DIR, bindings, &colours);
   form.load();
   form.show();
   form.move(300, 300);

@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QColor>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
+#include <QPalette>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -14,6 +16,7 @@
 #include "platform/qt/host_window.h"
 #include "platform/qt/mouse_events.h"
 #include "platform/qt/qt_pictures.h"
+#include "platform/qt/qt_system_colours.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/timer.h"
 
@@ -21,6 +24,11 @@ namespace korvane::platform {
 
 namespace {
 constexpr const char* kControlProperty = "korvaneControl";
+
+const SystemColours& desktopColours() {
+  static const QtSystemColours colours;
+  return colours;
+}
 
 // The live host of each form, so that an owned form finds its owner's window.
 std::map<const ui::Form*, FormHost*>& hostsByForm() {
@@ -57,8 +65,10 @@ void HostWindow::paintEvent(QPaintEvent* event) {
 }
 
 FormHost::FormHost(ui::Form& form, const std::string& programFolder,
-                   const ControlBindings& bindings)
-    : form_(form), folder_(QString::fromStdString(programFolder)) {
+                   const ControlBindings& bindings, const SystemColours* colours)
+    : form_(form),
+      folder_(QString::fromStdString(programFolder)),
+      colours_(colours ? *colours : desktopColours()) {
   window_ = std::make_unique<HostWindow>(*this);
   hostsByForm()[&form_] = this;
   build(bindings);
@@ -95,6 +105,11 @@ QPixmap FormHost::picture(int index, const std::string& file, QSize size) const 
   const ui::ImageList* list = form_.imageList();
   const std::string chosen = index > 0 && list ? list->file(index) : file;
   return loadPicture(folder_, chosen, size);
+}
+
+QColor FormHost::colour(Colour value) const {
+  const Colour rgb = colours_.resolve(value);
+  return QColor(red(rgb), green(rgb), blue(rgb));
 }
 
 void FormHost::build(const ControlBindings& bindings) {
@@ -159,17 +174,23 @@ void FormHost::applyCommon(Bound& bound) {
     w->setFont(toQFont(a.font));
   }
   if (all || c.backColor() != a.backColor || c.foreColor() != a.foreColor) {
+    if (a.backColor != ui::kDefaultColour && c.backColor() == ui::kDefaultColour)
+      w->setAutoFillBackground(false);
     a.backColor = c.backColor();
     a.foreColor = c.foreColor();
-    QPalette pal = w->palette();
-    if (a.backColor != ui::kDefaultColour) {
-      pal.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(a.backColor)));
-      w->setAutoFillBackground(true);
-    }
-    if (a.foreColor != ui::kDefaultColour)
-      pal.setColor(QPalette::WindowText, QColor::fromRgb(static_cast<QRgb>(a.foreColor)));
-    w->setPalette(pal);
+    applyColours(*w, a.backColor, a.foreColor);
   }
+}
+
+// Only the roles of colours the model names are set; the rest follow the container.
+void FormHost::applyColours(QWidget& w, Colour back, Colour fore) {
+  QPalette pal;
+  if (back != ui::kDefaultColour) {
+    pal.setColor(QPalette::Window, colour(back));
+    w.setAutoFillBackground(true);
+  }
+  if (fore != ui::kDefaultColour) pal.setColor(QPalette::WindowText, colour(fore));
+  w.setPalette(pal);
 }
 
 void FormHost::bindTimer(ui::Control& control) {

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "platform/qt/control_bindings.h"
+#include "platform/system_colours.h"
 #include "platform/ui/form.h"
 
+class QColor;
 class QWidget;
 class QTimer;
 
@@ -19,8 +21,10 @@ class HostWindow;
 
 class FormHost : public QObject {
  public:
-  // Throws UnboundControlError when a control of the form has no binding.
-  FormHost(ui::Form& form, const std::string& programFolder, const ControlBindings& bindings);
+  // Throws UnboundControlError when a control of the form has no binding. System colours come
+  // from colours, or from the desktop's palette when it is null.
+  FormHost(ui::Form& form, const std::string& programFolder, const ControlBindings& bindings,
+           const SystemColours* colours = nullptr);
   ~FormHost() override;
 
   QWidget* window() const;
@@ -39,6 +43,8 @@ class FormHost : public QObject {
   static const ui::Control* controlOf(const QWidget* widget);
   // The image of picture k of the form's image list, or a file picture.
   QPixmap picture(int imageListIndex, const std::string& file, QSize size) const;
+  // A colour value (0x00BBGGRR or a system colour) as this desktop shows it.
+  QColor colour(Colour value) const;
 
  private:
   // What a control's widget was last given of the properties every control has.
@@ -48,8 +54,8 @@ class FormHost : public QObject {
     bool enabled = false;
     std::string toolTip;
     ui::Font font;
-    int32_t foreColor = 0;
-    int32_t backColor = 0;
+    Colour foreColor = ui::kDefaultColour;
+    Colour backColor = ui::kDefaultColour;
     bool once = false;
   };
   struct Bound {
@@ -65,6 +71,7 @@ class FormHost : public QObject {
   static std::function<double()> mouseScale(const ui::Control& control, QWidget* widget);
   // Copies only the common properties that changed since the last call.
   void applyCommon(Bound& b);
+  void applyColours(QWidget& w, Colour back, Colour fore);
   void popup(ui::Menu& menu, ui::MenuItem* defaultItem);
   // The owner's window, when the form has an owner with a live host.
   QWidget* ownerWindow() const;
@@ -76,6 +83,7 @@ class FormHost : public QObject {
   std::vector<ui::ScopedConnection> connections_;
   ui::Form& form_;
   QString folder_;
+  const SystemColours& colours_;
   std::unique_ptr<HostWindow> window_;
   std::vector<Bound> bindings_;
   std::vector<std::unique_ptr<QTimer>> timers_;

@@ -8,7 +8,7 @@ QtFormHosts::~QtFormHosts() = default;
 
 void QtFormHosts::host(ui::Form& form) {
   if (hosts_.count(&form)) return;
-  hosts_[&form] = std::make_unique<FormHost>(form, folder_, bindings_);
+  hosts_[&form] = std::make_unique<FormHost>(form, folder_, bindings_, colours_);
 }
 
 void QtFormHosts::release(ui::Form& form) {

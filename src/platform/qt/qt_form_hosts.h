@@ -12,8 +12,10 @@ namespace korvane::platform {
 
 class QtFormHosts : public FormHosts {
  public:
-  QtFormHosts(std::string programFolder, ControlBindings bindings)
-      : folder_(std::move(programFolder)), bindings_(std::move(bindings)) {}
+  // System colours come from colours, or from the desktop's palette when it is null.
+  QtFormHosts(std::string programFolder, ControlBindings bindings,
+              const SystemColours* colours = nullptr)
+      : folder_(std::move(programFolder)), bindings_(std::move(bindings)), colours_(colours) {}
   ~QtFormHosts() override;
 
   void host(ui::Form& form) override;
@@ -24,6 +26,7 @@ class QtFormHosts : public FormHosts {
  private:
   std::string folder_;
   ControlBindings bindings_;
+  const SystemColours* colours_;
   std::map<const ui::Form*, std::unique_ptr<FormHost>> hosts_;
 };
 

@@ -33,16 +33,40 @@ QPixmap loadPicture(const QString& folder, const std::string& file, QSize placeh
   return placeholder;
 }
 
-QFont toQFont(const ui::Font& font) {
-  QString family = QString::fromStdString(font.name);
-  if (family.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0)
-    family = QStringLiteral("Liberation Sans");
-  else if (family.compare(QLatin1String("Lucida Console"), Qt::CaseInsensitive) == 0)
-    family = QStringLiteral("Liberation Mono");
-  QFont f(family);
-  f.setPointSizeF(font.size);
+namespace {
+
+// Classic face names mapped to the metric-compatible faces this desktop has.
+QString familyFor(const std::string& name) {
+  static const struct {
+    const char* from;
+    const char* to;
+  } kFaces[] = {
+      {"Arial", "Liberation Sans"},
+      {"Helvetica", "Liberation Sans"},
+      {"MS Sans Serif", "Liberation Sans"},
+      {"Microsoft Sans Serif", "Liberation Sans"},
+      {"Tahoma", "Liberation Sans"},
+      {"Verdana", "DejaVu Sans"},
+      {"Times New Roman", "Liberation Serif"},
+      {"Courier New", "Liberation Mono"},
+      {"Lucida Console", "Liberation Mono"},
+  };
+  const QString face = QString::fromStdString(name);
+  for (const auto& f : kFaces)
+    if (face.compare(QLatin1String(f.from), Qt::CaseInsensitive) == 0)
+      return QString::fromLatin1(f.to);
+  return face;
+}
+
+}  // namespace
+
+QFont toQFont(const Font& font) {
+  QFont f(familyFor(font.name));
+  if (font.size > 0) f.setPointSizeF(font.size);
   f.setBold(font.bold);
   f.setItalic(font.italic);
+  f.setUnderline(font.underline);
+  f.setStrikeOut(font.strikethrough);
   return f;
 }
 

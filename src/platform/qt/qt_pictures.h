@@ -14,8 +14,9 @@ int twipsPerPixel();
 int toPixels(int twips);
 // The picture file under the folder, or a plain placeholder of the given size when missing.
 QPixmap loadPicture(const QString& folder, const std::string& file, QSize placeholderSize);
-// The design font, with the classic faces mapped to their metric-compatible stand-ins.
-QFont toQFont(const ui::Font& font);
+// The font with its four styles, sized in points, the classic faces mapped to their
+// metric-compatible stand-ins.
+QFont toQFont(const Font& font);
 QString toQString(const std::string& text);
 
 }  // namespace korvane::platform

@@ -7,29 +7,11 @@
 #include <cmath>
 
 #include "common/caption_layout.h"
+#include "platform/qt/qt_pictures.h"
 
 namespace korvane::platform {
 
 namespace {
-
-QString familyFor(const std::string& name) {
-  static const struct {
-    const char* from;
-    const char* to;
-  } kFaces[] = {
-      {"Arial", "Liberation Sans"},
-      {"Helvetica", "Liberation Sans"},
-      {"MS Sans Serif", "Liberation Sans"},
-      {"Microsoft Sans Serif", "Liberation Sans"},
-      {"Tahoma", "Liberation Sans"},
-      {"Verdana", "DejaVu Sans"},
-      {"Times New Roman", "Liberation Serif"},
-      {"Courier New", "Liberation Mono"},
-  };
-  for (const auto& f : kFaces)
-    if (name == f.from) return QString::fromLatin1(f.to);
-  return QString::fromStdString(name);
-}
 
 // A caption line with its underline marker put back for QPainter's mnemonic drawing; the
 // text is split only at the marker, so multi-byte characters stay whole.
@@ -46,20 +28,16 @@ QString withMnemonic(const CaptionLine& line) {
 
 }  // namespace
 
-QFont toQFont(const Font& font) {
-  QFont q(familyFor(font.name));
+QFont toRasterQFont(const Font& font) {
+  QFont q = toQFont(font);
   q.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size * 96.0 / 72.0))));
-  q.setBold(font.bold);
-  q.setItalic(font.italic);
-  q.setUnderline(font.underline);
-  q.setStrikeOut(font.strikethrough);
   return q;
 }
 
 TextSize QtTextRenderer::measure(std::string_view caption, const Font& font, int width,
                                  const TextMargins& margins) const {
   if (caption.empty()) return {};
-  const QFontMetrics fm(toQFont(font));
+  const QFontMetrics fm(toRasterQFont(font));
   const CaptionBlock block =
       wrapCaption(caption, width - margins.left - margins.right, [&fm](std::string_view s) {
         return fm.horizontalAdvance(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
@@ -71,7 +49,7 @@ TextSize QtTextRenderer::measure(std::string_view caption, const Font& font, int
 void QtTextRenderer::draw(Raster& raster, const Rect& r, std::string_view caption, const Font& font,
                           Colour rgb, const TextMargins& margins) const {
   if (caption.empty() || raster.empty()) return;
-  const QFont qf = toQFont(font);
+  const QFont qf = toRasterQFont(font);
   const QFontMetrics fm(qf);
   const int avail = r.width() - margins.left - margins.right;
   const CaptionBlock block = wrapCaption(caption, avail, [&fm](std::string_view s) {

@@ -14,8 +14,7 @@ class QtTextRenderer : public TextRenderer {
             const TextMargins& margins) const override;
 };
 
-// The desktop font for a font record: common face names map to metric-compatible faces,
-// the size is taken at 96 dots per inch.
-QFont toQFont(const Font& font);
+// The font for drawing into a raster: as toQFont, the size taken at 96 dots per inch.
+QFont toRasterQFont(const Font& font);
 
 }  // namespace korvane::platform

@@ -1,27 +1,22 @@
 #pragma once
-// The base of every control model: name, geometry in twips, enabled, visible, tooltip.
+// The base of every control model: name, geometry in twips, enabled, visible, tooltip, font
+// and colours.
 #include <cstdint>
 #include <string>
 #include <utility>
 
+#include "common/colour.h"
+#include "platform/font.h"
 #include "platform/ui/event.h"
 
 namespace korvane::ui {
 
-// A font by face name and point size, as a control's design gives it.
-struct Font {
-  std::string name = "Arial";
-  double size = 8.25;  // points
-  bool bold = false;
-  bool italic = false;
-  bool underline = false;
-  bool strikethrough = false;
-  int charset = 0;  // 0 Western; the settings keep it with the font
-  bool operator==(const Font&) const = default;
-};
+// The form model's font is the one font record of the program.
+using Font = platform::Font;
 
-// A colour as 0xRRGGBB; kDefaultColour leaves the desktop's own.
-constexpr int32_t kDefaultColour = -1;
+// The colour a control starts with: the desktop's own for that kind of control. Any other value
+// is a colour value of common/colour.h (0x00BBGGRR, or a system colour).
+constexpr Colour kDefaultColour = 0xFFFFFFFFu;
 
 // Mouse buttons and shift keys as mouse events report them (bit sets).
 constexpr int kLeftButton = 1;
@@ -62,10 +57,10 @@ class Control {
   void setToolTipText(const std::string& tip) { set(toolTip_, tip); }
   const Font& font() const { return font_; }
   void setFont(const Font& f) { set(font_, f); }
-  int32_t foreColor() const { return foreColor_; }
-  void setForeColor(int32_t rgb) { set(foreColor_, rgb); }
-  int32_t backColor() const { return backColor_; }
-  void setBackColor(int32_t rgb) { set(backColor_, rgb); }
+  Colour foreColor() const { return foreColor_; }
+  void setForeColor(Colour c) { set(foreColor_, c); }
+  Colour backColor() const { return backColor_; }
+  void setBackColor(Colour c) { set(backColor_, c); }
 
   // Raised after any property changed, so that a host can mirror it.
   Event<> PropertyChanged;
@@ -89,8 +84,8 @@ class Control {
   bool visible_ = true;
   std::string toolTip_;
   Font font_;
-  int32_t foreColor_ = kDefaultColour;
-  int32_t backColor_ = kDefaultColour;
+  Colour foreColor_ = kDefaultColour;
+  Colour backColor_ = kDefaultColour;
 };
 
 }  // namespace korvane::ui
