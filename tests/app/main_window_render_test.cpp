@@ -14,9 +14,11 @@
 #include "platform/fake/fake_environment.h"
 #include "platform/fake/fake_event_loop.h"
 #include "platform/fake/fake_files.h"
+#include "platform/fake/fake_images.h"
 #include "platform/fake/fake_locale.h"
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_os_version.h"
+#include "platform/fake/fake_pickers.h"
 #include "platform/fake/fake_random.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
@@ -48,6 +50,8 @@ TEST(MainWindowRenderTest, DisplayBoxShowsClockAndStatusLines) {
   FakeMessageBoxes boxes;
   FakeFiles files;
   FakeOsVersion os;
+  FakePickers pickers;
+  FakeImages images;
   ControlBindings bindings = ControlBindings::standard();
   app::addButtonBinding(bindings);
   QtFormHosts hosts(KORVANE_TEST_DATA_DIR, std::move(bindings));
@@ -57,7 +61,9 @@ TEST(MainWindowRenderTest, DisplayBoxShowsClockAndStatusLines) {
                                registry,
                                boxes,
                                files,
-                               os});
+                               os,
+                               pickers,
+                               images});
   shell::NXO_KRV& window = program.mainWindow();
   ASSERT_TRUE(program.start());
   const FormHost& host = *hosts.hostOf(window);
