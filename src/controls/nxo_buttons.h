@@ -165,9 +165,7 @@ class NXOButtons : public ui::Control {
   ui::Event<int, int> KeyDown;  // KeyCode, Shift
   ui::Event<int> KeyPress;      // KeyAscii
   ui::Event<int, int> KeyUp;
-  ui::Event<int, int, float, float> MouseDown;  // Button, Shift, X, Y
-  ui::Event<int, int, float, float> MouseMove;
-  ui::Event<int, int, float, float> MouseUp;
+  // MouseDown, MouseMove and MouseUp are the control's own (Button, Shift, X, Y in pixels).
   ui::Event<int> MouseIn;   // Shift
   ui::Event<int> MouseOut;  // Shift of the last mouse press
   // For hosts: the surface was repainted, the shape changed, the mouse should be captured.

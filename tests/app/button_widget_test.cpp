@@ -188,7 +188,7 @@ TEST_F(ButtonWidgetTest, EveryKeyAndCharacterReachesTheControl) {
 TEST_F(ButtonWidgetTest, ExtraMouseButtonsAndASpaceHoverRaiseNothing) {
   ASSERT_NE(widget, nullptr);
   int downs = 0, outs = 0;
-  button.MouseDown.connect([&](int, int, float, float) { ++downs; });
+  button.MouseDown.connect([&](int, int, double, double) { ++downs; });
   button.MouseOut.connect([&](int) { ++outs; });
   for (Qt::MouseButton extra : {Qt::BackButton, Qt::ForwardButton})
     QTest::mouseClick(widget, extra, {}, QPoint(40, 12));

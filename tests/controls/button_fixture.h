@@ -51,9 +51,9 @@ struct EventLog {
     b.KeyDown.connect([this](int k, int) { all.push_back("KeyDown " + std::to_string(k)); });
     b.KeyPress.connect([this](int k) { all.push_back("KeyPress " + std::to_string(k)); });
     b.KeyUp.connect([this](int k, int) { all.push_back("KeyUp " + std::to_string(k)); });
-    b.MouseDown.connect([this](int bt, int, float, float) { add("MouseDown", bt); });
-    b.MouseMove.connect([this](int, int, float, float) { all.push_back("MouseMove"); });
-    b.MouseUp.connect([this](int bt, int, float x, float y) {
+    b.MouseDown.connect([this](int bt, int, double, double) { add("MouseDown", bt); });
+    b.MouseMove.connect([this](int, int, double, double) { all.push_back("MouseMove"); });
+    b.MouseUp.connect([this](int bt, int, double x, double y) {
       all.push_back("MouseUp " + std::to_string(bt) + " at " + std::to_string(int(x)) + "," +
                     std::to_string(int(y)));
     });

@@ -65,7 +65,7 @@ class Control {
   // Raised after any property changed, so that a host can mirror it.
   Event<> PropertyChanged;
   // The user's mouse on the control: button, shift, x, y in the control's own scale (twips, or
-  // pixels in a picture box).
+  // pixels in a picture box and in the program's button).
   Event<int, int, double, double> MouseDown;
   Event<int, int, double, double> MouseUp;
   Event<int, int, double, double> MouseMove;
