@@ -6,14 +6,12 @@
 #include <QSessionManager>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/button_binding.h"
 #include "app/korvane_program.h"
 #include "app/signal_watch.h"
-#include "platform/pickers.h"
 #include "platform/posix/clock_random.h"
 #include "platform/posix/host_registry.h"
 #include "platform/posix/posix_clock.h"
@@ -26,6 +24,7 @@
 #include "platform/qt/qt_images.h"
 #include "platform/qt/qt_locale.h"
 #include "platform/qt/qt_message_boxes.h"
+#include "platform/qt/qt_pickers.h"
 #include "platform/qt/qt_pointer_probe.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_shell_open.h"
@@ -44,19 +43,6 @@ bool debugLogging() {
   const char* v = std::getenv("KORVANE_DEBUG");
   return v && std::string(v) == "1";
 }
-
-// No font or colour chooser yet: every choice is a cancel, so nothing changes.
-class NoPickers : public korvane::platform::Pickers {
- public:
-  std::optional<FontChoice> pickFont(const korvane::ui::Form*, const FontChoice&, int,
-                                     int) override {
-    return std::nullopt;
-  }
-  std::optional<korvane::Colour> pickColour(const korvane::ui::Form*, korvane::Colour,
-                                            korvane::platform::CustomColours&) override {
-    return std::nullopt;
-  }
-};
 
 // Qt's own messages go to standard error only when asked for; never to standard output.
 void debugMessageHandler(QtMsgType, const QMessageLogContext&, const QString& message) {
@@ -87,8 +73,8 @@ int main(int argc, char** argv) {
   platform::QtLocale locale;
   platform::ClockRandom random;
   platform::QtSocketFactory sockets;
-  platform::QtShell shell(environment.programFolder());
-  platform::QtWindows windows;
+  platform::PosixProcessLauncher launcher;
+  platform::QtShell shell(environment.programFolder(), launcher);
   platform::QtTextRenderer text;
   platform::QtSystemColours colours;
   platform::QtShellOpen links;
@@ -103,7 +89,8 @@ int main(int argc, char** argv) {
   platform::ControlBindings bindings = platform::ControlBindings::standard();
   app::addButtonBinding(bindings);
   platform::QtFormHosts hosts(environment.programFolder(), std::move(bindings), &colours);
-  NoPickers pickers;
+  platform::QtWindows windows(&hosts);
+  platform::QtPickers pickers(&hosts);
   platform::QtImages images;
 
   app::KorvaneProgram program({{*clock, events, locale, random, sockets},
@@ -117,7 +104,6 @@ int main(int argc, char** argv) {
                                pickers,
                                images});
   shell::NXO_KRV& window = program.mainWindow();
-  platform::PosixProcessLauncher launcher;
   shell::MainWindowUpdates updateWindow(window, files, environment.userDataFolder());
   shell::NXOUpdateService updates(
       updateWindow, shell::UpdateServices{sockets, files, boxes, launcher},

@@ -15,6 +15,8 @@ namespace korvane::platform {
 // The sixteen custom colours a colour chooser offers and keeps while it is open.
 using CustomColours = std::array<Colour, 16>;
 
+// Each pick runs a nested event loop: once it returns, the caller checks that its window is
+// still loaded before touching it.
 class Pickers {
  public:
   virtual ~Pickers() = default;

@@ -57,7 +57,8 @@ class Windows {
   // Moves and sizes the clock window, in pixels relative to the notification area.
   virtual void moveTaskbarClock(const Rect& /*inNotificationArea*/) {}
   // Lets the user drag window with the mouse as by its title bar; ended runs once the drag is
-  // over (at once where the window system moves the window on its own).
+  // over (at once where the window system moves the window on its own), and not at all when the
+  // window is gone by then.
   virtual void beginSystemMove(ui::Form& /*window*/, std::function<void()> ended) {
     if (ended) ended();
   }

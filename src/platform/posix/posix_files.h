@@ -14,6 +14,11 @@ class PosixFiles : public Files {
   std::optional<uint64_t> size(const std::string& path) const override;
   std::optional<std::string> readAll(const std::string& path, size_t maxBytes) const override;
   bool writeAtomically(const std::string& path, std::string_view bytes) override;
+  // Symbolic links are neither listed nor entered: a listing stays inside folder.
+  std::vector<std::string> listFiles(const std::string& folder,
+                                     std::string_view pattern) const override;
+  std::vector<std::string> listFoldersHolding(const std::string& folder,
+                                              std::string_view fileName) const override;
 
  private:
   std::string folder_;

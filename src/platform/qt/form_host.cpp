@@ -228,14 +228,15 @@ void FormHost::applyForm() {
   if (form_.minimizeButton()) flags |= Qt::WindowMinimizeButtonHint;
   if (form_.topmost()) flags |= Qt::WindowStaysOnTopHint;
   if (!form_.showInTaskbar()) flags |= Qt::Tool;
+  if (adopted_) flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
   if (w->windowFlags() != flags) w->setWindowFlags(flags);
   w->setWindowOpacity(form_.opacity() / 255.0);
 
   const ui::TwipsRect b = form_.bounds();
   const int tpp = twipsPerPixel();
-  if (placed_ && (std::abs(w->frameGeometry().x() * tpp - b.left) >= tpp ||
-                  std::abs(w->frameGeometry().y() * tpp - b.top) >= tpp))
-    w->move(b.left / tpp, b.top / tpp);
+  const QPoint at = w->frameGeometry().topLeft() - origin_;
+  if (placed_ && (std::abs(at.x() * tpp - b.left) >= tpp || std::abs(at.y() * tpp - b.top) >= tpp))
+    w->move(origin_ + QPoint(b.left / tpp, b.top / tpp));
 
   if (!form_.visible()) {
     if (w->isVisible()) w->hide();
@@ -299,9 +300,16 @@ void FormHost::userStateChanged() {
 
 void FormHost::noteBounds() {
   if (!placed_) return;
-  const QRect r = window_->frameGeometry();
+  const QRect r = window_->frameGeometry().translated(-origin_);
   const int tpp = twipsPerPixel();
   form_.noteBounds({r.x() * tpp, r.y() * tpp, r.width() * tpp, r.height() * tpp});
+}
+
+void FormHost::adoptAt(QPoint origin) {
+  adopted_ = true;
+  origin_ = origin;
+  placed_ = true;  // where the clock is, never centred
+  applyForm();
 }
 
 void FormHost::popup(ui::Menu& menu, ui::MenuItem* defaultItem) {

@@ -2,6 +2,7 @@
 // The one generic host: mirrors any ui::Form as a real top-level QWidget, its controls as
 // child widgets, and feeds the user's actions back as the same control events.
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -37,6 +38,9 @@ class FormHost : public QObject {
   void userPaint();
   // Keeps a handler a binding gave its model until the host goes.
   void keep(ui::Connection c) { connections_.emplace_back(std::move(c)); }
+  // From now on a frameless, always-on-top tool window whose position is the form's relative to
+  // origin (screen pixels): the child of the taskbar clock at origin.
+  void adoptAt(QPoint origin);
 
   using Binding = ControlBinding;
   // The control a widget made by a host mirrors, or null.
@@ -88,6 +92,8 @@ class FormHost : public QObject {
   std::vector<Bound> bindings_;
   std::vector<std::unique_ptr<QTimer>> timers_;
   bool placed_ = false;
+  bool adopted_ = false;
+  QPoint origin_;  // what the form's position is relative to, in screen pixels
   bool applying_ = false;
 };
 

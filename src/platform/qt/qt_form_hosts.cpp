@@ -8,10 +8,12 @@ QtFormHosts::~QtFormHosts() = default;
 
 void QtFormHosts::host(ui::Form& form) {
   if (hosts_.count(&form)) return;
-  hosts_[&form] = std::make_unique<FormHost>(form, folder_, bindings_, colours_);
+  auto& made = hosts_[&form] = std::make_unique<FormHost>(form, folder_, bindings_, colours_);
+  if (const auto it = adopted_.find(&form); it != adopted_.end()) made->adoptAt(it->second);
 }
 
 void QtFormHosts::release(ui::Form& form) {
+  adopted_.erase(&form);
   const auto it = hosts_.find(&form);
   if (it == hosts_.end()) return;
   FormHost* host = it->second.release();
@@ -24,6 +26,18 @@ void QtFormHosts::release(ui::Form& form) {
 FormHost* QtFormHosts::hostOf(const ui::Form& form) const {
   const auto it = hosts_.find(&form);
   return it == hosts_.end() ? nullptr : it->second.get();
+}
+
+void QtFormHosts::adopt(const ui::Form& form, QPoint origin) {
+  adopted_[&form] = origin;
+  if (FormHost* h = hostOf(form)) h->adoptAt(origin);
+}
+
+void QtFormHosts::moveAdopted(QPoint origin) {
+  for (auto& [form, at] : adopted_) {
+    at = origin;
+    if (FormHost* h = hostOf(*form)) h->adoptAt(origin);
+  }
 }
 
 }  // namespace korvane::platform

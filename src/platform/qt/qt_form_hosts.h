@@ -22,12 +22,18 @@ class QtFormHosts : public FormHosts {
   void release(ui::Form& form) override;
   // The host of a hosted form, or null.
   FormHost* hostOf(const ui::Form& form) const;
+  // Makes form's window, now or once it is hosted, and until its release, a tool window placed
+  // relative to origin (screen pixels).
+  void adopt(const ui::Form& form, QPoint origin);
+  // Moves the origin of every adopted window.
+  void moveAdopted(QPoint origin);
 
  private:
   std::string folder_;
   ControlBindings bindings_;
   const SystemColours* colours_;
   std::map<const ui::Form*, std::unique_ptr<FormHost>> hosts_;
+  std::map<const ui::Form*, QPoint> adopted_;
 };
 
 }  // namespace korvane::platform

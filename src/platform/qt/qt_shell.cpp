@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QUrl>
 
@@ -9,7 +10,38 @@
 
 namespace korvane::platform {
 
-QtShell::QtShell(std::string programFolder) : folder_(QString::fromStdString(programFolder)) {}
+namespace {
+
+// Each desktop's date and time settings: the programs that must all be on PATH, then the
+// command line made of their full paths (%1, %2) and fixed arguments.
+struct DateTimeSettings {
+  std::vector<const char*> programs;
+  std::vector<const char*> arguments;
+};
+const DateTimeSettings kDateTimeSettings[] = {
+    {{"gnome-control-center"}, {"%1", "datetime"}},
+    {{"systemsettings"}, {"%1", "kcm_clock"}},
+    {{"x-terminal-emulator", "timedatectl"}, {"%1", "-e", "%2"}},
+};
+
+// The command line of settings with its programs found on PATH; empty when one is missing.
+std::vector<std::string> commandOf(const DateTimeSettings& settings) {
+  std::vector<std::string> paths;
+  for (const char* program : settings.programs) {
+    const QString found = QStandardPaths::findExecutable(QString::fromLatin1(program));
+    if (found.isEmpty()) return {};
+    paths.push_back(found.toStdString());
+  }
+  std::vector<std::string> argv;
+  for (const std::string a : settings.arguments)
+    argv.push_back(a == "%1" ? paths[0] : a == "%2" ? paths.at(1) : a);
+  return argv;
+}
+
+}  // namespace
+
+QtShell::QtShell(std::string programFolder, ProcessLauncher& launcher)
+    : folder_(QString::fromStdString(programFolder)), launcher_(launcher) {}
 
 QtShell::~QtShell() = default;
 
@@ -57,6 +89,14 @@ void QtShell::open(const std::string& target) {
   const QString t = toQString(target);
   const QUrl url = QFileInfo(t).isAbsolute() ? QUrl::fromLocalFile(t) : QUrl(t);
   QDesktopServices::openUrl(url);
+}
+
+bool QtShell::openDateTimeSettings() {
+  for (const DateTimeSettings& settings : kDateTimeSettings) {
+    const std::vector<std::string> argv = commandOf(settings);
+    if (!argv.empty() && launcher_.start(argv).ok) return true;
+  }
+  return false;
 }
 
 }  // namespace korvane::platform

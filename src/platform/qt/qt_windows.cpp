@@ -2,8 +2,13 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
 
+#include "platform/qt/qt_form_hosts.h"
 #include "platform/qt/qt_pictures.h"
+#include "platform/qt/system_move.h"
 #include "platform/ui/form.h"
 
 #ifdef KORVANE_HAVE_XCB
@@ -20,6 +25,10 @@ ui::TwipsRect twipsOf(const QRect& r, int tpp) {
 }
 
 }  // namespace
+
+QtWindows::QtWindows(QtFormHosts* hosts) : hosts_(hosts) {}
+
+QtWindows::~QtWindows() = default;
 
 int QtWindows::twipsPerPixelX() const {
   return twipsPerPixel();
@@ -91,6 +100,64 @@ bool QtWindows::compositing() const {
   }
 #endif
   return false;
+}
+
+std::optional<TaskbarClock> QtWindows::findTaskbarClock() const {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  if (!s) return std::nullopt;
+  const QRect a = s->availableGeometry();
+  const int right = a.x() + a.width();
+  const int bottom = a.y() + a.height();
+  const int width = std::min(clockWidth_, a.width());
+  const int height = std::min(clockHeight_, a.height());
+  TaskbarClock c;
+  c.clock = {right - width, bottom - height, right, bottom};
+  c.notificationArea = {a.x(), bottom - height, right, bottom};
+  c.standIn = true;
+  return c;
+}
+
+void QtWindows::adoptOverlay(ui::Form& overlay) {
+  const auto clock = findTaskbarClock();
+  if (hosts_ && clock) hosts_->adopt(overlay, {clock->clock.left, clock->clock.top});
+}
+
+void QtWindows::moveTaskbarClock(const Rect& r) {
+  clockWidth_ = std::max(0, r.width());
+  clockHeight_ = std::max(0, r.height());
+  const auto clock = findTaskbarClock();
+  if (hosts_ && clock) hosts_->moveAdopted({clock->clock.left, clock->clock.top});
+}
+
+void QtWindows::beginSystemMove(ui::Form& form, std::function<void()> ended) {
+  if (auto older = std::move(move_)) older->end();  // one drag at a time
+  QWidget* w = windowOf(form);
+  if (!w || !w->isVisible() || QGuiApplication::mouseButtons() == Qt::NoButton) {
+    if (ended) ended();
+    return;
+  }
+  QWindow* handle = w->windowHandle();
+  if (handle && handle->startSystemMove()) {
+    if (!pointerButtonDown().has_value()) {  // the end of the window manager's move cannot be seen
+      if (ended) ended();
+      return;
+    }
+    move_ =
+        std::make_unique<SystemMove>(*w, SystemMove::Mode::WindowManagerMoves, std::move(ended));
+  } else {
+    // No window manager to move it (a bare X server, offscreen): follow the pointer ourselves.
+    move_ = std::make_unique<SystemMove>(*w, SystemMove::Mode::FollowPointer, std::move(ended));
+  }
+}
+
+ui::TwipsRect QtWindows::availableAreaTwips() const {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? twipsOf(s->availableGeometry(), twipsPerPixel()) : Windows::availableAreaTwips();
+}
+
+QWidget* QtWindows::windowOf(const ui::Form& form) const {
+  const FormHost* host = hosts_ ? hosts_->hostOf(form) : nullptr;
+  return host ? host->window() : nullptr;
 }
 
 }  // namespace korvane::platform

@@ -1,13 +1,24 @@
 #pragma once
-// Screen and window operations on Qt; the layered style becomes the form's opacity.
+// Screen and window operations on Qt; the layered style becomes the form's opacity. Linux
+// desktops have no taskbar clock window to adopt, so a stand-in takes its place: a rectangle at
+// the bottom-right of the primary screen's available area, over which the overlay floats.
 #include <map>
+#include <memory>
 
 #include "platform/windows.h"
 
+class QWidget;
+
 namespace korvane::platform {
+
+class QtFormHosts;
+class SystemMove;
 
 class QtWindows : public Windows {
  public:
+  // hosts give the native windows of forms; without them no window is adopted or moved.
+  explicit QtWindows(QtFormHosts* hosts = nullptr);
+  ~QtWindows() override;
   int twipsPerPixelX() const override;
   int twipsPerPixelY() const override;
   int screenWidthTwips() const override;
@@ -19,7 +30,24 @@ class QtWindows : public Windows {
                                   uint32_t flags) override;
   bool compositing() const override;
 
+  std::optional<TaskbarClock> findTaskbarClock() const override;
+  void adoptOverlay(ui::Form& overlay) override;
+  // The stand-in stays in the corner, as a taskbar keeps its clock at its end: only the size
+  // changes, limited to the available area.
+  void moveTaskbarClock(const Rect& inNotificationArea) override;
+  void beginSystemMove(ui::Form& window, std::function<void()> ended) override;
+  ui::TwipsRect availableAreaTwips() const override;
+
+  // The stand-in clock's size before any move, in pixels.
+  static constexpr int kStandInClockWidth = 80;
+  static constexpr int kStandInClockHeight = 24;
+
  private:
+  QWidget* windowOf(const ui::Form& form) const;
+  QtFormHosts* hosts_;
+  int clockWidth_ = kStandInClockWidth;
+  int clockHeight_ = kStandInClockHeight;
+  std::unique_ptr<SystemMove> move_;
   void applyOpacity(ui::Form& window);
   std::map<std::pair<const ui::Form*, int>, int32_t> longs_;
   std::map<const ui::Form*, uint8_t> alpha_;

@@ -1,0 +1,143 @@
+#include "platform/qt/system_move.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <cstdlib>
+
+#ifdef KORVANE_HAVE_XCB
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#endif
+
+namespace korvane::platform {
+
+namespace {
+
+constexpr int kButtonPollMs = 40;
+// How many polls after the release Qt may take to hear of the window manager's last move.
+constexpr int kSettlePollLimit = 12;
+
+#ifdef KORVANE_HAVE_XCB
+// The X connection and its root window, or null where the application has none.
+xcb_connection_t* x11Connection(xcb_window_t* root) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  if (!c) return nullptr;
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+  if (!screen) return nullptr;
+  *root = screen->root;
+  return c;
+}
+#endif
+
+}  // namespace
+
+std::optional<bool> pointerButtonDown() {
+#ifdef KORVANE_HAVE_XCB
+  xcb_window_t root = 0;
+  xcb_connection_t* c = x11Connection(&root);
+  if (!c) return std::nullopt;
+  xcb_query_pointer_reply_t* reply =
+      xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr);
+  if (!reply) return std::nullopt;
+  const uint16_t buttons = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2 |
+                           XCB_KEY_BUT_MASK_BUTTON_3 | XCB_KEY_BUT_MASK_BUTTON_4 |
+                           XCB_KEY_BUT_MASK_BUTTON_5;
+  const bool down = reply->mask & buttons;
+  free(reply);
+  return down;
+#else
+  return std::nullopt;
+#endif
+}
+
+std::optional<QPoint> nativeClientOrigin(QWidget& window) {
+#ifdef KORVANE_HAVE_XCB
+  xcb_window_t root = 0;
+  xcb_connection_t* c = x11Connection(&root);
+  if (!c) return std::nullopt;
+  const auto id = static_cast<xcb_window_t>(window.winId());
+  xcb_translate_coordinates_reply_t* reply =
+      xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, root, 0, 0), nullptr);
+  if (!reply) return std::nullopt;
+  const QPoint origin(reply->dst_x, reply->dst_y);
+  free(reply);
+  return origin;
+#else
+  (void)window;
+  return std::nullopt;
+#endif
+}
+
+SystemMove::SystemMove(QWidget& window, Mode mode, std::function<void()> ended)
+    : window_(&window),
+      mode_(mode),
+      ended_(std::move(ended)),
+      pointerStart_(QCursor::pos()),
+      windowStart_(window.pos()) {
+  // Events reach the application before any widget: the pressed control keeps the mouse.
+  qApp->installEventFilter(this);
+  if (mode_ == Mode::WindowManagerMoves) {
+    // The window manager holds the pointer while it moves the window, so the release is
+    // seldom seen here: ask the window system for the buttons instead.
+    QObject::connect(&poll_, &QTimer::timeout, this, [this] { pollButtons(); });
+    poll_.start(kButtonPollMs);
+  }
+}
+
+SystemMove::~SystemMove() {
+  qApp->removeEventFilter(this);
+}
+
+bool SystemMove::eventFilter(QObject*, QEvent* event) {
+  // One mouse event may pass here several times (native window, widget, its parents): each
+  // step below gives the same outcome however often it runs.
+  if (!running_) return false;
+  if (!window_) {
+    end();
+    return false;
+  }
+  const auto type = event->type();
+  const bool release =
+      type == QEvent::MouseButtonRelease || type == QEvent::NonClientAreaMouseButtonRelease;
+  if (mode_ == Mode::WindowManagerMoves) {
+    if (release) released_ = true;  // the poll ends the drag once the window has settled
+  } else if (type == QEvent::MouseMove || release) {
+    follow(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+    if (release) end();
+  }
+  return false;
+}
+
+void SystemMove::follow(QPoint pointer) {
+  const QPoint to = windowStart_ + (pointer - pointerStart_);
+  if (window_->pos() != to) window_->move(to);
+}
+
+void SystemMove::pollButtons() {
+  if (!window_) return end();
+  if (!released_) {
+    if (pointerButtonDown().value_or(false)) return;
+    released_ = true;
+  }
+  // Qt hears of the window manager's last moves by events that may still be on their way; the
+  // caller reads the window's place when the drag ends, so wait until Qt has it.
+  const auto native = nativeClientOrigin(*window_);
+  if (native && *native != window_->mapToGlobal(QPoint(0, 0)) && ++settlePolls_ < kSettlePollLimit)
+    return;
+  end();
+}
+
+void SystemMove::end() {
+  if (!running_) return;
+  running_ = false;
+  poll_.stop();
+  qApp->removeEventFilter(this);
+  const bool windowLeft = window_;
+  auto ended = std::move(ended_);
+  ended_ = nullptr;
+  if (windowLeft && ended) ended();
+}
+
+}  // namespace korvane::platform

@@ -1,0 +1,108 @@
+// The stand-in taskbar clock and the system move on the offscreen platform: where the clock sits,
+// how the overlay follows it, and dragging a window where no window manager moves it.
+#include "platform/qt/qt_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QtTest/QTest>
+
+#include "platform/qt/offscreen_app.h"
+#include "platform/qt/qt_form_hosts.h"
+#include "platform/qt/qt_pictures.h"
+
+namespace korvane::platform {
+namespace {
+
+class QtWindowsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { testing::offscreenApp(); }
+  QtWindowsTest() { form.setClientSize(1500, 300); }
+  ~QtWindowsTest() override { hosts.release(form); }
+
+  QWidget* shown() {
+    hosts.host(form);
+    form.show();
+    return hosts.hostOf(form)->window();
+  }
+  static QRect available() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+
+  QtFormHosts hosts{"/unused", ControlBindings::standard()};
+  QtWindows windows{&hosts};
+  ui::Form form{"KRV_Clock"};
+};
+
+TEST_F(QtWindowsTest, StandInClockSitsBottomRightAndKeepsItsRightEdge) {
+  const QRect a = available();
+  const int right = a.x() + a.width(), bottom = a.y() + a.height();
+  struct Case {
+    Rect move;  // relative to the notification area
+    int width, height;
+  };
+  const Case cases[] = {
+      {{}, QtWindows::kStandInClockWidth, QtWindows::kStandInClockHeight},  // before any move
+      {{300, 0, 450, 20}, 150, 20},
+      {{-50, 7, 9950, 19}, a.width(), 12},  // wider than the screen: the available width
+  };
+  for (const Case& c : cases) {
+    if (!c.move.empty()) windows.moveTaskbarClock(c.move);
+    const auto found = windows.findTaskbarClock();
+    ASSERT_TRUE(found);
+    EXPECT_TRUE(found->standIn);
+    EXPECT_EQ(found->clock, (Rect{right - c.width, bottom - c.height, right, bottom})) << c.width;
+    EXPECT_EQ(found->notificationArea.bottom, bottom);
+    EXPECT_LE(found->notificationArea.left, found->clock.left);
+    EXPECT_LE(found->notificationArea.top, found->clock.top);
+  }
+}
+
+TEST_F(QtWindowsTest, AdoptedOverlayIsAToolWindowThatFollowsTheClock) {
+  windows.adoptOverlay(form);  // while loading, before the form has a window
+  form.move(0, 0);
+  QWidget* w = shown();
+  const Qt::WindowFlags wanted = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+  EXPECT_EQ(w->windowFlags() & wanted, wanted);
+  auto clockCorner = [&] {
+    const Rect c = windows.findTaskbarClock()->clock;
+    return QPoint(c.left, c.top);
+  };
+  EXPECT_EQ(w->pos(), clockCorner());
+
+  windows.moveTaskbarClock({0, 0, 200, 30});
+  EXPECT_EQ(w->pos(), clockCorner());
+  form.move(10 * twipsPerPixel(), 0);  // ten pixels into the clock
+  EXPECT_EQ(w->pos(), clockCorner() + QPoint(10, 0));
+  EXPECT_EQ(form.bounds().left, 10 * twipsPerPixel()) << "the form's position stays relative";
+  EXPECT_EQ(w->windowFlags() & wanted, wanted);
+}
+
+TEST_F(QtWindowsTest, WithoutAWindowManagerTheWindowFollowsThePointerUntilRelease) {
+  form.move(1500, 1500);
+  QWidget* w = shown();
+  const QPoint start = w->pos();
+  const QPoint grip(20, 10);
+  const QPoint pressed = w->mapToGlobal(grip);
+  QCursor::setPos(pressed);
+  QTest::mousePress(w, Qt::LeftButton, {}, grip);
+  int ended = 0;
+  windows.beginSystemMove(form, [&] { ++ended; });
+  // The events carry screen positions taken from the window's place at the time.
+  const QPoint to = pressed + QPoint(40, 25);
+  QTest::mouseMove(w, w->mapFromGlobal(to));
+  EXPECT_EQ(w->pos(), start + QPoint(40, 25));
+  EXPECT_EQ(ended, 0);
+  QTest::mouseRelease(w, Qt::LeftButton, {}, w->mapFromGlobal(to));
+  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(form.bounds().left, (start.x() + 40) * twipsPerPixel());
+  QTest::mouseMove(w, w->mapFromGlobal(to + QPoint(30, 30)));
+  EXPECT_EQ(w->pos(), start + QPoint(40, 25)) << "still following after the release";
+  EXPECT_EQ(ended, 1);
+
+  windows.beginSystemMove(form, [&] { ++ended; });  // no button down: over at once
+  EXPECT_EQ(ended, 2);
+}
+
+}  // namespace
+}  // namespace korvane::platform
