@@ -3,6 +3,7 @@
 // main window, on whatever backends it is given (the desktop's in main, fakes in tests).
 #include <string_view>
 
+#include "display/display_services.h"
 #include "platform/files.h"
 #include "platform/form_hosts.h"
 #include "platform/images.h"
@@ -58,6 +59,8 @@ class KorvaneProgram : public program::Program {
   program::ProgramState state_;
   program::ProgramWindows windows_;
   shell::NXO_KRV main_;
+  // What the clock windows and their dialog are made with.
+  display::DisplayServices display_;
 };
 
 }  // namespace korvane::app

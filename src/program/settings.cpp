@@ -111,9 +111,7 @@ void loadFloatingClock(Registry& r, Settings& s) {
   const std::string detachSkin = read(r, "KRVSkinDetach");
   s.floatingSkin = detachSkin.empty() ? s.overlaySkin : detachSkin;
 
-  // An opacity above a byte is as opaque as the window can be.
-  const int32_t opacity = number(read(r, "KRVSkinTransP"), 0);
-  s.opacity = opacity <= 10 ? kDefaultOpacity : std::min(opacity, kMaxOpacity);
+  s.opacity = workingOpacity(number(read(r, "KRVSkinTransP"), 0));
 
   const std::string mode = read(r, "KRVDetachMode");
   // Fields a stored text lacks take their first-run values.
@@ -170,6 +168,11 @@ bool loadSettings(Registry& r, Settings& s, SettingsControls c) {
   loadClockSkin(r, s);
   loadFloatingClock(r, s);
   return false;
+}
+
+int workingOpacity(int32_t stored) {
+  // An opacity above a byte is as opaque as the window can be.
+  return stored <= 10 ? kDefaultOpacity : std::min<int32_t>(stored, kMaxOpacity);
 }
 
 std::string formatClockSkin(const Settings& s) {

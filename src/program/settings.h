@@ -82,6 +82,10 @@ void writeFloatingSettings(Registry& registry, const Settings& settings);
 // Floating clock, on close after it was moved.
 void writeFloatingPosition(Registry& registry, const Settings& settings);
 
+// The opacity a stored value gives the window: 10 or less (nearly invisible) the default,
+// above 255 fully opaque.
+int workingOpacity(int32_t stored);
+
 // The stored forms of the compound values.
 std::string formatClockSkin(const Settings& settings);
 std::string formatDetachMode(const Settings& settings);

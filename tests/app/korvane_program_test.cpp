@@ -1,6 +1,8 @@
 // The wiring main relies on, driven on fakes: settings and list in, windows hosted, state saved.
 #include "app/program_fixture.h"
+#include "display/krv_dconfig.h"
 #include "options/krv_config.h"
+#include "shell/product.h"
 
 namespace korvane::app::testing {
 namespace {
@@ -88,6 +90,20 @@ TEST_F(ProgramTest, ARegionChosenInTheOptionsDialogIsUsedAndSavedByTheMainWindow
   EXPECT_EQ(stored("Protocol"), "Default UnixTime Protocol!");
   p.mainWindow().mnuExit.click();
   EXPECT_EQ(stored("Settings"), "NO:5:Minute/s:EU");
+}
+
+TEST_F(ProgramTest, TheFloatingClockDialogShowsWithTheProgramsTitleAndClosesAtExit) {
+  KorvaneProgram& p = make("-rs");
+  ASSERT_TRUE(p.start());
+  auto* d = dynamic_cast<display::KRV_DConfig*>(p.showWindow(program::window::kFloatingSettings));
+  ASSERT_NE(d, nullptr);
+  EXPECT_TRUE(hosts.hosted(*d));
+  EXPECT_TRUE(d->visible());
+  EXPECT_EQ(d->caption(), shell::kProductTitle);
+  EXPECT_EQ(d->iconFiles(), p.mainWindow().iconFiles());
+  EXPECT_EQ(d->KRVDLbl.caption(), "Korvane 5.1.12 Floating Clock Settings");
+  p.mainWindow().mnuExit.click();
+  EXPECT_EQ(p.loadedWindow(program::window::kFloatingSettings), nullptr);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_locale.h"
 #include "platform/qt/qt_socket.h"
-#include "platform/qt_test_app.h"
+#include "platform/qt/qt_test_app.h"
 #include "shell/nxo_krv.h"
 #include "shell/nxo_krv_fixture.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt_test_app.h"
+#include "platform/qt/qt_test_app.h"
 
 namespace korvane::platform {
 namespace {

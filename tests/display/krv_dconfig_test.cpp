@@ -1,0 +1,285 @@
+// The floating clock settings dialog on fakes: what it enables, warns about, asks and writes.
+#include "display/krv_dconfig.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_event_loop.h"
+#include "platform/fake/fake_files.h"
+#include "platform/fake/fake_images.h"
+#include "platform/fake/fake_locale.h"
+#include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_pickers.h"
+#include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_windows.h"
+
+namespace korvane::display {
+namespace {
+
+using platform::MsgResult;
+
+// Every value written, as "name=text", in order.
+class WriteLog : public platform::FakeRegistry {
+ public:
+  platform::RegResult setString(platform::HKey key, std::string_view name,
+                                std::string_view text) override {
+    log.push_back(std::string(name) + "=" + std::string(text));
+    return FakeRegistry::setString(key, name, text);
+  }
+  std::vector<std::string> log;
+};
+
+// Message boxes that may run something while one is open (the user closing the dialog).
+class OpenBoxes : public platform::FakeMessageBoxes {
+ public:
+  MsgResult show(const std::string& text, const std::string& title, platform::MsgButtons buttons,
+                 platform::MsgIcon icon) override {
+    if (whileOpen) whileOpen();
+    return FakeMessageBoxes::show(text, title, buttons, icon);
+  }
+  std::function<void()> whileOpen;
+};
+
+// The other windows: each load and unload is logged, shared with the registry's writes.
+class LoggedProgram : public program::Program {
+ public:
+  explicit LoggedProgram(std::vector<std::string>& log) : log_(log) {}
+  void synchronise() override {}
+  bool hasWindow(std::string_view) const override { return true; }
+  ui::Form* loadWindow(std::string_view name) override { return note("load", name); }
+  ui::Form* showWindow(std::string_view name) override { return note("show", name); }
+  ui::Form* loadedWindow(std::string_view) const override { return nullptr; }
+  void unloadWindow(std::string_view name) override { note("unload", name); }
+  void unloadOtherWindows() override {}
+  void rereadServerList() override {}
+
+ private:
+  ui::Form* note(const char* verb, std::string_view name) {
+    log_.push_back(std::string(verb) + " " + std::string(name));
+    return nullptr;
+  }
+  std::vector<std::string>& log_;
+};
+
+// A change the user makes whatever the box showed.
+void toggle(ui::CheckBox& box) {
+  box.setValue(box.ticked() ? 0 : 1);
+}
+
+class DConfigTest : public ::testing::Test {
+ protected:
+  DConfigTest() {
+    program::Settings& s = state.settings;
+    s.clockOverlay = true;
+    s.clockAmPm = true;
+    s.floatingSkin = "KRV_Blue Dots.gif";
+    s.opacity = 200;
+    s.floatingStyle = "KRV";
+    s.floatingOnTop = true;
+    s.floatingX = 300;
+    s.floatingY = 450;
+    s.fontName = "Arial";
+    s.fontSize = 10;
+    s.fontBold = true;
+    s.textColour = 0;
+    s.backColour = program::kWindowBackgroundColour;
+    for (const char* name : {"krv_amber.GIF", "KRV_Blue Dots.gif", "AMP_x.bmp", "KRV_a.bmp"})
+      files.putInProgramFolder(std::string("Skins/") + name, "");
+  }
+
+  KRV_DConfig& open() {
+    dialog = std::make_unique<KRV_DConfig>(
+        DisplayServices{state, program, clock, locale, events, windows, images, files, boxes, shell,
+                        pickers},
+        DialogTitle{"Korvane", "Korvane 5.1.12", {}});
+    dialog->load();
+    return *dialog;
+  }
+
+  platform::FakeClock clock;
+  WriteLog registry;
+  OpenBoxes boxes;
+  program::ProgramState state{registry, boxes, clock};
+  LoggedProgram program{registry.log};
+  platform::FakeLocale locale;
+  platform::FakeEventLoop events;
+  platform::FakeWindows windows;
+  platform::FakeImages images;
+  platform::FakeFiles files;
+  platform::FakeShell shell;
+  platform::FakePickers pickers;
+  std::unique_ptr<KRV_DConfig> dialog;
+};
+
+TEST_F(DConfigTest, ApplyIsEnabledOnlyByARealChangeAndCancelWritesNothing) {
+  struct Case {
+    const char* what;
+    std::function<void(KRV_DConfig&)> act;
+    bool enabled;
+  };
+  const Case cases[] = {
+      {"nothing", [](KRV_DConfig&) {}, false},
+      {"a clock-text box", [](KRV_DConfig& d) { d.DShowChk[1].setValue(1); }, true},
+      {"the font style", [](KRV_DConfig& d) { d.KRV_Dopt[1].setValue(true); }, true},
+      {"the launch box", [](KRV_DConfig& d) { d.Detach_Chk[0].setValue(1); }, true},
+      {"another skin", [](KRV_DConfig& d) { d.KRV_DSkin.choose(0); }, true},
+      {"the same skin again", [](KRV_DConfig& d) { d.KRV_DSkin.choose(1); }, false},
+      {"the slider", [](KRV_DConfig& d) { d.sldTransparent.setValue(100); }, true},
+      {"a typed opacity", [](KRV_DConfig& d) { d.txtTransparent.setText("150"); }, true},
+      {"a typed word", [](KRV_DConfig& d) { d.txtTransparent.setText("abc"); }, false},
+      {"a cancelled colour", [](KRV_DConfig& d) { d.fntBKG.click(); }, false},
+      {"a cancelled font", [](KRV_DConfig& d) { d.fntAdjust.click(); }, false},
+  };
+  EXPECT_EQ(open().KRV_DSkin.items(),
+            (std::vector<std::string>{"krv_amber.GIF", "KRV_Blue Dots.gif"}));
+  for (const Case& c : cases) {
+    registry.log.clear();
+    KRV_DConfig& d = open();
+    c.act(d);
+    EXPECT_EQ(d.DTApply.enabled(), c.enabled) << c.what;
+    d.DTCancel.click();
+    EXPECT_FALSE(d.loaded()) << c.what;
+    EXPECT_TRUE(registry.log.empty()) << c.what;  // no write, the floating clock left running
+  }
+}
+
+TEST_F(DConfigTest, SliderWarnsBelowTenAndResetsZeroToTheSafeValue) {
+  const std::string almost = "CAUTION: This setting will make yout form almost invisible!";
+  const std::string gone =
+      "CAUTION: This setting will make KRV Float completely invisible!\r\n"
+      "Resetting to a safe value (125)!";
+  struct Case {
+    int moved;
+    std::string warning;  // empty: none
+    int slider;
+  };
+  const Case cases[] = {
+      {5, almost, 5}, {9, almost, 9}, {1, almost, 1}, {10, "", 10}, {0, gone, 125}};
+  for (const Case& c : cases) {
+    boxes.shown.clear();
+    KRV_DConfig& d = open();
+    d.sldTransparent.setValue(c.moved);
+    EXPECT_EQ(boxes.shown.empty() ? "" : boxes.shown[0].text, c.warning) << c.moved;
+    EXPECT_EQ(d.sldTransparent.value(), c.slider) << c.moved;
+    EXPECT_EQ(d.txtTransparent.text(), std::to_string(c.slider)) << c.moved;
+    EXPECT_TRUE(d.DTApply.enabled());
+  }
+}
+
+TEST_F(DConfigTest, ApplyWritesInOrderAfterClosingTheClockAndAsks) {
+  KRV_DConfig& d = open();
+  pickers.fontAnswers.push_back(
+      platform::Pickers::FontChoice{{"Courier New", 12.4, false, true, false, true}, 0x0000FF});
+  pickers.colourAnswers.push_back(0x00FF00);
+  d.fntAdjust.click();  // a bold font chosen regular
+  d.fntBKG.click();
+  d.KRV_Dopt[1].setValue(true);
+  d.KRV_DSkin.choose(0);
+  d.Detach_Chk[0].setValue(1);
+  d.txtTransparent.setText("300");
+  EXPECT_EQ(d.sldTransparent.value(), 200);  // beyond the slider: it stays
+  boxes.answer(MsgResult::No);
+  d.DTApply.click();
+
+  EXPECT_EQ(registry.log, (std::vector<std::string>{
+                              "unload KRV_DetachF",
+                              "KRVClockSkin=YES:NO:NO:YES",
+                              "KRVSkinDetach=krv_amber.GIF",
+                              "KRVSkinTransP=300",
+                              "KRVDetachMode=FNT:y:y:300:450",
+                              "KRVDetachFont=Courier New,12,n,y,n,y,255,65280",
+                          }));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].title, "Load KRV Floating Clock Now?");
+  EXPECT_EQ(boxes.shown[0].text, "Load the KRV Floating clock with the new settings?");
+  EXPECT_FALSE(d.loaded());
+  EXPECT_EQ(state.settings.opacity, 255);  // as a start-up reads "300"
+}
+
+TEST_F(DConfigTest, TypedOpacityIsStoredAsTypedAndWorksAsAStartUpReadsIt) {
+  struct Case {
+    const char* typed;
+    const char* stored;
+    int working;
+  };
+  const Case cases[] = {
+      {"300", "300", 255}, {"5", "5", 200},   {"10", "10", 200},           {"11", "11", 11},
+      {"12.5", "12", 12},  {"abc", "0", 200}, {"1e12", "2147483647", 255}, {"-40", "-40", 200}};
+  for (const Case& c : cases) {
+    registry.log.clear();
+    state.settings.opacity = 200;
+    KRV_DConfig& d = open();
+    toggle(d.Detach_Chk[0]);
+    d.txtTransparent.setText(c.typed);
+    boxes.answer(MsgResult::No);
+    d.DTApply.click();
+    EXPECT_NE(std::find(registry.log.begin(), registry.log.end(),
+                        std::string("KRVSkinTransP=") + c.stored),
+              registry.log.end())
+        << c.typed;
+    EXPECT_EQ(state.settings.opacity, c.working) << c.typed;
+  }
+}
+
+TEST_F(DConfigTest, ClockTextFlagsAreSavedOnlyWhenClickedHere) {
+  KRV_DConfig& d = open();
+  state.settings.clockSeconds = true;  // the options dialog changed it meanwhile
+  d.DShowChk[2].setValue(1);
+  boxes.answer(MsgResult::No);
+  d.DTApply.click();
+  ASSERT_GE(registry.log.size(), 2u);
+  EXPECT_EQ(registry.log[1], "KRVClockSkin=YES:YES:YES:YES");
+  EXPECT_TRUE(state.settings.clockSeconds);
+  EXPECT_TRUE(state.settings.clock24Hour);
+}
+
+TEST_F(DConfigTest, CustomColoursLastWhileOpenAndStartEmpty) {
+  platform::CustomColours mine{};
+  mine[3] = 0x123456;
+  KRV_DConfig& d = open();
+  pickers.customAfterPick = mine;
+  pickers.colourAnswers = {0x00FF00, std::nullopt};
+  d.fntBKG.click();
+  pickers.customAfterPick = platform::CustomColours{};  // changed, then cancelled
+  d.fntBKG.click();
+  EXPECT_EQ(d.customColours(), mine);
+  d.fntBKG.click();
+  ASSERT_EQ(pickers.colourRequests.size(), 3u);
+  EXPECT_EQ(pickers.colourRequests[0].custom, platform::CustomColours{});
+  EXPECT_EQ(pickers.colourRequests[2].custom, mine);
+  EXPECT_EQ(pickers.colourRequests[2].initial, 0u);
+  d.DTCancel.click();
+  open().fntBKG.click();
+  EXPECT_EQ(pickers.colourRequests.back().custom, platform::CustomColours{});
+}
+
+TEST_F(DConfigTest, TheAnswerDecidesWhetherTheClockOpensAgain) {
+  struct Case {
+    MsgResult answer;
+    bool closedMeanwhile;
+    bool loads;
+  };
+  const Case cases[] = {
+      {MsgResult::Yes, false, true}, {MsgResult::No, false, false}, {MsgResult::Yes, true, false}};
+  for (const Case& c : cases) {
+    registry.log.clear();
+    KRV_DConfig& d = open();
+    toggle(d.Detach_Chk[0]);
+    boxes.answer(c.answer);
+    if (c.closedMeanwhile) boxes.whileOpen = [&d] { d.unload(ui::kCloseForSessionEnd); };
+    d.DTApply.click();
+    boxes.whileOpen = nullptr;
+    EXPECT_EQ(registry.log.back() == "load KRV_DetachF", c.loads) << registry.log.back();
+    EXPECT_FALSE(d.loaded());
+  }
+}
+
+}  // namespace
+}  // namespace korvane::display
