@@ -120,6 +120,7 @@ struct NoProgram : korvane::program::Program {
   void unloadWindow(std::string_view) override {}
   void unloadOtherWindows() override {}
   void rereadServerList() override {}
+  void useServerChoice() override {}
 };
 
 template <class Window>

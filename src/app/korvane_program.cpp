@@ -5,7 +5,9 @@
 #include "display/krv_clock.h"
 #include "display/krv_dconfig.h"
 #include "display/krv_detachf.h"
+#include "options/krv_config.h"
 #include "shell/product.h"
+#include "sync/server_list.h"
 
 namespace korvane::app {
 
@@ -27,8 +29,20 @@ KorvaneProgram::KorvaneProgram(ProgramBackends b)
   });
   windows_.add(std::string(program::window::kFloatingClock),
                [this] { return std::make_unique<display::KRV_DetachF>(display_); });
+  // The Run value starts this very program; "korvane" from the path where it cannot be told.
+  const std::string programFile = b.shell.environment.programFile();
+  const std::string runCommand = programFile.empty() ? "korvane" : programFile;
+  windows_.add(std::string(program::window::kOptions), [this, runCommand] {
+    return std::make_unique<options::KRV_Config>(options::OptionsServices{display_, runCommand});
+  });
   // The one-second tick is a top-level event: no handler of an unloaded window runs then.
   main_.SyncNow.Tick.connect([this] { windows_.collect(); });
+}
+
+void KorvaneProgram::useServerChoice() {
+  main_.sync.regionCode = state_.settings.regionCode;
+  main_.sync.protocolChoice = state_.settings.protocol;
+  sync::CalcRandR(main_.Servers, main_.sync.regionCode, main_.tables);
 }
 
 bool KorvaneProgram::start() {

@@ -53,6 +53,7 @@ class KorvaneProgram : public program::Program {
   void unloadWindow(std::string_view name) override { windows_.unload(name); }
   void unloadOtherWindows() override { windows_.unloadMade(); }
   void rereadServerList() override { main_.ReadKRVFile(); }
+  void useServerChoice() override;
 
  private:
   program::ProgramState state_;

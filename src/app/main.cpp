@@ -112,6 +112,11 @@ int main(int argc, char** argv) {
   window.SyncNow.Tick.connect([&updates] { updates.tick(); });
   window.TimeDataArrived.connect([&updates] { updates.timeDataArrived(); });
   window.ServerListMissing.connect([&updates] { updates.NXOUpdate(); });
+  // The options dialog's update button; the connections end before the service does.
+  const ui::ScopedConnection checkRequested =
+      program.state().updates.CheckForUpdates.connect([&updates] { updates.checkForUpdates(); });
+  const ui::ScopedConnection checkButton = program.state().updates.CheckUpdateButton.connect(
+      [&updates](ui::Control* button) { updates.attachCheckUpdate(button); });
 
   // With KORVANE_DEBUG=1 the status line of the clock box goes to standard error on each change,
   // so a run without a screen reader can see what the window tells the user.

@@ -20,12 +20,12 @@ ui::PropertyBag FormButtons::designBag(const std::string& caption) {
 }
 
 void FormButtons::place(ui::Form& form, NXOButtons& b, const std::string& caption,
-                        const ui::TwipsRect& r) {
+                        const ui::TwipsRect& r, ui::Control* container) {
   // The extender places the control before it reads its design.
   b.setGeometry(r);
   bags_.emplace_back(&b, designBag(caption));
   b.readProperties(bags_.back().second);
-  form.add(b);
+  form.add(b, container);
 }
 
 const ui::PropertyBag* FormButtons::bagOf(const NXOButtons& b) const {

@@ -29,8 +29,10 @@ class FormButtons : public ButtonContainer {
     s.container = this;
     return s;
   }
-  // Builds b as designed (at r, with its caption) and adds it to form's client area.
-  void place(ui::Form& form, NXOButtons& b, const std::string& caption, const ui::TwipsRect& r);
+  // Builds b as designed (at r, with its caption) and adds it to form's client area, or to
+  // container (a frame of form) when one is given.
+  void place(ui::Form& form, NXOButtons& b, const std::string& caption, const ui::TwipsRect& r,
+             ui::Control* container = nullptr);
   // The stored design of b; null for a button not placed here.
   const ui::PropertyBag* bagOf(const NXOButtons& b) const;
 

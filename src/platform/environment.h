@@ -16,6 +16,9 @@ class Environment {
   // The user's own data folder for the program, where a server list goes that the program
   // folder cannot take; empty when there is none.
   virtual std::string userDataFolder() const { return ""; }
+  // The running program's own file, which starts it again (the autostart entry); empty when
+  // it cannot be told.
+  virtual std::string programFile() const { return ""; }
 };
 
 }  // namespace korvane::platform

@@ -16,6 +16,9 @@ constexpr std::string_view kFloatingClock = "KRV_DetachF";
 constexpr std::string_view kOptions = "KRV_Config";
 }  // namespace window
 
+// The title of the program's questions and warnings.
+inline constexpr std::string_view kMessageTitle = "Korvane";
+
 class Program {
  public:
   virtual ~Program() = default;
@@ -34,6 +37,9 @@ class Program {
   virtual void unloadOtherWindows() = 0;
   // Reads the settings and the server list again (after a fresh list arrived).
   virtual void rereadServerList() = 0;
+  // The region or protocol choice in the settings changed: the synchronisation takes them,
+  // picking from the new region's servers.
+  virtual void useServerChoice() = 0;
 };
 
 }  // namespace korvane::program

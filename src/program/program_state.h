@@ -8,6 +8,7 @@
 #include "platform/registry.h"
 #include "program/registry.h"
 #include "program/settings.h"
+#include "program/update_requests.h"
 
 namespace korvane::program {
 
@@ -20,6 +21,7 @@ class ProgramState {
   ProgramState& operator=(const ProgramState&) = delete;
 
   Settings settings;
+  UpdateRequests updates;
   Registry& registry() { return registry_; }
 
   // Main window, on unload.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/text.h"
+#include "program/program.h"
 
 namespace korvane::program {
 
@@ -10,7 +11,6 @@ using namespace platform;
 
 namespace {
 
-constexpr std::string_view kMessageTitle = "Korvane";
 // An enumeration never runs past this many values, whatever a store reports.
 constexpr uint32_t kMaxEnumeratedValues = 1u << 20;
 

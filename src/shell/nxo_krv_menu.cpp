@@ -15,7 +15,9 @@ void NXO_KRV::About_Click() {
 }
 
 void NXO_KRV::Advanced_Click() {
-  program_.program.showWindow(program::window::kOptions);
+  // An open dialog behind other windows comes to the front.
+  if (ui::Form* options = program_.program.showWindow(program::window::kOptions))
+    options->bringToForeground();
 }
 
 void NXO_KRV::mnuShow_Click() {

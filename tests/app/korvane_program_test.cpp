@@ -3,6 +3,7 @@
 
 #include "app/program_fixture.h"
 #include "display/krv_dconfig.h"
+#include "options/krv_config.h"
 #include "shell/product.h"
 
 namespace korvane::app::testing {
@@ -19,7 +20,7 @@ TEST_F(ProgramTest, StartReadsTheStoredStateHostsTheMainWindowAndExitSavesIt) {
   EXPECT_EQ(w.vbRemoteHost.text(), "127.0.0.1");
   EXPECT_EQ(timeSocket().connects, 1) << "an empty command line synchronises at once";
   EXPECT_EQ(hosts.log, (std::vector<std::string>{"host NXO_KRV", "show NXO_KRV"}));
-  EXPECT_FALSE(w.Advanced.enabled()) << "no options dialog yet";
+  EXPECT_TRUE(w.Advanced.enabled());
 
   w.SyncN.setText("7");
   w.SyncIntC.choose(2);
@@ -52,29 +53,43 @@ TEST_F(ProgramTest, TheAboutBoxIsHostedOnEachShowAndReleasedWhenClosed) {
 
 TEST_F(ProgramTest, ExitUnloadsTheOtherWindowsAfterSavingInTheirOrder) {
   KorvaneProgram& p = make("-rs");
-  std::vector<std::string> unloaded;
-  for (const char* name : {"KRV_Clock", "KRV_DetachF", "KRV_Config"}) {
-    p.windows().add(name, [name, &unloaded] {
-      auto f = std::make_unique<ui::Form>(name);
-      f->Unload.connect([name, &unloaded](int&) { unloaded.push_back(name); });
-      return f;
-    });
-  }
   ASSERT_TRUE(p.start());
-  EXPECT_TRUE(p.mainWindow().Advanced.enabled());
   p.mainWindow().Advanced.click();
   p.showWindow(program::window::kTaskbarClock);
   ASSERT_NE(p.loadedWindow(program::window::kOptions), nullptr);
   p.mainWindow().mnuExit.click();
-  // The program's own overlay comes first; the stand-in of the same name is never made.
-  EXPECT_EQ(unloaded, (std::vector<std::string>{"KRV_Config"}));
   const auto released = [this](const char* name) {
     return std::find(hosts.log.begin(), hosts.log.end(), std::string("release ") + name) -
            hosts.log.begin();
   };
   EXPECT_LT(released("KRV_Clock"), released("KRV_Config"));
+  EXPECT_LT(released("KRV_Config"), static_cast<long>(hosts.log.size()));
+  EXPECT_EQ(p.loadedWindow(program::window::kTaskbarClock), nullptr);
+  EXPECT_EQ(p.loadedWindow(program::window::kOptions), nullptr);
   EXPECT_EQ(stored("Settings"), "NO:5:Minute/s:NA");
+  EXPECT_EQ(stored("OpenMinimized"), "<none>") << "the dialog changed nothing";
   EXPECT_EQ(hosts.count(), 0u);
+}
+
+// The options dialog's region reaches the synchronisation at once and the main window's save.
+TEST_F(ProgramTest, ARegionChosenInTheOptionsDialogIsUsedAndSavedByTheMainWindow) {
+  KorvaneProgram& p = make("-rs");
+  ASSERT_TRUE(p.start());
+  p.mainWindow().Advanced.click();
+  auto* options = dynamic_cast<options::KRV_Config*>(p.loadedWindow(program::window::kOptions));
+  ASSERT_NE(options, nullptr);
+  EXPECT_TRUE(hosts.hosted(*options) && options->visible());
+  EXPECT_EQ(options->caption(), p.mainWindow().caption());
+  ASSERT_EQ(p.mainWindow().tables.regionCount, 1);
+  options->Regions.choose(2);
+  EXPECT_EQ(p.mainWindow().sync.regionCode, "EU");
+  EXPECT_EQ(p.mainWindow().tables.regionCount, 0) << "the list has no server in EU";
+  options->Protos.choose(4);
+  EXPECT_EQ(p.mainWindow().sync.protocolChoice, "Default UnixTime Protocol!");
+  options->Ap_CL.click();
+  EXPECT_EQ(stored("Protocol"), "Default UnixTime Protocol!");
+  p.mainWindow().mnuExit.click();
+  EXPECT_EQ(stored("Settings"), "NO:5:Minute/s:EU");
 }
 
 TEST_F(ProgramTest, TheFloatingClockDialogShowsWithTheProgramsTitleAndClosesAtExit) {

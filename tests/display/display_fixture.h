@@ -31,6 +31,7 @@ class RecordingProgram : public program::Program {
   void unloadWindow(std::string_view name) override { record("unload", name); }
   void unloadOtherWindows() override {}
   void rereadServerList() override {}
+  void useServerChoice() override {}
   std::vector<std::string> calls;
 
  private:

@@ -59,6 +59,7 @@ class LoggedProgram : public program::Program {
   void unloadWindow(std::string_view name) override { note("unload", name); }
   void unloadOtherWindows() override {}
   void rereadServerList() override {}
+  void useServerChoice() override {}
 
  private:
   ui::Form* note(const char* verb, std::string_view name) {

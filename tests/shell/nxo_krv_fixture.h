@@ -67,6 +67,7 @@ class RecordingProgram : public program::Program {
   void unloadWindow(std::string_view name) override { record("unload", name); }
   void unloadOtherWindows() override { log_.push_back("unload other windows"); }
   void rereadServerList() override { log_.push_back("reread list"); }
+  void useServerChoice() override { log_.push_back("use server choice"); }
   std::vector<std::string_view> windows;  // the windows the program has
 
  private:

@@ -55,6 +55,12 @@ std::string PosixEnvironment::lockPath() {
   return "/tmp/korvane-" + std::to_string(getuid()) + ".lock";
 }
 
+std::string PosixEnvironment::programFile() const {
+  std::error_code error;
+  const std::filesystem::path binary = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string() : binary.string();
+}
+
 std::string PosixEnvironment::besideProgram(const std::string& relative) {
   std::error_code error;
   const std::filesystem::path binary = std::filesystem::read_symlink("/proc/self/exe", error);

@@ -24,6 +24,8 @@ class PosixEnvironment : public Environment {
   bool claimSingleInstance() override;
   // $XDG_DATA_HOME/korvane, else ~/.local/share/korvane.
   std::string userDataFolder() const override;
+  // The binary /proc/self/exe names.
+  std::string programFile() const override;
 
   // The lock file's path.
   static std::string lockPath();

@@ -192,6 +192,48 @@ TEST_F(WindowE2ETest, MainWindowHasTheDesignedClientArea) {
   EXPECT_EQ(korvane->waitFor(10s), std::optional<int>(0));
 }
 
+// "Advanced" opens the options dialog (its caption is the main window's); ticking "Run Korvane
+// when Windows Starts." and "Apply" write the options and the autostart entry of this binary.
+TEST_F(WindowE2ETest, AdvancedOpensTheOptionsDialogWhoseApplyWritesTheAutostartEntry) {
+  writeText(folder + "/registry.reg", startingHive("Default Time Protocol"));
+  Desktop desktop(false);
+  auto korvane = startKorvane(desktop, "-x");
+  const std::string id = desktop.waitForOutput(kWindowByName, 15s);
+  ASSERT_FALSE(id.empty());
+  const auto click = [&desktop](std::pair<int, int> at, int x, int y) {
+    desktop.run("xdotool mousemove " + std::to_string(at.first + x) + " " +
+                std::to_string(at.second + y) + " click 1");
+  };
+  const auto dialog = [&desktop, &id] {
+    std::istringstream ids(desktop.run(kWindowByName));
+    for (std::string other; ids >> other;)
+      if (other != id) return other;
+    return std::string();
+  };
+  click(windowOrigin(desktop, id), 354, 101);  // Advanced
+  std::string options;
+  for (int i = 0; i < 50 && options.empty(); ++i, std::this_thread::sleep_for(100ms))
+    options = dialog();
+  ASSERT_FALSE(options.empty()) << readFile("stderr.txt");
+  desktop.run("import -window " + options + " " + KORVANE_E2E_SCREENS + "/options_dialog.png");
+  const auto at = windowOrigin(desktop, options);
+  click(at, 20, 142);   // Run Korvane when Windows Starts.
+  click(at, 353, 392);  // Apply
+  for (int i = 0; i < 50 && !dialog().empty(); ++i) std::this_thread::sleep_for(100ms);
+  EXPECT_TRUE(dialog().empty()) << "Apply closes the dialog";
+
+  const std::string hive = readFile("registry.reg");
+  EXPECT_EQ(hiveValue(hive, "OpenMinimized"), "NO") << hive;
+  EXPECT_EQ(hiveValue(hive, "KRVClockSkin"), "NO:NO:NO:YES") << hive;
+  EXPECT_EQ(hiveValue(hive, "KRVSkinLocal"), "KRV_Default Skin.gif") << hive;
+  const std::string entry = readFile("config/autostart/korvane.desktop");
+  EXPECT_NE(entry.find("\nExec=" + fs::canonical(KORVANE_E2E_BINARY).string() + "\n"),
+            std::string::npos)
+      << entry;
+  korvane->signal(SIGTERM);
+  EXPECT_EQ(korvane->waitFor(10s), std::optional<int>(0));
+}
+
 TEST_F(WindowE2ETest, MinimiseToTrayOpenTheMenuAndRestore) {
   Desktop desktop(true);
   auto korvane = startKorvane(desktop, "-x");
