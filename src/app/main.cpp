@@ -50,6 +50,15 @@ void debugMessageHandler(QtMsgType, const QMessageLogContext&, const QString& me
 }
 void quietMessageHandler(QtMsgType, const QMessageLogContext&, const QString&) {}
 
+// The clocks place their own windows, which Wayland does not allow: where a Wayland session also
+// runs XWayland, use it (unless the user chose a platform).
+void preferXWayland() {
+  if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return;
+  if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qEnvironmentVariableIsEmpty("DISPLAY"))
+    return;
+  qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,6 +66,7 @@ int main(int argc, char** argv) {
   const bool debug = debugLogging();
   qInstallMessageHandler(debug ? debugMessageHandler : quietMessageHandler);
   const std::vector<std::string> args(argv + 1, argv + argc);
+  preferXWayland();
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setApplicationName(QStringLiteral("korvane"));

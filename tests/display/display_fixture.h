@@ -18,28 +18,9 @@
 #include "platform/fake/fake_scheduler.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_windows.h"
+#include "recording_program.h"
 
 namespace korvane::display::testing {
-
-class RecordingProgram : public program::Program {
- public:
-  void synchronise() override { calls.push_back("synchronise"); }
-  bool hasWindow(std::string_view) const override { return true; }
-  ui::Form* loadWindow(std::string_view name) override { return record("load", name); }
-  ui::Form* showWindow(std::string_view name) override { return record("show", name); }
-  ui::Form* loadedWindow(std::string_view) const override { return nullptr; }
-  void unloadWindow(std::string_view name) override { record("unload", name); }
-  void unloadOtherWindows() override {}
-  void rereadServerList() override {}
-  void useServerChoice() override {}
-  std::vector<std::string> calls;
-
- private:
-  ui::Form* record(const char* verb, std::string_view name) {
-    calls.push_back(std::string(verb) + " " + std::string(name));
-    return nullptr;
-  }
-};
 
 class DisplayFixture : public ::testing::Test {
  protected:

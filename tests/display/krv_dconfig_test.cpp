@@ -19,6 +19,7 @@
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_windows.h"
+#include "recording_program.h"
 
 namespace korvane::display {
 namespace {
@@ -45,28 +46,6 @@ class OpenBoxes : public platform::FakeMessageBoxes {
     return FakeMessageBoxes::show(text, title, buttons, icon);
   }
   std::function<void()> whileOpen;
-};
-
-// The other windows: each load and unload is logged, shared with the registry's writes.
-class LoggedProgram : public program::Program {
- public:
-  explicit LoggedProgram(std::vector<std::string>& log) : log_(log) {}
-  void synchronise() override {}
-  bool hasWindow(std::string_view) const override { return true; }
-  ui::Form* loadWindow(std::string_view name) override { return note("load", name); }
-  ui::Form* showWindow(std::string_view name) override { return note("show", name); }
-  ui::Form* loadedWindow(std::string_view) const override { return nullptr; }
-  void unloadWindow(std::string_view name) override { note("unload", name); }
-  void unloadOtherWindows() override {}
-  void rereadServerList() override {}
-  void useServerChoice() override {}
-
- private:
-  ui::Form* note(const char* verb, std::string_view name) {
-    log_.push_back(std::string(verb) + " " + std::string(name));
-    return nullptr;
-  }
-  std::vector<std::string>& log_;
 };
 
 // A change the user makes whatever the box showed.
@@ -108,7 +87,7 @@ class DConfigTest : public ::testing::Test {
   WriteLog registry;
   OpenBoxes boxes;
   program::ProgramState state{registry, boxes, clock};
-  LoggedProgram program{registry.log};
+  testing::RecordingProgram program{registry.log};
   platform::FakeLocale locale;
   platform::FakeEventLoop events;
   platform::FakeWindows windows;

@@ -231,6 +231,11 @@ void FormHost::applyForm() {
   if (adopted_) flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
   if (w->windowFlags() != flags) w->setWindowFlags(flags);
   w->setWindowOpacity(form_.opacity() / 255.0);
+  if (form_.backColor() != formBack_) {
+    if (form_.backColor() == ui::kDefaultColour) w->setAutoFillBackground(false);
+    formBack_ = form_.backColor();
+    applyColours(*w, formBack_, ui::kDefaultColour);
+  }
 
   const ui::TwipsRect b = form_.bounds();
   const int tpp = twipsPerPixel();

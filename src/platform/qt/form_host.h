@@ -92,6 +92,7 @@ class FormHost : public QObject {
   std::vector<Bound> bindings_;
   std::vector<std::unique_ptr<QTimer>> timers_;
   bool placed_ = false;
+  Colour formBack_ = ui::kDefaultColour;  // the window's own back colour as applied
   bool adopted_ = false;
   QPoint origin_;  // what the form's position is relative to, in screen pixels
   bool applying_ = false;
