@@ -21,7 +21,9 @@ struct DateTimeSettings {
 const DateTimeSettings kDateTimeSettings[] = {
     {{"gnome-control-center"}, {"%1", "datetime"}},
     {{"systemsettings"}, {"%1", "kcm_clock"}},
-    {{"x-terminal-emulator", "timedatectl"}, {"%1", "-e", "%2"}},
+    // The status stays until the user has read it: the terminal would close with timedatectl.
+    {{"x-terminal-emulator", "timedatectl"},
+     {"%1", "-e", "/bin/sh", "-c", "\"$0\"; printf '\\nPress Enter to close. '; read -r _", "%2"}},
 };
 
 // The command line of settings with its programs found on PATH; empty when one is missing.
