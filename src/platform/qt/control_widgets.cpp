@@ -274,7 +274,13 @@ ControlBinding bindComboBox(ui::ComboBox& m, QWidget* parent, FormHost&) {
             const QString text = toQString(m.text());
             w->setEditable(!m.listOnly());
             if (!m.listOnly()) {
-              if (w->currentText() != text) w->setEditText(text);
+              // A text set by code selects its entry, so the arrows and the list start from it.
+              if (w->currentText() == text) return;
+              const int entry = w->findText(text, Qt::MatchExactly);
+              if (entry >= 0)
+                w->setCurrentIndex(entry);
+              else
+                w->setEditText(text);
               return;
             }
             // A list shows the entry of its text; a text that is none shows as a placeholder.

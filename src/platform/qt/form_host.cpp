@@ -61,7 +61,18 @@ void HostWindow::resizeEvent(QResizeEvent* event) {
 
 void HostWindow::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
+  paintedSinceShown_ = true;
   host_.userPaint();
+}
+
+void HostWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Qt paints nothing of a window its children cover whole, yet a form's first showing is its
+  // first Paint: the overlay sizes the taskbar clock there.
+  paintedSinceShown_ = false;
+  QTimer::singleShot(0, this, [this] {
+    if (!paintedSinceShown_ && isVisible()) host_.userPaint();
+  });
 }
 
 FormHost::FormHost(ui::Form& form, const std::string& programFolder,

@@ -16,9 +16,11 @@ class HostWindow : public QWidget {
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   FormHost& host_;
+  bool paintedSinceShown_ = false;
 };
 
 }  // namespace korvane::platform

@@ -6,10 +6,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <regex>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -65,7 +68,7 @@ void Process::signal(int sig) const {
   if (!status_ && pid_ > 0) kill(pid_, sig);
 }
 
-Desktop::Desktop(bool withTray) {
+Desktop::Desktop(bool withTray, bool withCompositor) {
   // Xvfb picks a free display itself and reports its number on a pipe. -noreset: without it the
   // server resets when its last client goes (a killed korvane), and a start meanwhile fails.
   int fds[2];
@@ -90,9 +93,17 @@ Desktop::Desktop(bool withTray) {
         std::map<std::string, std::string>{{"DISPLAY", display_}});
     waitForOutput("xwininfo -root -tree | grep '\"panel\"'", 10s);
   }
+  if (withCompositor) {
+    compositor_ =
+        std::make_unique<Process>(std::vector<std::string>{"xcompmgr"},
+                                  std::map<std::string, std::string>{{"DISPLAY", display_}});
+    // Running once it owns the compositing selection that windows ask about.
+    waitForOutput("xwininfo -root -tree | grep '\"xcompmgr\"'", 10s);
+  }
 }
 
 Desktop::~Desktop() {
+  compositor_.reset();
   tray_.reset();
   if (xvfb_) xvfb_->signal(SIGTERM);
   if (xvfb_) xvfb_->waitFor(5s);
@@ -162,6 +173,57 @@ void Desktop::closeWindow(const std::string& windowId) const {
   close.xclient.data.l[1] = CurrentTime;
   XSendEvent(x.get(), close.xclient.window, False, NoEventMask, &close);
   XSync(x.get(), False);
+}
+
+std::vector<std::string> Desktop::windowsNamed(const std::string& pattern) const {
+  // By class, then by the name the window manager shows: the frameless clocks have only
+  // _NET_WM_NAME, which xdotool's own name search does not read.
+  const std::regex name(pattern);
+  std::istringstream ids(run("xdotool search --onlyvisible --class '^korvane$'"));
+  std::vector<std::string> found;
+  for (std::string id; ids >> id;)
+    if (std::regex_search(run("xdotool getwindowname " + id), name)) found.push_back(id);
+  return found;
+}
+
+std::string Desktop::waitForNewWindow(const std::string& pattern,
+                                      const std::vector<std::string>& known,
+                                      std::chrono::milliseconds limit) const {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    for (const std::string& id : windowsNamed(pattern))
+      if (std::find(known.begin(), known.end(), id) == known.end()) return id;
+    if (std::chrono::steady_clock::now() >= end) return "";
+    std::this_thread::sleep_for(100ms);
+  }
+}
+
+bool Desktop::waitUntilGone(const std::string& windowId, std::chrono::milliseconds limit) const {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    const auto shown = windowsNamed("");
+    if (std::find(shown.begin(), shown.end(), windowId) == shown.end()) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(100ms);
+  }
+}
+
+Desktop::Geometry Desktop::geometryOf(const std::string& windowId) const {
+  Geometry g;
+  const std::string shell = run("xdotool getwindowgeometry --shell " + windowId);
+  sscanf(shell.c_str(), "WINDOW=%*d\nX=%d\nY=%d\nWIDTH=%d\nHEIGHT=%d", &g.x, &g.y, &g.width,
+         &g.height);
+  return g;
+}
+
+void Desktop::clickIn(const std::string& windowId, int x, int y) const {
+  const Geometry g = geometryOf(windowId);
+  run("xdotool mousemove --sync " + std::to_string(g.x + x) + " " + std::to_string(g.y + y) +
+      " click 1");
+}
+
+void Desktop::keysTo(const std::string& windowId, const std::string& keys) const {
+  run("xdotool windowfocus --sync " + windowId + " key --delay 40 " + keys);
 }
 
 }  // namespace korvane::e2e

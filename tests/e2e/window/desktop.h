@@ -1,6 +1,7 @@
 #pragma once
 // A private X display (Xvfb) for end-to-end runs of the real binary, with an optional tray
-// (trayer), and the korvane processes started on it. Every process is ended by its PID.
+// (trayer) and compositing manager (xcompmgr), and the korvane processes started on it. Every
+// process is ended by its PID.
 #include <sys/types.h>
 
 #include <chrono>
@@ -36,7 +37,7 @@ std::map<std::string, std::string> offscreenEnvironment(const std::string& folde
 
 class Desktop {
  public:
-  explicit Desktop(bool withTray);
+  explicit Desktop(bool withTray, bool withCompositor = false);
   ~Desktop();
 
   const std::string& display() const { return display_; }
@@ -50,10 +51,28 @@ class Desktop {
   // window manager to do it.
   void closeWindow(const std::string& windowId) const;
 
+  // The shown windows of korvane whose name matches the regular expression, oldest first.
+  std::vector<std::string> windowsNamed(const std::string& pattern) const;
+  // Waits for a shown window of that name that is none of known; empty when none came.
+  std::string waitForNewWindow(const std::string& pattern, const std::vector<std::string>& known,
+                               std::chrono::milliseconds limit) const;
+  // Waits until the window is gone; whether it went.
+  bool waitUntilGone(const std::string& windowId, std::chrono::milliseconds limit) const;
+  // Clicks at (x, y) of the window's client area.
+  void clickIn(const std::string& windowId, int x, int y) const;
+  // Gives the window the keyboard (no window manager does it here) and types xdotool key names.
+  void keysTo(const std::string& windowId, const std::string& keys) const;
+  // The position and size of a window on the screen.
+  struct Geometry {
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+  Geometry geometryOf(const std::string& windowId) const;
+
  private:
   std::string display_;
   std::unique_ptr<Process> xvfb_;
   std::unique_ptr<Process> tray_;
+  std::unique_ptr<Process> compositor_;
 };
 
 }  // namespace korvane::e2e

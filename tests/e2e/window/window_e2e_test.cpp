@@ -1,6 +1,8 @@
 // The real korvane on a private X display: single instance, shut-down on a signal, the main
 // window's size, the tray and its menu, a plain start and the run-once mode synchronising with
 // the loopback time servers, and the settings a close writes.
+#include "e2e/window/window_e2e.h"
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
@@ -11,10 +13,6 @@
 #include <sstream>
 #include <thread>
 
-#include "e2e/e2e_support.h"
-#include "e2e/window/desktop.h"
-#include "temp_folder.h"
-
 namespace korvane::e2e {
 namespace {
 
@@ -22,83 +20,6 @@ namespace fs = std::filesystem;
 using korvane::testing::readText;
 using korvane::testing::writeText;
 using namespace std::chrono_literals;
-
-const std::string kWindowByName = "xdotool search --onlyvisible --name '^Korvane - '";
-// Start-up, one synchronisation on loopback and the reply's way into the window.
-constexpr auto kStatusWait = 20s;
-// Another run may hold the loopback servers for a minute or more (the idle benchmark keeps them
-// while it measures), so wait longer than the usual half minute.
-constexpr auto kPeersWait = 180s;
-
-// The settings a run starts from: the last server is the loopback one of the program folder.
-std::string startingHive(const std::string& protocol) {
-  return "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Korvane]\n"
-         "\"Settings\"=\"NO:59:Minute/s:NA\"\n\"KRVLastServer\"=\"127.0.0.1\"\n"
-         "\"Protocol\"=\"" +
-         protocol + "\"\n\n";
-}
-
-// A value of the settings key as the hive text holds it; empty when absent.
-std::string hiveValue(const std::string& hive, const std::string& name) {
-  std::smatch m;
-  const std::regex line("(^|\n)\"" + name + "\"=\"([^\"\n]*)\"");
-  return std::regex_search(hive, m, line) ? m[2].str() : "";
-}
-
-// Waits until the debug log shows a status line matching pattern; its first group then.
-std::optional<long long> waitForStatus(const std::string& log, const std::string& pattern,
-                                       std::chrono::milliseconds limit) {
-  const std::regex status("korvane: status: +" + pattern);
-  const auto end = std::chrono::steady_clock::now() + limit;
-  for (;;) {
-    const std::string text = readText(log);
-    std::smatch m;
-    if (std::regex_search(text, m, status)) return std::stoll(m[1]);
-    if (std::chrono::steady_clock::now() >= end) return std::nullopt;
-    std::this_thread::sleep_for(100ms);
-  }
-}
-
-// Where a window's client area starts on the screen.
-std::pair<int, int> windowOrigin(const Desktop& desktop, const std::string& id) {
-  const std::string geometry = desktop.run("xdotool getwindowgeometry --shell " + id);
-  int x = 0, y = 0;
-  sscanf(geometry.c_str(), "WINDOW=%*d\nX=%d\nY=%d", &x, &y);
-  return {x, y};
-}
-
-// Replaces the text of the text box at (x, y) by typing, the way a person does.
-void typeInto(const Desktop& desktop, int x, int y, const std::string& text) {
-  desktop.run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
-  desktop.run("xdotool key ctrl+a type '" + text + "'");
-}
-
-class WindowE2ETest : public PeersTest {
- protected:
-  WindowE2ETest() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder = (fs::temp_directory_path() /
-              ("korvane-e2e-" + std::to_string(getpid()) + "-" + info->name()))
-                 .string();
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    fs::create_directories(KORVANE_E2E_SCREENS);
-  }
-  ~WindowE2ETest() override { fs::remove_all(folder); }
-
-  // Starts korvane with its hive, clock and program folder in at (the test's folder unless told).
-  std::unique_ptr<Process> startKorvane(Desktop& desktop, const std::string& args,
-                                        const std::string& errName = "stderr.txt",
-                                        std::string at = {}) {
-    if (at.empty()) at = folder;
-    std::vector<std::string> argv{KORVANE_E2E_BINARY};
-    std::istringstream words(args);
-    for (std::string w; words >> w;) argv.push_back(w);
-    return std::make_unique<Process>(argv, desktop.korvaneEnvironment(at), at + "/" + errName);
-  }
-  std::string readFile(const std::string& name) const { return readText(folder + "/" + name); }
-  std::string folder;
-};
 
 TEST_F(WindowE2ETest, SecondStartEndsAtOnceWithStatusZero) {
   Desktop desktop(false);
@@ -188,48 +109,6 @@ TEST_F(WindowE2ETest, MainWindowHasTheDesignedClientArea) {
   desktop.run("import -window " + about + " " + aboutShot);
   EXPECT_EQ(desktop.run("identify -format %wx%h " + aboutShot), "382x176");
   EXPECT_EQ(desktop.run(kWindowByName), id) << "modeless: the main window stays";
-  korvane->signal(SIGTERM);
-  EXPECT_EQ(korvane->waitFor(10s), std::optional<int>(0));
-}
-
-// "Advanced" opens the options dialog (its caption is the main window's); ticking "Run Korvane
-// when Windows Starts." and "Apply" write the options and the autostart entry of this binary.
-TEST_F(WindowE2ETest, AdvancedOpensTheOptionsDialogWhoseApplyWritesTheAutostartEntry) {
-  writeText(folder + "/registry.reg", startingHive("Default Time Protocol"));
-  Desktop desktop(false);
-  auto korvane = startKorvane(desktop, "-x");
-  const std::string id = desktop.waitForOutput(kWindowByName, 15s);
-  ASSERT_FALSE(id.empty());
-  const auto click = [&desktop](std::pair<int, int> at, int x, int y) {
-    desktop.run("xdotool mousemove " + std::to_string(at.first + x) + " " +
-                std::to_string(at.second + y) + " click 1");
-  };
-  const auto dialog = [&desktop, &id] {
-    std::istringstream ids(desktop.run(kWindowByName));
-    for (std::string other; ids >> other;)
-      if (other != id) return other;
-    return std::string();
-  };
-  click(windowOrigin(desktop, id), 354, 101);  // Advanced
-  std::string options;
-  for (int i = 0; i < 50 && options.empty(); ++i, std::this_thread::sleep_for(100ms))
-    options = dialog();
-  ASSERT_FALSE(options.empty()) << readFile("stderr.txt");
-  desktop.run("import -window " + options + " " + KORVANE_E2E_SCREENS + "/options_dialog.png");
-  const auto at = windowOrigin(desktop, options);
-  click(at, 20, 142);   // Run Korvane when Windows Starts.
-  click(at, 353, 392);  // Apply
-  for (int i = 0; i < 50 && !dialog().empty(); ++i) std::this_thread::sleep_for(100ms);
-  EXPECT_TRUE(dialog().empty()) << "Apply closes the dialog";
-
-  const std::string hive = readFile("registry.reg");
-  EXPECT_EQ(hiveValue(hive, "OpenMinimized"), "NO") << hive;
-  EXPECT_EQ(hiveValue(hive, "KRVClockSkin"), "NO:NO:NO:YES") << hive;
-  EXPECT_EQ(hiveValue(hive, "KRVSkinLocal"), "KRV_Default Skin.gif") << hive;
-  const std::string entry = readFile("config/autostart/korvane.desktop");
-  EXPECT_NE(entry.find("\nExec=" + fs::canonical(KORVANE_E2E_BINARY).string() + "\n"),
-            std::string::npos)
-      << entry;
   korvane->signal(SIGTERM);
   EXPECT_EQ(korvane->waitFor(10s), std::optional<int>(0));
 }

@@ -173,6 +173,26 @@ TEST_F(FormHostTest, ListOnlyComboTakesNoTyping) {
   EXPECT_EQ(w->placeholderText(), "Minutes/s");
 }
 
+TEST_F(FormHostTest, EditableComboArrowsStartFromTheEntryItsTextNames) {
+  combo.addItem("Hour/s");
+  combo.setText("Minute/s");
+  std::vector<std::string> chosen;
+  combo.Click.connect([&] { chosen.push_back(combo.text()); });
+  makeHost();
+  host->window()->show();
+  auto* w = widgetOf<QComboBox>(combo);
+  ASSERT_NE(w, nullptr);
+  ASSERT_TRUE(w->isEditable());
+  EXPECT_EQ(w->currentIndex(), 1);
+  w->setFocus();
+  QTest::keyClick(w, Qt::Key_Down);
+  combo.setText("Second/s");
+  QTest::keyClick(w, Qt::Key_Down);
+  combo.setText("no entry");
+  EXPECT_EQ(w->currentText(), "no entry");
+  EXPECT_EQ(chosen, (std::vector<std::string>{"Hour/s", "Minute/s"}));
+}
+
 TEST_F(FormHostTest, KeyPressMayCancelACharacter) {
   box.KeyPress.connect([](int& k) {
     if (k == 'x') k = 0;

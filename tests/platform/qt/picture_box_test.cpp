@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QtTest/QTest>
 
 #include "platform/qt/form_host.h"
 #include "platform/qt/offscreen_app.h"
@@ -71,6 +72,15 @@ TEST_F(PictureBoxTest, AutoSizedBoxIsItsPictureAndTheMouseCountsItsPixels) {
   QApplication::sendEvent(w, &press);
   EXPECT_EQ(x, 6);
   EXPECT_EQ(y, 5);
+}
+
+TEST_F(PictureBoxTest, AFormItsPictureCoversWholeStillHasItsFirstPaint) {
+  box.setGeometry({0, 0, 3000, 1500});
+  int paints = 0;
+  form.Paint.connect([&] { ++paints; });
+  host = std::make_unique<FormHost>(form, "/nonexistent", bindings);
+  form.show();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return paints > 0; }, 2000));
 }
 
 }  // namespace
