@@ -5,20 +5,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "display/display_fakes.h"
 #include "display/floating_geometry.h"
 #include "display/krv_clock.h"
 #include "display/krv_detachf.h"
+#include "display/recording_program.h"
 #include "display/skin_render.h"
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_event_loop.h"
-#include "platform/fake/fake_files.h"
-#include "platform/fake/fake_images.h"
 #include "platform/fake/fake_locale.h"
-#include "platform/fake/fake_message_boxes.h"
-#include "platform/fake/fake_pickers.h"
-#include "platform/fake/fake_registry.h"
-#include "platform/fake/fake_shell.h"
-#include "platform/fake/fake_windows.h"
 #include "platform/qt/qt_images.h"
 
 namespace {
@@ -90,45 +83,21 @@ BENCHMARK(floatingStrip);
 
 // The windows' own ticks on a stand-in desktop: the reading, the tooltip or the size, the drawing
 // and the one copy to the window's surface.
-struct ClockWindows {
-  ClockWindows() {
+struct ClockWindows : display::testing::DisplayFakes<> {
+  ClockWindows() : DisplayFakes(1796634358000LL) {
     images.add("/opt/korvane/Skins/KRV_Default Skin.gif", skin("KRV_Default Skin.gif"));
     windows.taskbarClock =
         platform::TaskbarClock{{900, 748, 1024, 768}, {960, 748, 1024, 768}, true};
     state.settings.floatingStyle = "KRV";
     state.settings.clockSeconds = state.settings.clockAmPm = true;
   }
-  platform::FakeClock clock{1796634358000LL};
-  platform::FakeEventLoop events;
-  platform::FakeLocale locale;
-  platform::FakeWindows windows;
-  platform::FakeImages images;
-  platform::FakeFiles files;
-  platform::FakeMessageBoxes boxes;
-  platform::FakeShell shell;
-  platform::FakePickers pickers;
-  platform::FakeRegistry registry;
-  korvane::program::ProgramState state{registry, boxes, clock};
-};
-
-struct NoProgram : korvane::program::Program {
-  void synchronise() override {}
-  bool hasWindow(std::string_view) const override { return false; }
-  korvane::ui::Form* loadWindow(std::string_view) override { return nullptr; }
-  korvane::ui::Form* showWindow(std::string_view) override { return nullptr; }
-  korvane::ui::Form* loadedWindow(std::string_view) const override { return nullptr; }
-  void unloadWindow(std::string_view) override {}
-  void unloadOtherWindows() override {}
-  void rereadServerList() override {}
-  void useServerChoice() override {}
+  display::testing::RecordingProgram program;
 };
 
 template <class Window>
 void windowTick(benchmark::State& state, korvane::ui::Timer Window::*timer) {
   ClockWindows c;
-  NoProgram program;
-  Window w(display::DisplayServices{c.state, program, c.clock, c.locale, c.events, c.windows,
-                                    c.images, c.files, c.boxes, c.shell, c.pickers});
+  Window w(c.servicesFor(c.program));
   w.load();
   w.Paint();
   for (auto _ : state) {

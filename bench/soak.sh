@@ -16,19 +16,13 @@ minutes=${MINUTES:-10}
 seed=${SEED:-$((RANDOM * 32768 + RANDOM))}
 address=${ADDRESS:-127.0.0.9}
 here=$(cd "$(dirname "$0")" && pwd)
-binary=$build/src/app/korvane
-[[ -x $binary ]] || { echo "no $binary: build first" >&2; exit 1; }
+# shellcheck source=bench/private_desktop.sh
+source "$here/private_desktop.sh"
 [[ $address == 127.* ]] || { echo "ADDRESS must be a loopback address" >&2; exit 1; }
 
 work=$(mktemp -d /tmp/korvane-soak-XXXXXX)
-xvfb_pid="" korvane_pid="" peers_pid=""
-cleanup() {
-  for pid in $korvane_pid $peers_pid $xvfb_pid; do
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+peers_pid=""
+trap 'stop_started $peers_pid' EXIT
 echo "soak: seed $seed, $minutes minute(s), servers on $address, work folder $work"
 
 python3 "$here/soak_peers.py" "$address" "$seed" >"$work/peers.log" 2>&1 &
@@ -36,14 +30,8 @@ peers_pid=$!
 for _ in $(seq 50); do grep -q ready "$work/peers.log" && break; sleep 0.1; done
 grep -q ready "$work/peers.log" || { cat "$work/peers.log" >&2; exit 1; }
 
-exec 3> >(cat >"$work/display")
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
-display=":$(tr -d '\n' <"$work/display")"
-
-mkdir -m 700 "$work/runtime"
-cp -r "$build/data" "$work/home"
+start_xvfb
+make_home
 printf 'Korvane soak list\nloopback only\n-\n-\n-\n%s:::Soak Time Server NA:::2:::37:123:13:519\n' \
   "$address" >"$work/home/NXO_KRV5.KRV"
 printf '%s\n\n[HKEY_LOCAL_MACHINE\\Software\\Korvane]\n"Settings"="NO:30:Second/s:NA"\n%s\n%s\n\n' \
@@ -52,16 +40,10 @@ printf '%s\n\n[HKEY_LOCAL_MACHINE\\Software\\Korvane]\n"Settings"="NO:30:Second/
 echo 0 >"$work/clock-offset"
 
 # Each status line the program shows, stamped with the time it came.
-DISPLAY=$display XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config \
-  KORVANE_CLOCK_FILE=$work/clock-offset KORVANE_REGISTRY=$work/registry.reg \
-  KORVANE_HOME=$work/home KORVANE_DEBUG=1 QT_QPA_PLATFORM=xcb \
-  "$binary" 2> >(while IFS= read -r line; do printf '%(%s)T %s\n' -1 "$line"; done \
-    >"$work/status.log") &
-korvane_pid=$!
+start_korvane KORVANE_DEBUG=1 \
+  2> >(while IFS= read -r line; do printf '%(%s)T %s\n' -1 "$line"; done >"$work/status.log")
 
 hz=$(getconf CLK_TCK)
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$korvane_pid/stat"; }
-rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$korvane_pid/status"; }
 sleep 5
 rss_start=$(rss_kb)
 cpu_last=$(cpu_ticks)

@@ -6,25 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "display/display_services.h"
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_event_loop.h"
-#include "platform/fake/fake_files.h"
-#include "platform/fake/fake_images.h"
-#include "platform/fake/fake_locale.h"
-#include "platform/fake/fake_message_boxes.h"
-#include "platform/fake/fake_pickers.h"
-#include "platform/fake/fake_registry.h"
+#include "display_fakes.h"
 #include "platform/fake/fake_scheduler.h"
-#include "platform/fake/fake_shell.h"
-#include "platform/fake/fake_windows.h"
 #include "recording_program.h"
 
 namespace korvane::display::testing {
 
-class DisplayFixture : public ::testing::Test {
+class DisplayFixture : public ::testing::Test, protected DisplayFakes<> {
  protected:
-  DisplayFixture() { state.settings.floatingStyle = "KRV"; }
+  DisplayFixture() : DisplayFakes(1796634358000LL) {  // 2026-12-07 09:05:58 UTC
+    state.settings.floatingStyle = "KRV";
+  }
 
   // A strip skin of 15 cells of cell x height pixels, cell k filled with cellColour(k), and
   // the pixel the overlay takes its background from in kSkinBackground.
@@ -45,21 +37,9 @@ class DisplayFixture : public ::testing::Test {
         .value_or("<none>");
   }
 
-  platform::FakeClock clock{1796634358000LL};  // 2026-12-07 09:05:58 UTC
   platform::FakeScheduler scheduler{clock};
-  platform::FakeEventLoop events;
-  platform::FakeLocale locale;
-  platform::FakeWindows windows;
-  platform::FakeImages images;
-  platform::FakeFiles files;
-  platform::FakeMessageBoxes boxes;
-  platform::FakeShell shell;
-  platform::FakePickers pickers;
-  platform::FakeRegistry registry;
-  program::ProgramState state{registry, boxes, clock};
   RecordingProgram program;
-  DisplayServices services{state,  program, clock, locale, events, windows,
-                           images, files,   boxes, shell,  pickers};
+  DisplayServices services = servicesFor(program);
 };
 
 }  // namespace korvane::display::testing

@@ -9,33 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_event_loop.h"
-#include "platform/fake/fake_files.h"
-#include "platform/fake/fake_images.h"
-#include "platform/fake/fake_locale.h"
-#include "platform/fake/fake_message_boxes.h"
-#include "platform/fake/fake_pickers.h"
-#include "platform/fake/fake_registry.h"
-#include "platform/fake/fake_shell.h"
-#include "platform/fake/fake_windows.h"
+#include "display_fakes.h"
 #include "recording_program.h"
 
 namespace korvane::display {
 namespace {
 
 using platform::MsgResult;
-
-// Every value written, as "name=text", in order.
-class WriteLog : public platform::FakeRegistry {
- public:
-  platform::RegResult setString(platform::HKey key, std::string_view name,
-                                std::string_view text) override {
-    log.push_back(std::string(name) + "=" + std::string(text));
-    return FakeRegistry::setString(key, name, text);
-  }
-  std::vector<std::string> log;
-};
 
 // Message boxes that may run something while one is open (the user closing the dialog).
 class OpenBoxes : public platform::FakeMessageBoxes {
@@ -53,7 +33,8 @@ void toggle(ui::CheckBox& box) {
   box.setValue(box.ticked() ? 0 : 1);
 }
 
-class DConfigTest : public ::testing::Test {
+class DConfigTest : public ::testing::Test,
+                    protected testing::DisplayFakes<platform::LoggingRegistry, OpenBoxes> {
  protected:
   DConfigTest() {
     program::Settings& s = state.settings;
@@ -75,26 +56,13 @@ class DConfigTest : public ::testing::Test {
   }
 
   KRV_DConfig& open() {
-    dialog = std::make_unique<KRV_DConfig>(
-        DisplayServices{state, program, clock, locale, events, windows, images, files, boxes, shell,
-                        pickers},
-        DialogTitle{"Korvane", "Korvane 5.1.12", {}});
+    dialog = std::make_unique<KRV_DConfig>(servicesFor(program),
+                                           DialogTitle{"Korvane", "Korvane 5.1.12", {}});
     dialog->load();
     return *dialog;
   }
 
-  platform::FakeClock clock;
-  WriteLog registry;
-  OpenBoxes boxes;
-  program::ProgramState state{registry, boxes, clock};
   testing::RecordingProgram program{registry.log};
-  platform::FakeLocale locale;
-  platform::FakeEventLoop events;
-  platform::FakeWindows windows;
-  platform::FakeImages images;
-  platform::FakeFiles files;
-  platform::FakeShell shell;
-  platform::FakePickers pickers;
   std::unique_ptr<KRV_DConfig> dialog;
 };
 

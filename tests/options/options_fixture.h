@@ -7,34 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "display/display_fakes.h"
 #include "options/krv_config.h"
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_event_loop.h"
-#include "platform/fake/fake_files.h"
-#include "platform/fake/fake_images.h"
-#include "platform/fake/fake_locale.h"
-#include "platform/fake/fake_message_boxes.h"
-#include "platform/fake/fake_pickers.h"
 #include "platform/fake/fake_registry.h"
-#include "platform/fake/fake_shell.h"
-#include "platform/fake/fake_windows.h"
 
 namespace korvane::options::testing {
-
-// Every write and delete, in order: "Name=text" or "delete Name".
-class LoggingRegistry : public platform::FakeRegistry {
- public:
-  platform::RegResult setString(platform::HKey key, std::string_view name,
-                                std::string_view text) override {
-    log.push_back(std::string(name) + "=" + std::string(text));
-    return FakeRegistry::setString(key, name, text);
-  }
-  platform::RegResult deleteValue(platform::HKey key, std::string_view name) override {
-    log.push_back("delete " + std::string(name));
-    return FakeRegistry::deleteValue(key, name);
-  }
-  std::vector<std::string> log;
-};
 
 // The other windows: the taskbar clock is a plain form that is shown and unloaded; every
 // request is logged.
@@ -73,11 +50,13 @@ class WindowsProgram : public program::Program {
   }
 };
 
-class OptionsFixture : public ::testing::Test {
+class OptionsFixture : public ::testing::Test,
+                       protected display::testing::DisplayFakes<platform::LoggingRegistry> {
  protected:
   static constexpr const char* kSkins = "/opt/korvane/Skins/";
 
-  OptionsFixture() {
+  // 2025-12-07 09:05:30 UTC, the zone UTC.
+  OptionsFixture() : DisplayFakes(1765098330000LL) {
     settings().protocol = "Default Time Protocol";
     settings().overlaySkin = "KRV_Default Skin.gif";
     skin("KRV_Default Skin.gif", platform::Raster(150, 18));
@@ -89,9 +68,8 @@ class OptionsFixture : public ::testing::Test {
     images.add(kSkins + name, std::move(image));
   }
   KRV_Config& open() {
-    dialog = std::make_unique<KRV_Config>(OptionsServices{
-        {state, program, clock, locale, events, windows, images, files, boxes, shell, pickers, {}},
-        "/usr/bin/korvane"});
+    dialog =
+        std::make_unique<KRV_Config>(OptionsServices{servicesFor(program), "/usr/bin/korvane"});
     dialog->load();
     return *dialog;
   }
@@ -109,18 +87,7 @@ class OptionsFixture : public ::testing::Test {
     return texts;
   }
 
-  platform::FakeClock clock{1765098330000LL};  // 2025-12-07 09:05:30 UTC, the zone UTC
-  LoggingRegistry registry;
-  platform::FakeMessageBoxes boxes;
-  program::ProgramState state{registry, boxes, clock};
   WindowsProgram program;
-  platform::FakeLocale locale;
-  platform::FakeEventLoop events;
-  platform::FakeWindows windows;
-  platform::FakeImages images;
-  platform::FakeFiles files;
-  platform::FakeShell shell;
-  platform::FakePickers pickers;
   std::unique_ptr<KRV_Config> dialog;
 };
 

@@ -28,4 +28,18 @@ class FakeRegistry : public MemoryRegistry {
   bool refuse_ = false;
 };
 
+// A fake registry that logs every write and delete in order: "Name=text" or "delete Name".
+class LoggingRegistry : public FakeRegistry {
+ public:
+  RegResult setString(HKey key, std::string_view name, std::string_view text) override {
+    log.push_back(std::string(name) + "=" + std::string(text));
+    return FakeRegistry::setString(key, name, text);
+  }
+  RegResult deleteValue(HKey key, std::string_view name) override {
+    log.push_back("delete " + std::string(name));
+    return FakeRegistry::deleteValue(key, name);
+  }
+  std::vector<std::string> log;
+};
+
 }  // namespace korvane::platform

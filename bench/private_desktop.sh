@@ -1,0 +1,49 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2154  # build and work are the sourcing script's
+# Sourced by the bench scripts: the built korvane on a private Xvfb display, in a work folder of
+# its own, on a simulated clock. Set `build` before sourcing and `work` (a new folder) before the
+# first call; what is started here is stopped by its PID.
+
+binary=$build/src/app/korvane
+[[ -x $binary ]] || { echo "no $binary: build first" >&2; exit 1; }
+xvfb_pid="" korvane_pid=""
+
+# Stops korvane, then the given PIDs, then Xvfb, and removes the work folder.
+stop_started() {
+  local pid
+  for pid in $korvane_pid "$@" $xvfb_pid; do
+    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+
+# Starts Xvfb on a display number it picks itself; sets xvfb_pid and display.
+start_xvfb() {
+  exec 3> >(cat >"$work/display")
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
+  display=":$(tr -d '\n' <"$work/display")"
+}
+
+# The program folder: a copy of the build's data, which the caller may add to.
+make_home() {
+  mkdir -m 700 "$work/runtime"
+  cp -r "$build/data" "$work/home"
+}
+
+# Starts korvane in the background with [NAME=value...] [ARGUMENTS...]; sets korvane_pid. Its
+# registry is work/registry.reg, its clock offset work/clock-offset.
+start_korvane() {
+  local settings=()
+  while [[ $# -gt 0 && $1 == *=* ]]; do settings+=("$1") && shift; done
+  env DISPLAY="$display" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" \
+    KORVANE_CLOCK_FILE="$work/clock-offset" KORVANE_REGISTRY="$work/registry.reg" \
+    KORVANE_HOME="$work/home" QT_QPA_PLATFORM=xcb "${settings[@]}" "$binary" "$@" &
+  korvane_pid=$!
+}
+
+# CPU clock ticks korvane has used, user and system.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$korvane_pid/stat"; }
+# Its resident memory in kB.
+rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$korvane_pid/status"; }
