@@ -192,18 +192,8 @@ ControlBinding bindSlider(ui::Slider& m, QWidget* parent, FormHost&) {
 
 ControlBinding bindPictureBox(ui::PictureBox& m, QWidget* parent, FormHost& host) {
   auto* w = new PictureWidget(m, parent);
-  // The model sizes an auto-sized box from its picture in device pixels.
-  const double tpp = twipsPerPixel() / w->devicePixelRatioF();
-  m.setTwipsPerPixel(std::max(1, static_cast<int>(std::lround(tpp))));
   host.keep(m.Refreshed.connect([w] { w->showPicture(); }));
-  return {&m, w, [&m, w] {
-            if (!m.autoSize() || m.picture().empty()) return;
-            // Whole twips per pixel cannot say every ratio exactly; the picture's own size can.
-            const double ratio = w->devicePixelRatioF();
-            const QSize size(static_cast<int>(std::ceil(m.picture().width() / ratio)),
-                             static_cast<int>(std::ceil(m.picture().height() / ratio)));
-            if (w->size() != size) w->resize(size);
-          }};
+  return {&m, w, [] {}};
 }
 
 ControlBinding bindFrame(ui::Frame& m, QWidget* parent, FormHost&) {

@@ -144,14 +144,14 @@ void FormHost::build(const ControlBindings& bindings) {
     mirror(slot);
     if (!b.reportsMouse)
       forwardMouse(b.widget, {&e.control->MouseDown, &e.control->MouseUp, &e.control->MouseMove,
-                              &e.control->DblClick, mouseScale(*e.control, b.widget)});
+                              &e.control->DblClick, mouseScale(*e.control)});
   }
 }
 
-std::function<double()> FormHost::mouseScale(const ui::Control& control, QWidget* widget) {
-  // A picture box counts in the device pixels of its picture, other controls in twips.
-  if (dynamic_cast<const ui::PictureBox*>(&control))
-    return [widget] { return widget->devicePixelRatioF(); };
+std::function<double()> FormHost::mouseScale(const ui::Control& control) {
+  // A picture box counts in the pixels of its picture, other controls in twips.
+  if (const auto* box = dynamic_cast<const ui::PictureBox*>(&control))
+    return [box] { return static_cast<double>(twipsPerPixel()) / box->twipsPerPixel(); };
   return [] { return static_cast<double>(twipsPerPixel()); };
 }
 

@@ -72,7 +72,7 @@ class FormHost : public QObject {
   void applyForm();
   // Mirrors one control's changed properties.
   void mirror(size_t slot);
-  static std::function<double()> mouseScale(const ui::Control& control, QWidget* widget);
+  static std::function<double()> mouseScale(const ui::Control& control);
   // Copies only the common properties that changed since the last call.
   void applyCommon(Bound& b);
   void applyColours(QWidget& w, Colour back, Colour fore);

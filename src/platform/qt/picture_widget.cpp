@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "platform/qt/qt_pictures.h"
+
 namespace korvane::platform {
 
 PictureWidget::PictureWidget(ui::PictureBox& model, QWidget* parent)
@@ -21,12 +23,13 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   painting_ = false;
   const platform::Raster& picture = model_.picture();
   if (picture.empty()) return;
-  // The raster's words are 0xFFRRGGBB rows: a 32-bit RGB image without a copy. With the
-  // widget's own pixel ratio it covers exactly one device pixel per raster pixel, so nothing
-  // is scaled or smoothed on a high-density screen.
+  // The raster's words are 0xFFRRGGBB rows: a 32-bit RGB image without a copy. A raster pixel
+  // is the box's twips per pixel: the windows are laid out in those pixels, so a skin fills its
+  // window on any screen. A high-density screen enlarges it by whole device pixels, unsmoothed,
+  // so pixel art stays sharp.
   QImage image(reinterpret_cast<const uchar*>(picture.bits()), picture.width(), picture.height(),
                static_cast<qsizetype>(picture.width()) * 4, QImage::Format_RGB32);
-  image.setDevicePixelRatio(devicePixelRatioF());
+  image.setDevicePixelRatio(static_cast<double>(twipsPerPixel()) / model_.twipsPerPixel());
   QPainter painter(this);
   painter.drawImage(QPointF(0, 0), image);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A picture box on screen: its raster drawn one device pixel per raster pixel.
+// A picture box on screen: each raster pixel drawn as one pixel of the layout, enlarged without
+// smoothing on a high-density screen.
 #include <QWidget>
 
 #include "platform/ui/picture_box.h"

@@ -1,6 +1,7 @@
 #pragma once
-// A picture box: a raster the logic loads or draws into, shown at one screen pixel per raster
-// pixel (never scaled, never smoothed). Off-screen picture boxes only hold an image.
+// A picture box: a raster the logic loads or draws into, shown at twipsPerPixel twips per raster
+// pixel (a high-density screen enlarges it by whole device pixels, never smoothed). Off-screen
+// picture boxes only hold an image.
 #include <utility>
 
 #include "platform/raster.h"

@@ -1,5 +1,6 @@
-// A picture box on a screen of two device pixels per pixel: the raster shows one device pixel
-// per raster pixel, Paint comes before the drawing, and the mouse counts in those pixels.
+// A picture box on a screen of two device pixels per pixel: each raster pixel fills a pixel of
+// the layout (two by two device pixels, unsmoothed), Paint comes before the drawing, and the
+// mouse counts in raster pixels.
 #include "platform/ui/picture_box.h"
 
 #include <gtest/gtest.h>
@@ -29,10 +30,11 @@ class PictureBoxTest : public ::testing::Test {
   PictureBoxTest() {
     form.setClientSize(3000, 1500);
     box.setGeometry({150, 150, 300, 150});  // 20 x 10 logical, 40 x 20 device pixels
-    Raster r(40, 20, makeColour(255, 255, 255));
-    for (int y = 0; y < 20; ++y)
-      for (int x = 0; x < 40; ++x)
-        if ((x + y) % 2 == 0) r.setPixel(x, y, makeColour(10 * (x % 20), 12 * y, 200));
+    // A checkerboard: any smoothing mixes neighbours.
+    Raster r(20, 10, makeColour(255, 255, 255));
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 20; ++x)
+        if ((x + y) % 2 == 0) r.setPixel(x, y, makeColour(12 * x, 24 * y, 200));
     box.setPicture(r);
     form.add(box);
   }
@@ -44,8 +46,8 @@ class PictureBoxTest : public ::testing::Test {
   std::unique_ptr<FormHost> host;
 };
 
-TEST_F(PictureBoxTest, RasterPixelsAreDevicePixelsAndPaintComesFirst) {
-  box.Paint.connect([this] { box.picture().setPixel(39, 19, makeColour(255, 0, 0)); });
+TEST_F(PictureBoxTest, RasterPixelsFillLayoutPixelsUnsmoothedAndPaintComesFirst) {
+  box.Paint.connect([this] { box.picture().setPixel(19, 9, makeColour(255, 0, 0)); });
   host = std::make_unique<FormHost>(form, "/nonexistent", bindings);
   form.show();
   QWidget* w = shown();
@@ -54,14 +56,15 @@ TEST_F(PictureBoxTest, RasterPixelsAreDevicePixelsAndPaintComesFirst) {
   ASSERT_EQ(image.size(), QSize(40, 20));
   int wrong = 0;
   for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 40; ++x) wrong += image.pixel(x, y) != onScreen(box.picture().pixel(x, y));
+    for (int x = 0; x < 40; ++x)
+      wrong += image.pixel(x, y) != onScreen(box.picture().pixel(x / 2, y / 2));
   EXPECT_EQ(wrong, 0);
   EXPECT_EQ(image.pixel(39, 19), qRgb(255, 0, 0)) << "drawn by Paint before showing";
 }
 
 TEST_F(PictureBoxTest, AutoSizedBoxIsItsPictureAndTheMouseCountsItsPixels) {
   box.setAutoSize(true);
-  box.setPicture(Raster(41, 21));
+  box.setPicture(Raster(21, 11));
   double x = -1, y = -1;
   box.MouseDown.connect([&](int, int, double px, double py) { x = px, y = py; });
   host = std::make_unique<FormHost>(form, "/nonexistent", bindings);
@@ -70,8 +73,8 @@ TEST_F(PictureBoxTest, AutoSizedBoxIsItsPictureAndTheMouseCountsItsPixels) {
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(3, 2.5), w->mapToGlobal(QPointF(3, 2.5)),
                     Qt::LeftButton, Qt::LeftButton, {});
   QApplication::sendEvent(w, &press);
-  EXPECT_EQ(x, 6);
-  EXPECT_EQ(y, 5);
+  EXPECT_EQ(x, 3);
+  EXPECT_EQ(y, 2.5);
 }
 
 TEST_F(PictureBoxTest, AFormItsPictureCoversWholeStillHasItsFirstPaint) {
