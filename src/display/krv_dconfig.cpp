@@ -7,13 +7,12 @@
 
 #include "common/lenient_number.h"
 #include "common/rounding.h"
+#include "display/floating_look.h"
 #include "platform/files.h"
 
 namespace korvane::display {
 
 namespace {
-
-using ControlColour = decltype(std::declval<const ui::Control&>().foreColor());
 
 constexpr const char* kCautionTitle = "CAUTION!";
 constexpr const char* kAlmostInvisible =
@@ -21,14 +20,6 @@ constexpr const char* kAlmostInvisible =
 constexpr const char* kCompletelyInvisible =
     "CAUTION: This setting will make KRV Float completely invisible!\r\n"
     "Resetting to a safe value (125)!";
-
-// The settings keep colours as signed 32-bit values; the controls keep them in their own type.
-ControlColour controlColour(int32_t stored) {
-  return static_cast<ControlColour>(stored);
-}
-int32_t storedColour(ControlColour c) {
-  return static_cast<int32_t>(c);
-}
 
 }  // namespace
 
@@ -93,16 +84,10 @@ void KRV_DConfig::fillSkins() {
 void KRV_DConfig::showFontSettings() {
   const program::Settings& s = services_.state.settings;
   KRV_Dfnt.setText(s.fontName);
-  ui::Font font = fntTest.font();
-  font.name = s.fontName;
-  font.size = s.fontSize;
-  font.bold = s.fontBold;
-  font.italic = s.fontItalic;
-  font.underline = s.fontUnderline;
-  font.strikethrough = s.fontStrikethrough;
-  fntTest.setFont(font);
-  fntTest.setBackColor(controlColour(s.backColour));
-  fntTest.setForeColor(controlColour(s.textColour));
+  const FloatingLook look = FloatingLookOf(s);
+  fntTest.setFont(look.font);
+  fntTest.setBackColor(look.back);
+  fntTest.setForeColor(look.text);
 }
 
 void KRV_DConfig::DShowChk_Click(int index) {
@@ -120,7 +105,7 @@ void KRV_DConfig::fntBKG_Click() {
   const int64_t colour = PickColor();
   if (colour < 0) return;
   DTApply.setEnabled(true);
-  fntTest.setBackColor(controlColour(static_cast<int32_t>(colour)));
+  fntTest.setBackColor(static_cast<Colour>(colour));
 }
 
 void KRV_DConfig::sldTransparent_Change() {
@@ -156,8 +141,7 @@ void KRV_DConfig::DTApply_Click() {
 }
 
 std::string KRV_DConfig::PickFont() {
-  const platform::Pickers::FontChoice initial{
-      fntTest.font(), static_cast<Colour>(storedColour(fntTest.foreColor()))};
+  const platform::Pickers::FontChoice initial{fntTest.font(), fntTest.foreColor()};
   const auto chosen = services_.pickers.pickFont(this, initial, kMinFontPoints, kMaxFontPoints);
   if (!chosen || !loaded()) return {};
   ui::Font font = chosen->font;
@@ -165,7 +149,7 @@ std::string KRV_DConfig::PickFont() {
   DTApply.setEnabled(true);
   KRV_Dfnt.setText(font.name);
   fntTest.setFont(font);
-  fntTest.setForeColor(controlColour(static_cast<int32_t>(chosen->colour)));
+  fntTest.setForeColor(chosen->colour);
   return font.name;
 }
 
@@ -197,15 +181,7 @@ void KRV_DConfig::SaveApplyDT() {
 
 void KRV_DConfig::storeFloatingSettings() {
   program::Settings& s = services_.state.settings;
-  const ui::Font& font = fntTest.font();
-  s.fontName = font.name;
-  s.fontSize = toInt32HalfEven(font.size).value_or(s.fontSize);
-  s.textColour = storedColour(fntTest.foreColor());
-  s.backColour = storedColour(fntTest.backColor());
-  s.fontBold = font.bold;
-  s.fontUnderline = font.underline;
-  s.fontItalic = font.italic;
-  s.fontStrikethrough = font.strikethrough;
+  StoreFloatingLook({fntTest.font(), fntTest.foreColor(), fntTest.backColor()}, s);
   if (clockFlagChosen(0)) s.clockAmPm = DShowChk[0].ticked();
   if (clockFlagChosen(1)) s.clockSeconds = DShowChk[1].ticked();
   if (clockFlagChosen(2)) s.clock24Hour = DShowChk[2].ticked();

@@ -2,6 +2,7 @@
 
 #include "display/clock_text.h"
 #include "display/floating_geometry.h"
+#include "display/floating_look.h"
 #include "display/krv_layered.h"
 #include "display/skin_name.h"
 #include "display/skin_render.h"
@@ -57,17 +58,11 @@ void KRV_DetachF::loadFontStyle() {
   picDraw.setVisible(false);
   detachS.setVisible(false);
   txtNow.setCaption(nowCaption());
-  ui::Font font;
-  font.name = s.fontName;
-  font.size = s.fontSize;
-  font.bold = s.fontBold;
-  font.italic = s.fontItalic;
-  font.underline = s.fontUnderline;
-  font.strikethrough = s.fontStrikethrough;
-  txtNow.setFont(font);
-  txtNow.setBackColor(static_cast<Colour>(s.backColour));
-  txtNow.setForeColor(static_cast<Colour>(s.textColour));
-  setBackColor(static_cast<Colour>(s.backColour));
+  const FloatingLook look = FloatingLookOf(s);
+  txtNow.setFont(look.font);
+  txtNow.setBackColor(look.back);
+  txtNow.setForeColor(look.text);
+  setBackColor(look.back);
   fitLabel();
   if (const auto size = FontFloatingSize(rectOf(txtNow.geometry()), clientHeight()))
     sizeWindow(size->width, size->height);
