@@ -8,6 +8,7 @@
 #include "common/lenient_number.h"
 #include "common/rounding.h"
 #include "display/floating_look.h"
+#include "display/skin_name.h"
 #include "platform/files.h"
 
 namespace korvane::display {
@@ -76,7 +77,7 @@ void KRV_DConfig::Form_Load() {
 
 void KRV_DConfig::fillSkins() {
   KRV_DSkin.clear();
-  const std::string folder = platform::joinPath(services_.files.programFolder(), "Skins");
+  const std::string folder = SkinsFolder(services_.files.programFolder());
   for (const std::string& name : services_.files.listFiles(folder, "KRV_*.gif"))
     KRV_DSkin.addItem(name);
 }

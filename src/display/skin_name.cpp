@@ -1,6 +1,7 @@
 #include "display/skin_name.h"
 
 #include "common/text.h"
+#include "platform/files.h"
 
 namespace korvane::display {
 
@@ -35,7 +36,11 @@ platform::ImageLoad LoadSkinImage(const platform::Images& images, std::string_vi
                                   std::string_view entry) {
   const auto skin = ResolveSkinName(entry);
   if (!skin) return platform::ImageLoad::failed(platform::kBadFileName);
-  return images.load(std::string(programFolder) + "/Skins/" + skin->file);
+  return images.load(SkinsFolder(std::string(programFolder)) + skin->file);
+}
+
+std::string SkinsFolder(const std::string& programFolder) {
+  return platform::joinPath(programFolder, "Skins/");
 }
 
 std::string SkinLoadMessage(const platform::ImageLoad& failed) {

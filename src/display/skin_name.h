@@ -27,7 +27,10 @@ std::optional<SkinFile> ResolveSkinName(std::string_view entry);
 // The kind of an entry, whether or not its file can be loaded.
 SkinKind SkinKindOf(std::string_view entry);
 
-// The entry's image loaded from programFolder/Skins; a refused name fails as a bad file name.
+// The folder the skins lie in, with its trailing separator.
+std::string SkinsFolder(const std::string& programFolder);
+
+// The entry's image loaded from the skins folder; a refused name fails as a bad file name.
 platform::ImageLoad LoadSkinImage(const platform::Images& images, std::string_view programFolder,
                                   std::string_view entry);
 

@@ -76,8 +76,8 @@ void KRV_Config::Form_Load() {
   const int tpp = d_.windows.twipsPerPixelX();
   PreViewSkin.setTwipsPerPixel(tpp);
   PreViewPic.setTwipsPerPixel(tpp);
-  PreViewPic.setPicture(
-      platform::Raster(PreViewPic.scaleWidth(), PreViewPic.scaleHeight(), previewBack_));
+  clearPreview();
+  PreViewPic.refresh();
   LoadKRVSkins();
   changed = false;  // the ticks above are no change
 }

@@ -106,8 +106,6 @@ class KRV_Config : public ui::Form {
   void RenderKRVPV(const CivilDateTime& now, const display::ClockTextFlags& flags);
   void RenderAMPPV(const CivilDateTime& now, const display::ClockTextFlags& flags);
 
-  // The skins folder, with a trailing separator.
-  std::string skinsFolder() const;
   // The entry whose image PreViewSkin holds (the preview draws it in its kind's way).
   const std::string& previewedEntry() const { return previewedEntry_; }
   // The colour the preview is cleared to.

@@ -9,12 +9,8 @@
 
 namespace korvane::options {
 
-std::string KRV_Config::skinsFolder() const {
-  return platform::joinPath(d_.files.programFolder(), "Skins/");
-}
-
 void KRV_Config::LoadKRVSkins() {
-  const std::string folder = skinsFolder();
+  const std::string folder = display::SkinsFolder(d_.files.programFolder());
   for (const std::string& name : d_.files.listFiles(folder, "KRV_*.gif")) SkinCmb.addItem(name);
   // Any name after "AMP_", with or without an extension.
   for (const std::string& name : d_.files.listFiles(folder, "AMP_*"))
