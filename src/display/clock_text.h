@@ -5,6 +5,7 @@
 #include "common/ole_date.h"
 #include "display/skin_cells.h"
 #include "platform/locale.h"
+#include "program/settings.h"
 
 namespace korvane::display {
 
@@ -14,6 +15,11 @@ struct ClockTextFlags {
   bool seconds = false;
   bool amPm = false;
 };
+
+// The flags every clock reads from the settings.
+inline ClockTextFlags ClockFlagsOf(const program::Settings& s) {
+  return {s.clock24Hour, s.clockSeconds, s.clockAmPm};
+}
 
 // The clock text of one reading of the clock: "hh:mm" or "h:mm" with the system's designator
 // (dropped for Winamp skins when it is " AM" or " PM"), then ":ss" and " AM"/" PM" as flagged.

@@ -126,8 +126,7 @@ void KRV_Clock::draw() {
   if (surface.window.width() != width || surface.window.height() != height)
     surface.window = platform::Raster(width, height, background_);
   const CivilDateTime now = platform::civilOf(services_.clock.localTime());
-  const program::Settings& s = services_.state.settings;
-  const ClockTextFlags flags{s.clock24Hour, s.clockSeconds, s.clockAmPm};
+  const ClockTextFlags flags = ClockFlagsOf(services_.state.settings);
   if (kind_ == SkinKind::AMP)
     RenderAMP(picSkin.picture(), now, flags, services_.locale, surface);
   else

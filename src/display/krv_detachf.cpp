@@ -101,9 +101,8 @@ void KRV_DetachF::fitLabel() {
 void KRV_DetachF::RenderKRV() {
   const program::Settings& s = services_.state.settings;
   const CivilDateTime now = platform::civilOf(services_.clock.localTime());
-  const int cells =
-      RenderFloatingKRV(detachS.picture(), now, {s.clock24Hour, s.clockSeconds, s.clockAmPm},
-                        services_.locale, background_, picDraw.picture());
+  const int cells = RenderFloatingKRV(detachS.picture(), now, ClockFlagsOf(s), services_.locale,
+                                      background_, picDraw.picture());
   picDraw.setBackColor(background_);
   setBackColor(background_);
   const int tpp = services_.windows.twipsPerPixelX();

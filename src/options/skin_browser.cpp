@@ -66,8 +66,7 @@ void KRV_Config::clearPreview() {
 
 void KRV_Config::PClockSkin_Click() {
   const CivilDateTime now = platform::civilOf(d_.clock.localTime());  // one reading
-  const display::ClockTextFlags flags{settings_.clock24Hour, settings_.clockSeconds,
-                                      settings_.clockAmPm};
+  const display::ClockTextFlags flags = display::ClockFlagsOf(settings_);
   clearPreview();
   if (display::SkinKindOf(previewedEntry_) == display::SkinKind::AMP)
     RenderAMPPV(now, flags);
