@@ -9,12 +9,8 @@
 #include "platform/qt/qt_form_hosts.h"
 #include "platform/qt/qt_pictures.h"
 #include "platform/qt/system_move.h"
+#include "platform/qt/x11_connection.h"
 #include "platform/ui/form.h"
-
-#ifdef KORVANE_HAVE_XCB
-#include <QtGui/qguiapplication_platform.h>
-#include <xcb/xcb.h>
-#endif
 
 namespace korvane::platform {
 
@@ -83,10 +79,7 @@ void QtWindows::applyOpacity(ui::Form& window) {
 bool QtWindows::compositing() const {
   if (QGuiApplication::platformName() == QLatin1String("wayland")) return true;
 #ifdef KORVANE_HAVE_XCB
-  if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-    // Other platforms (offscreen, for one) may answer with no X connection at all.
-    xcb_connection_t* c = x11->connection();
-    if (!c) return false;
+  if (xcb_connection_t* c = x11Connection()) {
     const char name[] = "_NET_WM_CM_S0";
     auto cookie = xcb_intern_atom(c, 1, sizeof name - 1, name);
     xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(c, cookie, nullptr);

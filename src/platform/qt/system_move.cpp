@@ -5,10 +5,7 @@
 #include <QMouseEvent>
 #include <cstdlib>
 
-#ifdef KORVANE_HAVE_XCB
-#include <QtGui/qguiapplication_platform.h>
-#include <xcb/xcb.h>
-#endif
+#include "platform/qt/x11_connection.h"
 
 namespace korvane::platform {
 
@@ -17,19 +14,6 @@ namespace {
 constexpr int kButtonPollMs = 40;
 // How many polls after the release Qt may take to hear of the window manager's last move.
 constexpr int kSettlePollLimit = 12;
-
-#ifdef KORVANE_HAVE_XCB
-// The X connection and its root window, or null where the application has none.
-xcb_connection_t* x11Connection(xcb_window_t* root) {
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-  if (!c) return nullptr;
-  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-  if (!screen) return nullptr;
-  *root = screen->root;
-  return c;
-}
-#endif
 
 }  // namespace
 
