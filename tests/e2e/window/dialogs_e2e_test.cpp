@@ -25,6 +25,7 @@ constexpr auto kOpenWait = 10s;
 
 // Control centres in client pixels.
 constexpr int kAdvanced[] = {354, 101};
+constexpr int kRunAtStartup[] = {20, 142};
 constexpr int kEnableSkin[] = {30, 258};
 constexpr int kSkinList[] = {200, 361};
 constexpr int kUseSkin[] = {353, 361};
@@ -101,7 +102,7 @@ TEST_F(DialogsE2ETest, AdvancedOpensTheOptionsDialogWhoseApplyWritesTheAutostart
   openOptions(false);
   if (HasFatalFailure()) return;
   screenshot(options, "options_dialog");
-  desktop->clickIn(options, 20, 142);  // Run Korvane when Windows Starts.
+  click(options, kRunAtStartup);
   click(options, kOptionsApply);
   EXPECT_TRUE(desktop->waitUntilGone(options, kOpenWait)) << "Apply closes the dialog";
 
