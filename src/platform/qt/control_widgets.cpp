@@ -11,8 +11,6 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <algorithm>
-#include <cmath>
 
 #include "platform/qt/form_host.h"
 #include "platform/qt/picture_widget.h"
