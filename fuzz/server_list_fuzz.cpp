@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "common/text.h"
+#include "shell/server_list_box.h"
 #include "sync/server_list.h"
 
 using namespace korvane;
@@ -22,15 +23,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ui::TextBox vbRemoteHost{"vbRemoteHost"};
   sync::ServerTables tables;
   int32_t CurServer = 0;
-  const sync::ServerListTargets targets{Servers, vbRemoteHost, tables, CurServer};
+  const shell::ServerListTargets targets{Servers, vbRemoteHost, tables, CurServer};
   const std::string last = servers.empty() ? "" : text::trim(servers.back().host);
-  sync::fillServers(servers, last, targets);
+  shell::fillServers(servers, last, targets);
   if (Servers.count() != static_cast<int>(servers.size())) std::abort();
   if (!servers.empty() && CurServer == 0) std::abort();
-  sync::CalcRandR(Servers, servers.empty() ? "NA" : text::right(servers[0].text, 2), tables);
+  shell::CalcRandR(Servers, servers.empty() ? "NA" : text::right(servers[0].text, 2), tables);
   for (int i = 0; i < tables.regionCount; ++i) {
     if (!Servers.validIndex(tables.RegionServers[static_cast<size_t>(i)])) std::abort();
   }
-  sync::Servers_Click(targets);
+  shell::Servers_Click(targets);
   return 0;
 }

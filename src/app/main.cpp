@@ -34,8 +34,6 @@
 #include "platform/qt/qt_windows.h"
 #include "platform/qt/timedate_service.h"
 #include "shell/nxo_krv.h"
-#include "shell/nxo_update.h"
-#include "shell/nxo_update_window.h"
 
 namespace {
 
@@ -103,6 +101,7 @@ int main(int argc, char** argv) {
   platform::QtPickers pickers(&hosts);
   platform::QtImages images;
 
+  const char* updateHost = std::getenv("KORVANE_UPDATE_HOST");
   app::KorvaneProgram program({{*clock, events, locale, random, sockets},
                                {shell, windows, environment, KORVANE_VERSION_MAJOR,
                                 KORVANE_VERSION_MINOR, KORVANE_VERSION_PATCH, buttons},
@@ -112,21 +111,10 @@ int main(int argc, char** argv) {
                                files,
                                osVersion,
                                pickers,
-                               images});
+                               images,
+                               launcher,
+                               updateHost ? updateHost : ""});
   shell::NXO_KRV& window = program.mainWindow();
-  shell::MainWindowUpdates updateWindow(window, files, environment.userDataFolder());
-  shell::NXOUpdateService updates(
-      updateWindow, shell::UpdateServices{sockets, files, boxes, launcher},
-      shell::UpdateSettings{shell::makerWebServer(std::getenv("KORVANE_UPDATE_HOST")),
-                            environment.userDataFolder()});
-  window.SyncNow.Tick.connect([&updates] { updates.tick(); });
-  window.TimeDataArrived.connect([&updates] { updates.timeDataArrived(); });
-  window.ServerListMissing.connect([&updates] { updates.NXOUpdate(); });
-  // The options dialog's update button; the connections end before the service does.
-  const ui::ScopedConnection checkRequested =
-      program.state().updates.CheckForUpdates.connect([&updates] { updates.checkForUpdates(); });
-  const ui::ScopedConnection checkButton = program.state().updates.CheckUpdateButton.connect(
-      [&updates](ui::Control* button) { updates.attachCheckUpdate(button); });
 
   // With KORVANE_DEBUG=1 the status line of the clock box goes to standard error on each change,
   // so a run without a screen reader can see what the window tells the user.

@@ -35,6 +35,9 @@ class Program {
   virtual void unloadWindow(std::string_view name) = 0;
   // Unloads every window but the main one, in the program's shut-down order.
   virtual void unloadOtherWindows() = 0;
+  // Closes every connection of the program (the shut-down): a running synchronisation and the
+  // update service's exchanges end without an outcome.
+  virtual void closeConnections() {}
   // Reads the settings and the server list again (after a fresh list arrived).
   virtual void rereadServerList() = 0;
   // The region or protocol choice in the settings changed: the synchronisation takes them,

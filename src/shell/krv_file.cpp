@@ -36,16 +36,19 @@ void ReadKRVFile(program::Registry& registry, const platform::Files& files,
 }
 
 void ReadServerList(const std::string& bytes, const program::Settings& settings,
-                    sync::ServerListTargets servers, const std::function<void()>& CalcIntC) {
+                    ServerListTargets servers, const std::function<void()>& CalcIntC) {
   // Servers and the tables must stay index for index, so the list starts empty.
   servers.Servers.clear();
-  sync::fillServers(sync::parseServerList(bytes), settings.LastServer, servers);
+  fillServers(sync::parseServerList(bytes), settings.LastServer, servers);
   call(CalcIntC);
-  sync::CalcRandR(servers.Servers, settings.regionCode, servers.tables);
+  CalcRandR(servers.Servers, settings.regionCode, servers.tables);
 
+  // No server chosen (a first run, or a last server the list does not hold): server 1 becomes
+  // current, so the synchronisation that follows a new list has a server to ask.
   if (servers.vbRemoteHost.text().empty() && servers.Servers.count() > 0) {
     servers.Servers.select(1);
     servers.vbRemoteHost.setText(servers.tables.ServerHost[1]);
+    servers.CurServer = 1;
   }
 }
 

@@ -6,7 +6,7 @@
 #include "platform/ui/control.h"
 #include "program/registry.h"
 #include "program/settings.h"
-#include "sync/server_list.h"
+#include "shell/server_list_box.h"
 
 namespace korvane::shell {
 
@@ -14,7 +14,7 @@ namespace korvane::shell {
 struct KrvFileWindow {
   program::SettingsControls settingsControls;
   ui::Control& SyncTimeNow;
-  sync::ServerListTargets servers;
+  ServerListTargets servers;
 };
 
 // What the read calls in the main window.
@@ -34,6 +34,6 @@ void ReadKRVFile(program::Registry& registry, const platform::Files& files,
 
 // Empties the server list and fills it from the bytes of a list file (the settings stay).
 void ReadServerList(const std::string& bytes, const program::Settings& settings,
-                    sync::ServerListTargets servers, const std::function<void()>& CalcIntC);
+                    ServerListTargets servers, const std::function<void()>& CalcIntC);
 
 }  // namespace korvane::shell

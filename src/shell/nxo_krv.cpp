@@ -2,15 +2,16 @@
 
 #include "shell/krv_file.h"
 #include "shell/product.h"
+#include "shell/server_list_box.h"
 #include "sync/protocol.h"
-#include "sync/server_list.h"
 
 namespace korvane::shell {
 
 static_assert(program::kDefaultProtocol == sync::choice::kSntp,
               "a first run stores the protocol the synchronisation knows");
 
-NXO_KRV::NXO_KRV(sync::SyncServices services, ShellServices shell, ProgramServices program)
+NXO_KRV::NXO_KRV(sync::SyncServices services, sync::Synchroniser& synchroniser, ShellServices shell,
+                 ProgramServices program)
     : ui::Form("NXO_KRV"),
       buttonDesign(shell.windows.twipsPerPixelX()),
       About("About", buttonDesign.services(shell.buttons)),
@@ -18,14 +19,22 @@ NXO_KRV::NXO_KRV(sync::SyncServices services, ShellServices shell, ProgramServic
       Mini("Mini", buttonDesign.services(shell.buttons)),
       SyncTimeNow("SyncTimeNow", buttonDesign.services(shell.buttons)),
       frmAbout(shell.buttons, shell.windows.twipsPerPixelX()),
-      sync({SyncTimeNow, Servers, vbRemoteHost, RandomCheck, {&LED0, &LED1, &LED2}}, services,
-           *this, tables),
+      lamps({&LED0, &LED1, &LED2}, [this] { return windowState() == ui::WindowState::Normal; }),
       settings(program.state.settings),
       services_(services),
+      synchroniser_(synchroniser),
       shell_(shell),
       program_(program) {
   layout();
   wireEvents();
+  wireSynchroniser();
+}
+
+NXO_KRV::~NXO_KRV() {
+  synchroniser_.onExchangeStarted = nullptr;
+  synchroniser_.onRequestSent = nullptr;
+  synchroniser_.onReplyData = nullptr;
+  synchroniser_.onOutcome = nullptr;
 }
 
 void NXO_KRV::wireEvents() {
@@ -67,10 +76,10 @@ void NXO_KRV::ReadKRVFile(program::Registry& registry, const platform::Files& fi
   const KrvFileWindow window{
       {RandomCheck, SyncN, SyncIntC, [this] { setWindowState(ui::WindowState::Minimized); }},
       SyncTimeNow,
-      {Servers, vbRemoteHost, tables, sync.CurServer}};
+      {Servers, vbRemoteHost, tables, CurServer}};
   const KrvFileCalls calls{[this] {
-                             sync.regionCode = settings.regionCode;
-                             sync.protocolChoice = settings.protocol;
+                             regionCode = settings.regionCode;
+                             protocolChoice = settings.protocol;
                            },
                            std::move(CalcIntC), std::move(NXOUpdate),
                            [this] { SyncTimeNow_Click(); }};
@@ -79,7 +88,7 @@ void NXO_KRV::ReadKRVFile(program::Registry& registry, const platform::Files& fi
 }
 
 void NXO_KRV::Servers_Click() {
-  sync::Servers_Click({Servers, vbRemoteHost, tables, sync.CurServer});
+  shell::Servers_Click({Servers, vbRemoteHost, tables, CurServer});
 }
 
 void NXO_KRV::versionQueryAnswered() {
@@ -91,13 +100,7 @@ void NXO_KRV::sessionCheckpoint() {
 }
 
 void NXO_KRV::saveSettings() {
-  program_.state.saveMainWindow(vbRemoteHost.text(), RandomCheck, SyncN, SyncIntC, sync.regionCode);
-}
-
-bool NXO_KRV::clockSynchronised() const {
-  const std::string& s = sync.SyncStatus;
-  return s.starts_with("Time Adjusted by ") || s.starts_with(" KRV Adjusted by: ") ||
-         s == "Atomically Correct: No Adjustment!";
+  program_.state.saveMainWindow(vbRemoteHost.text(), RandomCheck, SyncN, SyncIntC, regionCode);
 }
 
 }  // namespace korvane::shell

@@ -2,6 +2,7 @@
 // The main window: its controls, start-up, the one-second tick, tray icon, menu and shut-down.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,9 +29,11 @@
 #include "program/program.h"
 #include "program/program_state.h"
 #include "shell/about_box.h"
+#include "shell/activity_lamps.h"
+#include "shell/sync_outcome_view.h"
 #include "sync/server_tables.h"
-#include "sync/sync_driver.h"
-#include "sync/sync_shell.h"
+#include "sync/synchroniser.h"
+#include "sync/zone_bias.h"
 
 namespace korvane::shell {
 
@@ -58,9 +61,12 @@ struct ProgramServices {
   platform::OsVersion& os;
 };
 
-class NXO_KRV : public ui::Form, public sync::SyncShell {
+class NXO_KRV : public ui::Form {
  public:
-  NXO_KRV(sync::SyncServices services, ShellServices shell, ProgramServices program);
+  // The synchroniser is the program's; the window starts it and shows its outcomes.
+  NXO_KRV(sync::SyncServices services, sync::Synchroniser& synchroniser, ShellServices shell,
+          ProgramServices program);
+  ~NXO_KRV() override;
 
   // Declared before the controls: the buttons are built with it.
   controls::FormButtons buttonDesign;
@@ -92,7 +98,7 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   AboutBox frmAbout;
 
   sync::ServerTables tables;
-  sync::SyncDriver sync;
+  ActivityLamps lamps;
 
   // Handlers.
   void Form_Load();
@@ -102,10 +108,9 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   void Form_Unload(int& cancel);
   void GetCommandLine();
   void RunOnce();
-  // Whatever the button shows, a running synchronisation is never started over.
-  void SyncTimeNow_Click() {
-    if (!sync.SyncBusy) sync.SyncTimeNow_Click();
-  }
+  // Starts a synchronisation: every entry point calls this. Whatever the button shows, a
+  // running synchronisation is never started over, nor one started during the shut-down.
+  void SyncTimeNow_Click();
   void Mini_Click();
   void About_Click();
   void Advanced_Click();
@@ -126,7 +131,7 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   // the settings are saved and the program runs on.
   void sessionCheckpoint();
   // The last synchronisation set the clock or found it right; a run-once exit status.
-  bool clockSynchronised() const;
+  bool clockSynchronised() const { return lastOutcome && lastOutcome->synchronised(); }
 
   // Settings and the server list.
   program::Settings& settings;
@@ -135,18 +140,25 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
                    std::function<void()> CalcIntC, std::function<void()> NXOUpdate);
   void Servers_Click();
 
+  // Synchronisation state the window keeps.
+  int32_t CurServer = 0;   // index of the current server in Servers; 0: none chosen yet
+  std::string SyncStatus;  // the status line under the clock
+  std::string protocolChoice{sync::choice::kSntp};
+  std::string regionCode = "NA";
+  sync::ZoneNames zone;
+  std::optional<sync::SyncOutcome> lastOutcome;  // of the last synchronisation that ended
+  bool synchronising() const { return synchroniser_.busy(); }
+
   // Window-level state.
   std::string versionString;
-  std::string statusText;
   std::vector<std::string> commandLineWords;
   int unloadMode = -1;
   bool exitMenu = false;
   bool runOnce = false;
-  bool secondInstance = false;  // start-up found another instance: the process must end
-  bool hiddenByCode = false;    // hidden by -rs, -ro or to the tray
-  bool layeredCapable = false;
+  bool secondInstance = false;        // start-up found another instance: the process must end
+  bool hiddenByCode = false;          // hidden by -rs, -ro or to the tray
+  bool shuttingDown = false;          // the unload has begun: nothing starts any more
   std::string windowsCode = "02UNK";  // the operating system, as the version query names it
-  OleDate epoch1900 = 0, epoch100 = 0, epoch1970 = 0;
 
   // Interval state.
   int32_t SyncEvery = 0;
@@ -163,13 +175,10 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   TipField lastTipSent;
   int trayPicture = kOwnIcon;
 
-  // SyncShell.
-  void setTip(std::string_view text) override { trayRecord.tip.assign(text); }
-  void UpdateSZTIP() override;
-  bool runOnceMode() const override { return runOnce; }
-  bool windowNormal() const override { return windowState() == ui::WindowState::Normal; }
-  void timeDataArrived() override { TimeDataArrived(); }
-  bool windowLoaded() const override { return loaded(); }
+  // The tray tip field (cut or padded to 64 characters), and passing it to the tray with the
+  // picture the outcome asks for.
+  void setTip(std::string_view text) { trayRecord.tip.assign(text); }
+  void UpdateSZTIP(TrayPicture picture);
 
   // The first time data of a run arrived (the update service's version check starts).
   ui::Event<> TimeDataArrived;
@@ -185,10 +194,16 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   void fillMenu();
   std::string trayIconFile(int picture) const;
   void deferredWindows();
+  void wireSynchroniser();
+  bool pickRandomServer();
+  void exchangeStarted(sync::Protocol protocol);
+  void showOutcome(const sync::SyncOutcome& outcome);
+  std::string generalDateNow() const;
   // KRVLastServer (the trimmed host text) and Settings.
   void saveSettings();
 
   sync::SyncServices services_;
+  sync::Synchroniser& synchroniser_;
   ShellServices shell_;
   ProgramServices program_;
 };

@@ -66,11 +66,11 @@ void NXO_KRV::layout() {
   LEDLBL.setFont(arial(6.75));
   add(LEDLBL, &LED_Display);
   const int lampLeft[] = {4755, 5130, 5505};
-  ui::ImageBox* lamps[] = {&LED0, &LED1, &LED2};
+  ui::ImageBox* lampBoxes[] = {&LED0, &LED1, &LED2};
   for (int i = 0; i < 3; ++i) {
-    lamps[i]->setGeometry({lampLeft[i], 270, 240, 240});
-    lamps[i]->setStretch(true);  // the lamp pictures are drawn larger than the lamps
-    add(*lamps[i], &LED_Display);
+    lampBoxes[i]->setGeometry({lampLeft[i], 270, 240, 240});
+    lampBoxes[i]->setStretch(true);  // the lamp pictures are drawn larger than the lamps
+    add(*lampBoxes[i], &LED_Display);
   }
 
   Options.setGeometry({60, 2355, 4545, 1365});

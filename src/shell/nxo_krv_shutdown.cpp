@@ -9,11 +9,11 @@ void NXO_KRV::Form_QueryUnload(int& /*cancel*/, int mode) {
 }
 
 void NXO_KRV::Form_Unload(int& /*cancel*/) {
+  // From here on no event (a tick, a fresh list, a tray click) starts a synchronisation.
+  shuttingDown = true;
   SyncNow.setEnabled(false);
   services_.events.doEvents();
-  // The update service's sockets (nxo first, NXO_PLI last) join this order when it exists.
-  for (platform::Socket* s : {&sync.TCP519(), &sync.TCP13(), &sync.tcpTime(), &sync.UDP123()})
-    s->Close();
+  program_.program.closeConnections();
   services_.events.doEvents();
   saveSettings();
   shell_.shell.trayDelete(trayRecord);

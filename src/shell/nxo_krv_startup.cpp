@@ -17,15 +17,10 @@ void NXO_KRV::Form_Load() {
   }
   versionString =
       shell::versionString(shell_.versionMajor, shell_.versionMinor, shell_.versionRevision);
-  epoch1900 = oleDateFromCivil({1900, 1, 1});
-  epoch100 = oleDateFromCivil({100, 1, 1});
-  epoch1970 = oleDateFromCivil({1970, 1, 1});
   const WindowsIdentity id = IdentifyWindows(program_.os, shell_.windows.compositing());
   windowsCode = id.code;
-  layeredCapable = id.layeredCapable;
   settings.layeredCapable = id.layeredCapable;
   setCaption(kProductTitle);
-  statusText = kProductTitle;
   NOLLabel.setCaption("Korvane " + versionString);
   frmAbout.setVersion(versionString);
 
@@ -34,7 +29,7 @@ void NXO_KRV::Form_Load() {
   trayRecord.tip.assign(withNul(" " + kProductTitle));
 
   for (const char* unit : {"Second/s", "Minute/s", "Hour/s", "Day/s"}) SyncIntC.addItem(unit);
-  for (ui::ImageBox* led : {&LED0, &LED1, &LED2}) led->setPicture(sync::kLampDark);
+  for (ui::ImageBox* led : {&LED0, &LED1, &LED2}) led->setPicture(kLampDark);
   SyncLimit = 59;
   SyncTimeNow.setCaption("Synchronize");
   Advanced.setEnabled(program_.program.hasWindow(program::window::kOptions));
@@ -43,9 +38,9 @@ void NXO_KRV::Form_Load() {
   SyncNow.setEnabled(true);
   ReadKRVFile();
 
-  sync.CheckTimeZone();
-  lastZoneName = sync.zone.ZoneName;
-  Current.setToolTipText(" Current Time Zone: " + sync.zone.ZoneName + " ");
+  zone = sync::CheckTimeZone(services_.clock);
+  lastZoneName = zone.ZoneName;
+  Current.setToolTipText(" Current Time Zone: " + zone.ZoneName + " ");
   Current.setText(currentText());
 
   const std::string line = shell_.environment.commandLine();

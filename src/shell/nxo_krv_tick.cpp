@@ -56,33 +56,33 @@ std::string NXO_KRV::currentText() const {
   return "   " + loc.toUpper(loc.dayName(now.dayOfWeek, true)) + " " +
          loc.toUpper(loc.monthName(now.month)) + " " + std::to_string(now.day) + " " +
          std::to_string(now.year) + " " + loc.longTime(platform::civilOf(now)) + "\r\n  " +
-         sync.SyncStatus;
+         SyncStatus;
 }
 
 void NXO_KRV::SyncNow_Timer() {
-  sync.CheckTimeZone();
-  if (sync.zone.ZoneName != lastZoneName) {
-    lastZoneName = sync.zone.ZoneName;
-    Current.setToolTipText(" Current Time Zone: " + sync.zone.ZoneName + " ");
+  zone = sync::CheckTimeZone(services_.clock);
+  if (zone.ZoneName != lastZoneName) {
+    lastZoneName = zone.ZoneName;
+    Current.setToolTipText(" Current Time Zone: " + zone.ZoneName + " ");
     services_.events.doEvents();
     if (!loaded()) return;  // a shut-down ran meanwhile
     SyncCountdown = SyncLimit;
   }
   display::KeepOnScreen(*this, shell_.windows);
-  sync.lamps.DataInC();
-  sync.lamps.DataOutC();
-  if (sync.SyncBusy)
-    sync.lamps.SRCToggle();
+  lamps.DataInC();
+  lamps.DataOutC();
+  if (synchroniser_.busy())
+    lamps.SRCToggle();
   else
-    sync.lamps.SRCInC();
-  ++sync.SyncTicks;
+    lamps.SRCInC();
   ++taskbarClockDelay;
   if (!floatingClockLoaded) ++floatingClockDelay;
-  sync.applyTimeOut();
+  synchroniser_.tick();  // counts the time-out of a running synchronisation
   Current.setText(currentText());
   if (!runOnce) deferredWindows();
-  // A failed exchange leaves nothing to wait for: no version query follows it.
-  if (runOnce && !sync.SyncBusy && !sync.SyncStatus.empty() && !clockSynchronised()) {
+  // A failed synchronisation leaves nothing to wait for: no version query follows it. A list
+  // still downloading is no failure: its synchronisation is yet to come.
+  if (runOnce && !synchroniser_.busy() && lastOutcome && !clockSynchronised()) {
     unload(ui::kCloseFromCode);
     return;
   }

@@ -23,15 +23,22 @@ void NXO_KRV::Form_Resize() {
   shell_.shell.trayDelete(trayRecord);
 }
 
-void NXO_KRV::UpdateSZTIP() {
+void NXO_KRV::UpdateSZTIP(TrayPicture picture) {
   if (windowState() != ui::WindowState::Minimized) return;
   if (trayRecord.tip == lastTipSent) return;
-  if (trayRecord.tip.contains("KRV - No Adjustment")) {
-    trayPicture = kOwnIcon;
-  } else if (trayRecord.tip.contains("Adjusted")) {
-    trayPicture = kAdjustedPicture;
-  } else if (trayRecord.tip.contains("Checking") && Servers.validIndex(Servers.selectedIndex())) {
-    trayPicture = Servers.item(Servers.selectedIndex()).image;
+  switch (picture) {
+    case TrayPicture::Failed:
+      trayPicture = kOwnIcon;
+      break;
+    case TrayPicture::Adjusted:
+      trayPicture = kAdjustedPicture;
+      break;
+    case TrayPicture::Checking:
+      if (Servers.validIndex(Servers.selectedIndex()))
+        trayPicture = Servers.item(Servers.selectedIndex()).image;
+      break;
+    case TrayPicture::Unchanged:
+      break;
   }
   trayRecord.iconFile = trayIconFile(trayPicture);
   shell_.shell.trayModify(trayRecord);

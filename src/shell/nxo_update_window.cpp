@@ -1,8 +1,8 @@
 #include "shell/nxo_update_window.h"
 
 #include "shell/krv_file.h"
+#include "shell/server_list_box.h"
 #include "shell/server_list_location.h"
-#include "sync/server_list.h"
 
 namespace korvane::shell {
 
@@ -11,7 +11,7 @@ void MainWindowUpdates::reloadServerList() {
   const std::optional<std::string> bytes =
       files_.readAll(serverListToRead(files_, userFolder_), sync::kMaxListBytes + 1);
   if (!bytes) return;
-  ReadServerList(*bytes, w_.settings, {w_.Servers, w_.vbRemoteHost, w_.tables, w_.sync.CurServer},
+  ReadServerList(*bytes, w_.settings, {w_.Servers, w_.vbRemoteHost, w_.tables, w_.CurServer},
                  [this] { w_.CalcIntC(); });
 }
 

@@ -16,7 +16,7 @@ class MainWindowUpdates : public UpdateWindow {
 
   std::string versionString() const override { return w_.versionString; }
   std::string windowsCode() const override { return w_.windowsCode; }
-  void setStatus(const std::string& text) override { w_.sync.SyncStatus = text; }
+  void setStatus(const std::string& text) override { w_.SyncStatus = text; }
   void setSyncEnabled(bool on) override { w_.SyncTimeNow.setEnabled(on); }
   std::string caption() const override { return w_.caption(); }
   void setCaption(const std::string& text) override { w_.setCaption(text); }

@@ -1,16 +1,10 @@
 #pragma once
-// One exchange with a time server that measures the local clock's offset and never sets it:
-// the same sockets, wire formats and decoders as a synchronisation, for the query tool.
+// The query tool's view of one exchange: the local clock's offset and the round trip, never a
+// setting of the clock.
 #include <functional>
-#include <memory>
-#include <optional>
 #include <string>
 
-#include "common/ntp_timestamp.h"
-#include "platform/clock.h"
-#include "platform/locale.h"
-#include "platform/socket.h"
-#include "sync/protocol.h"
+#include "sync/exchange.h"
 
 namespace korvane::sync {
 
@@ -21,51 +15,28 @@ struct QueryOutcome {
   std::string error;        // why the exchange failed, in the socket's or plain words
 };
 
-// Milliseconds from an arbitrary start that never go back.
-using MonotonicMillis = std::function<double()>;
-MonotonicMillis steadyMillis();
+// The query's outcome of an exchange's result.
+QueryOutcome queryOutcomeOf(const ExchangeResult& result);
 
 class QueryExchange {
  public:
   using Done = std::function<void(const QueryOutcome&)>;
 
-  // The clock is only read: a const clock cannot be set.
   QueryExchange(const platform::SystemClock& clock, const platform::Locale& locale,
-                platform::SocketFactory& sockets, MonotonicMillis monotonic = steadyMillis());
+                platform::SocketFactory& sockets, MonotonicMillis monotonic = steadyMillis())
+      : exchange_(clock, locale, sockets, std::move(monotonic)) {}
 
   // Starts an exchange with host; done is called once, with its outcome.
-  void start(Protocol protocol, const std::string& host, Done done);
+  void start(Protocol protocol, const std::string& host, Done done) {
+    exchange_.start(protocol, host,
+                    [done = std::move(done)](const ExchangeResult& r) { done(queryOutcomeOf(r)); });
+  }
   // Ends a running exchange as "timed out".
-  void timeOut();
-  bool running() const { return static_cast<bool>(done_); }
+  void timeOut() { exchange_.timeOut(); }
+  bool running() const { return exchange_.running(); }
 
  private:
-  void startTcp(const std::string& host);
-  void startSntp(const std::string& host);
-  void sendSntpRequest();
-  void onData(long bytesTotal);
-  void onPeerClose();
-  void readWholeSeconds();
-  void readDayTime(bool serverClosed);
-  void readSntp(long bytesTotal);
-  void succeed(double offsetMillis, double delayMillis);
-  void fail(const std::string& why);
-  void finish(const QueryOutcome& outcome);
-  // UTC milliseconds since 1900 of a clock reading, taken as the middle of its millisecond.
-  double utcMillisNow() const;
-  int64_t utcSecondsNow() const;
-
-  const platform::SystemClock& clock_;
-  const platform::Locale& locale_;
-  MonotonicMillis monotonic_;
-  std::unique_ptr<platform::Socket> socket_;
-  Protocol protocol_ = Protocol::Sntp;
-  Done done_;
-  int32_t bias_ = 0;
-  double startedAt_ = 0;
-  std::string dayTimeText_;
-  NtpTimestamp sent_;
-  double t1_ = 0;
+  Exchange exchange_;
 };
 
 // "+S.SSS": signed seconds with three decimals, from milliseconds rounded to the nearest.

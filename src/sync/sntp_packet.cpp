@@ -28,8 +28,9 @@ std::optional<std::string> sntpReplyProblem(std::span<const uint8_t> reply,
                                             const NtpTimestamp& t1) {
   if (reply.size() != sntp::kPacketSize)
     return "SNTP reply refused: it is " + std::to_string(reply.size()) + " bytes, not 48";
-  NtpTimestamp originate, transmit;
+  NtpTimestamp originate, receive, transmit;
   NtpTimestamp::readAt(reply, sntp::kOriginateOffset, originate);
+  NtpTimestamp::readAt(reply, sntp::kReceiveOffset, receive);
   NtpTimestamp::readAt(reply, sntp::kTransmitOffset, transmit);
   const uint8_t flags = reply[sntp::kFlagsOffset];
   const int stratum = reply[sntp::kStratumOffset];
@@ -43,7 +44,7 @@ std::optional<std::string> sntpReplyProblem(std::span<const uint8_t> reply,
            ")";
   if (stratum > 15)
     return "SNTP reply refused: the server's stratum " + std::to_string(stratum) + " is invalid";
-  if (transmit.isZero()) return "SNTP reply refused: the server sent no time";
+  if (transmit.isZero() || receive.isZero()) return "SNTP reply refused: the server sent no time";
   return std::nullopt;
 }
 

@@ -9,4 +9,14 @@ ZoneBias readZoneBias(const platform::SystemClock& clock) {
   return {info.bias * 60, info.standardName};
 }
 
+ZoneNames CheckTimeZone(const platform::SystemClock& clock) {
+  platform::TimeZoneInfo info;
+  const platform::ZoneState state = clock.timeZoneInformation(info);
+  ZoneNames names;
+  names.daylightName = info.daylightName.substr(0, info.daylightName.find('\0'));
+  names.standardName = info.standardName.substr(0, info.standardName.find('\0'));
+  names.ZoneName = state == platform::ZoneState::Daylight ? names.daylightName : names.standardName;
+  return names;
+}
+
 }  // namespace korvane::sync

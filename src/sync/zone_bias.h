@@ -15,4 +15,14 @@ struct ZoneBias {
 // Reads the zone now; failure or no daylight rules count as standard time.
 ZoneBias readZoneBias(const platform::SystemClock& clock);
 
+// The zone names as the clock reports them, each up to its first NUL.
+struct ZoneNames {
+  std::string standardName;
+  std::string daylightName;
+  std::string ZoneName;  // the one in force
+};
+
+// Reads the names now (CheckTimeZone).
+ZoneNames CheckTimeZone(const platform::SystemClock& clock);
+
 }  // namespace korvane::sync

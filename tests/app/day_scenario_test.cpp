@@ -42,8 +42,8 @@ TEST_F(DayScenarioTest, ADayAtFiveMinutesSynchronises288Times) {
   const std::vector<int64_t> syncs = runAnswering(kDay);
   ASSERT_EQ(syncs.size(), 288u);
   for (size_t k = 0; k < syncs.size(); ++k) EXPECT_EQ(syncs[k], 300 * int64_t(k + 1)) << k;
-  EXPECT_FALSE(w.sync.SyncBusy);
-  EXPECT_EQ(w.sync.SyncStatus, "Time Adjusted by 2 second(s)");
+  EXPECT_FALSE(w.synchronising());
+  EXPECT_EQ(w.SyncStatus, "Time Adjusted by 2 second(s)");
   EXPECT_EQ(clock.setCount(), 288) << "each in one call";
   EXPECT_EQ(scheduler.elapsed(), kDay);
 }
@@ -70,9 +70,9 @@ TEST_F(DayScenarioTest, AServerThatNeverAnswersTimesOutAndTheNextIntervalTriesAg
   shell::NXO_KRV& w = startAnswered();
   scheduler.run(300 * kSecond);
   EXPECT_EQ(timeSocket().connects, 2);
-  EXPECT_TRUE(w.sync.SyncBusy);
+  EXPECT_TRUE(w.synchronising());
   scheduler.run(25 * kSecond);
-  EXPECT_FALSE(w.sync.SyncBusy);
+  EXPECT_FALSE(w.synchronising());
   EXPECT_NE(w.Current.text().find("Timed Out"), std::string::npos) << w.Current.text();
   scheduler.run(275 * kSecond);
   EXPECT_EQ(timeSocket().connects, 3);

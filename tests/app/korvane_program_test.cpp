@@ -82,10 +82,10 @@ TEST_F(ProgramTest, ARegionChosenInTheOptionsDialogIsUsedAndSavedByTheMainWindow
   EXPECT_EQ(options->caption(), p.mainWindow().caption());
   ASSERT_EQ(p.mainWindow().tables.regionCount, 1);
   options->Regions.choose(2);
-  EXPECT_EQ(p.mainWindow().sync.regionCode, "EU");
+  EXPECT_EQ(p.mainWindow().regionCode, "EU");
   EXPECT_EQ(p.mainWindow().tables.regionCount, 0) << "the list has no server in EU";
   options->Protos.choose(4);
-  EXPECT_EQ(p.mainWindow().sync.protocolChoice, "Default UnixTime Protocol!");
+  EXPECT_EQ(p.mainWindow().protocolChoice, "Default UnixTime Protocol!");
   options->Ap_CL.click();
   EXPECT_EQ(stored("Protocol"), "Default UnixTime Protocol!");
   p.mainWindow().mnuExit.click();

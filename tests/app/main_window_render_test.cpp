@@ -19,6 +19,7 @@
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_os_version.h"
 #include "platform/fake/fake_pickers.h"
+#include "platform/fake/fake_process.h"
 #include "platform/fake/fake_random.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
@@ -52,6 +53,7 @@ TEST(MainWindowRenderTest, DisplayBoxShowsClockAndStatusLines) {
   FakeOsVersion os;
   FakePickers pickers;
   FakeImages images;
+  FakeProcessLauncher launcher;
   ControlBindings bindings = ControlBindings::standard();
   app::addButtonBinding(bindings);
   QtFormHosts hosts(KORVANE_TEST_DATA_DIR, std::move(bindings));
@@ -63,11 +65,13 @@ TEST(MainWindowRenderTest, DisplayBoxShowsClockAndStatusLines) {
                                files,
                                os,
                                pickers,
-                               images});
+                               images,
+                               launcher,
+                               "set:127.0.0.1:9"});
   shell::NXO_KRV& window = program.mainWindow();
   ASSERT_TRUE(program.start());
   const FormHost& host = *hosts.hostOf(window);
-  window.sync.SyncStatus = "Time Adjusted by -12 second(s)";
+  window.SyncStatus = "Time Adjusted by -12 second(s)";
   window.SyncNow.tick();
   QApplication::processEvents();
 

@@ -16,6 +16,7 @@
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_os_version.h"
 #include "platform/fake/fake_pickers.h"
+#include "platform/fake/fake_process.h"
 #include "platform/fake/fake_random.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_scheduler.h"
@@ -54,10 +55,12 @@ class ProgramFixture : public ::testing::Test {
                                                          files,
                                                          os,
                                                          pickers,
-                                                         images});
+                                                         images,
+                                                         launcher,
+                                                         updateHost});
     return *program;
   }
-  // The Time socket, made first by the synchronisation driver.
+  // The synchronisation's socket, the first the program makes.
   platform::FakeSocket& timeSocket() { return *sockets.made.at(0); }
   // The Time protocol's reply of a server aheadSeconds ahead of the fake clock.
   std::vector<uint8_t> timeReply(int aheadSeconds = 0) const {
@@ -81,6 +84,8 @@ class ProgramFixture : public ::testing::Test {
   platform::FakeOsVersion os;
   platform::FakePickers pickers;
   platform::FakeImages images;
+  platform::FakeProcessLauncher launcher;
+  std::string updateHost = "set:127.0.0.1:9";  // a closed port: no update service runs
   std::unique_ptr<KorvaneProgram> program;
 };
 

@@ -43,8 +43,10 @@ class SyncE2eTest : public PeersTest {
     setenv("KORVANE_CLOCK_FILE", clockFile.path().c_str(), 1);
     clock = platform::makeSystemClock();
     state = std::make_unique<program::ProgramState>(registry, boxes, *clock);
+    synchroniser = std::make_unique<sync::Synchroniser>(
+        sync::SyncServices{*clock, events, locale, random, sockets});
     krv = std::make_unique<shell::NXO_KRV>(
-        sync::SyncServices{*clock, events, locale, random, sockets},
+        sync::SyncServices{*clock, events, locale, random, sockets}, *synchroniser,
         shell::ShellServices{shell, windows, environment, 5, 1, 0},
         shell::ProgramServices{*state, program, files, os});
     krv->Servers.addItem("Loopback NA", 1);
@@ -52,20 +54,20 @@ class SyncE2eTest : public PeersTest {
     krv->tables.ServerPorts[1] = "37:123:13:519";
     krv->tables.RegionServers[0] = 1;
     krv->tables.regionCount = 1;
-    krv->sync.regionCode = "NA";
+    krv->regionCode = "NA";
     krv->Servers.select(1);
     krv->vbRemoteHost.setText("127.0.0.1");
-    krv->sync.CurServer = 1;
+    krv->CurServer = 1;
   }
 
   // Clicks "Synchronize" with the protocol choice and lets the events run until it is idle.
   void synchronise(const std::string& choice) {
-    krv->sync.protocolChoice = choice;
+    krv->protocolChoice = choice;
     const auto start = std::chrono::steady_clock::now();
     krv->SyncTimeNow.click();
-    ASSERT_TRUE(krv->sync.SyncBusy);
-    ASSERT_TRUE(runQtUntil([&] { return !krv->sync.SyncBusy; }, kSyncWaitMs))
-        << "still busy: " << krv->sync.SyncStatus;
+    ASSERT_TRUE(krv->synchronising());
+    ASSERT_TRUE(runQtUntil([&] { return !krv->synchronising(); }, kSyncWaitMs))
+        << "still busy: " << krv->SyncStatus;
     lastSyncMillis = std::chrono::duration_cast<std::chrono::milliseconds>(
                          std::chrono::steady_clock::now() - start)
                          .count();
@@ -87,6 +89,7 @@ class SyncE2eTest : public PeersTest {
   shell::testing::RecordingProgram program{requests};
   std::unique_ptr<platform::SystemClock> clock;
   std::unique_ptr<program::ProgramState> state;
+  std::unique_ptr<sync::Synchroniser> synchroniser;
   std::unique_ptr<shell::NXO_KRV> krv;
   long long lastSyncMillis = 0;  // how long the last synchronisation took
 };
@@ -99,10 +102,10 @@ TEST_F(SyncE2eTest, SntpSetsTheSimulatedClockToTheMillisecond) {
     synchronise("Default SNTP Protocol");
     std::smatch m;
     const std::regex status(" KRV Adjusted by: (-?[0-9]+) ms ");
-    ASSERT_TRUE(std::regex_match(krv->sync.SyncStatus, m, status)) << krv->sync.SyncStatus;
+    ASSERT_TRUE(std::regex_match(krv->SyncStatus, m, status)) << krv->SyncStatus;
     EXPECT_NEAR(std::stod(m[1]), -start, 5);
     EXPECT_NEAR(static_cast<double>(clockFile.read()), 0.0, 5.0);
-    EXPECT_EQ(krv->trayRecord.tip.shown(), " " + krv->sync.SyncStatus + " ");
+    EXPECT_EQ(krv->trayRecord.tip.shown(), " " + krv->SyncStatus + " ");
   }
 }
 
@@ -124,7 +127,7 @@ TEST_F(SyncE2eTest, WholeSecondProtocolsSetTheSimulatedClockToTheSecond) {
     synchronise(c.choice);
     std::smatch m;
     const std::regex status("Time Adjusted by (-?[0-9]+) second\\(s\\)");
-    ASSERT_TRUE(std::regex_match(krv->sync.SyncStatus, m, status)) << krv->sync.SyncStatus;
+    ASSERT_TRUE(std::regex_match(krv->SyncStatus, m, status)) << krv->SyncStatus;
     EXPECT_GE(std::stoi(m[1]), c.low);
     EXPECT_LE(std::stoi(m[1]), c.high);
     // The server counts whole seconds and the clock is set to the second it sent, so it ends
@@ -142,10 +145,10 @@ TEST_F(SyncE2eTest, ARefusedConnectionIsAnErrorStatusAndTheDriverIsIdle) {
       kTimeDayTimePeer);  // holds the peers' lock, so no UnixTime server runs meanwhile
   clockFile.write(2345);
   synchronise("Default UnixTime Protocol!");
-  EXPECT_EQ(krv->sync.SyncStatus, "Connection refused");
+  EXPECT_EQ(krv->SyncStatus, "Connection refused");
   EXPECT_EQ(krv->trayRecord.tip.shown().rfind("KRV - No Adjustment: ", 0), 0u)
       << krv->trayRecord.tip.shown();
-  EXPECT_EQ(krv->sync.TCP519().state(), platform::SocketState::Closed);
+  EXPECT_FALSE(krv->synchronising());
   EXPECT_EQ(clockFile.read(), 2345);
 }
 
@@ -166,8 +169,8 @@ TEST_F(SyncE2eTest, WithTheNetworkDownTheErrorIsTheStatusNotACrash) {
   }
   for (const char* choice : {"Default SNTP Protocol", "Default Time Protocol"}) {
     synchronise(choice);
-    EXPECT_EQ(krv->sync.SyncStatus.rfind("Synchronizing", 0), std::string::npos) << choice;
-    EXPECT_FALSE(krv->sync.SyncStatus.empty()) << choice;
+    EXPECT_EQ(krv->SyncStatus.rfind("Synchronizing", 0), std::string::npos) << choice;
+    EXPECT_FALSE(krv->SyncStatus.empty()) << choice;
     EXPECT_EQ(krv->trayRecord.tip.shown().rfind("KRV - No Adjustment: ", 0), 0u) << choice;
   }
 }

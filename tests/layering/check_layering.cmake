@@ -1,12 +1,30 @@
-# Fails when a logic source includes a Qt or backend header, or a logic library links one.
+# Fails when a logic source includes a Qt or backend header, a logic library links one, or a
+# logic folder includes from a folder it does not build on.
+
+cmake_policy(SET CMP0057 NEW)  # IN_LIST
+
+# The folders each logic folder may include from (besides itself).
+set(allowed_common "")
+set(allowed_platform common)
+set(allowed_program platform common)
+set(allowed_sync platform common)
+set(allowed_controls platform common)
+set(allowed_display program controls platform common)
+set(allowed_options display program controls platform common)
+set(allowed_shell sync program display controls platform common)
+
 set(files "")
 foreach(folder common sync shell display options controls program platform/ui)
   file(GLOB_RECURSE found ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
   list(APPEND files ${found})
 endforeach()
 file(GLOB platform_top ${SOURCE_DIR}/platform/*.h ${SOURCE_DIR}/platform/*.cpp)
-list(APPEND files ${platform_top} ${SOURCE_DIR}/app/korvane_program.h
-     ${SOURCE_DIR}/app/korvane_program.cpp)
+list(APPEND files ${platform_top})
+foreach(f app/korvane_program.h app/korvane_program.cpp)
+  if(EXISTS ${SOURCE_DIR}/${f})
+    list(APPEND files ${SOURCE_DIR}/${f})
+  endif()
+endforeach()
 
 set(faults "")
 foreach(f ${files})
@@ -19,6 +37,37 @@ foreach(f ${files})
   endforeach()
 endforeach()
 
+# The arrows between logic folders. The synchronisation draws no window: no form controls.
+foreach(folder common platform program sync controls display options shell)
+  file(GLOB_RECURSE found ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+  foreach(f ${found})
+    file(RELATIVE_PATH rel ${SOURCE_DIR} ${f})
+    if(rel MATCHES "^platform/(qt|posix|fake)/")
+      continue()
+    endif()
+    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line ${lines})
+      string(REGEX MATCH "\"([a-z]+)/" _ "${line}")
+      set(to ${CMAKE_MATCH_1})
+      if(NOT to OR to STREQUAL folder)
+        continue()
+      endif()
+      if(NOT to IN_LIST allowed_${folder})
+        string(APPEND faults "  ${rel}: ${line} (${folder} does not build on ${to})\n")
+      endif()
+      if(folder STREQUAL "sync" AND line MATCHES "platform/ui/")
+        string(APPEND faults "  ${rel}: ${line} (the synchronisation has no controls)\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(NOT LINKS)
+  if(faults)
+    message(FATAL_ERROR "Logic code reaches a backend or Qt:\n${faults}")
+  endif()
+  return()
+endif()
 file(STRINGS ${LINKS} targets)
 foreach(line ${targets})
   if(line MATCHES "Qt|korvane_qt|korvane_posix|korvane_fake")

@@ -56,7 +56,9 @@ class KrvFileTest : public ::testing::Test {
   FakeOsVersion os;
   std::vector<std::string> requests;
   testing::RecordingProgram program{requests};
+  sync::Synchroniser synchroniser{{clock, events, locale, rng, sockets}};
   NXO_KRV window{{clock, events, locale, rng, sockets},
+                 synchroniser,
                  {shell, windows, environment, 5, 1, 0},
                  {state, program, files, os}};
   int calcIntC = 0;
@@ -91,19 +93,19 @@ TEST_F(KrvFileTest, TheLastServerIsSelectedAndTheRegionCollected) {
   EXPECT_EQ(window.Servers.item(3), (ui::ImageCombo::Item{"Charlie EU", 2}));
   EXPECT_EQ(window.Servers.selectedIndex(), 2);
   EXPECT_EQ(window.vbRemoteHost.text(), "b.example");
-  EXPECT_EQ(window.sync.CurServer, 2);
+  EXPECT_EQ(window.CurServer, 2);
   EXPECT_EQ(window.tables.ServerPorts[1], "37:123:13:0");
   EXPECT_EQ(window.tables.regionCount, 2);
   EXPECT_EQ(window.tables.RegionServers[0], 2);
   EXPECT_EQ(window.tables.RegionServers[1], 3);
-  EXPECT_EQ(window.sync.regionCode, "EU");
-  EXPECT_EQ(window.sync.protocolChoice, "Default SNTP Protocol");
+  EXPECT_EQ(window.regionCode, "EU");
+  EXPECT_EQ(window.protocolChoice, "Default SNTP Protocol");
   EXPECT_EQ(window.SyncN.text(), "5");
   EXPECT_TRUE(window.RandomCheck.ticked());
 
   window.Servers.choose(3);
   EXPECT_EQ(window.vbRemoteHost.text(), "c.example");
-  EXPECT_EQ(window.sync.CurServer, 3);
+  EXPECT_EQ(window.CurServer, 3);
 }
 
 TEST_F(KrvFileTest, WithoutAMatchTheFirstServerFillsAnEmptyHostBox) {
@@ -112,9 +114,10 @@ TEST_F(KrvFileTest, WithoutAMatchTheFirstServerFillsAnEmptyHostBox) {
   read();
   EXPECT_EQ(window.Servers.selectedIndex(), 1);
   EXPECT_EQ(window.vbRemoteHost.text(), "a.example");
-  EXPECT_EQ(window.sync.CurServer, 0);
+  EXPECT_EQ(window.CurServer, 1) << "the synchronisation after a first list must have a server";
 
   window.vbRemoteHost.setText("typed.example");
+  window.CurServer = 0;
   window.Servers.clear();
   read();
   EXPECT_EQ(window.vbRemoteHost.text(), "typed.example") << "a host in the box is kept";
@@ -131,21 +134,21 @@ TEST_F(KrvFileTest, ANewListReplacesTheOldOneAndMaySynchronise) {
   ASSERT_EQ(window.Servers.count(), 1) << "no entries of the old list stay";
   EXPECT_EQ(window.tables.regionCount, 1);
   EXPECT_FALSE(window.syncAfterNewList);
-  EXPECT_TRUE(window.sync.SyncBusy) << "the requested synchronisation started";
+  EXPECT_TRUE(window.synchronising()) << "the requested synchronisation started";
 }
 
 TEST_F(KrvFileTest, AReReadWithoutTheLastServerForgetsTheOldChoice) {
   settingsWith("NO:59:Minute/s:EU", "c.example");
   files.putInProgramFolder("NXO_KRV5.KRV", kList);
   read();
-  ASSERT_EQ(window.sync.CurServer, 3);
+  ASSERT_EQ(window.CurServer, 3);
   files.putInProgramFolder(
       "NXO_KRV5.KRV",
       "1\r\n2\r\n3\r\n4\r\n5\r\nx.example:::X EU:::2:::37:0:0:0\r\n"
       "y.example:::Y EU:::2:::37:0:0:0\r\nz.example:::Z EU:::2:::0:123:0:0\r\n");
   window.Servers.clear();
   read();
-  EXPECT_EQ(window.sync.CurServer, 1) << "server 3 is another server now";
+  EXPECT_EQ(window.CurServer, 1) << "server 3 is another server now";
   EXPECT_EQ(window.vbRemoteHost.text(), "x.example");
   EXPECT_EQ(window.Servers.selectedIndex(), 1);
 }
@@ -178,7 +181,7 @@ TEST_F(KrvFileTest, AHeaderOnlyListLeavesNothingToSynchronise) {
   read();
   EXPECT_EQ(window.Servers.count(), 0);
   EXPECT_EQ(window.vbRemoteHost.text(), "");
-  EXPECT_FALSE(window.sync.SyncBusy);
+  EXPECT_FALSE(window.synchronising());
   EXPECT_TRUE(window.SyncTimeNow.enabled());
 }
 

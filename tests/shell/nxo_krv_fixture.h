@@ -24,6 +24,7 @@
 #include "shell/nxo_krv.h"
 #include "sync/protocol.h"
 #include "sync/server_list.h"
+#include "sync/synchroniser.h"
 
 namespace korvane::shell::testing {
 
@@ -66,9 +67,14 @@ class RecordingProgram : public program::Program {
   ui::Form* loadedWindow(std::string_view) const override { return nullptr; }
   void unloadWindow(std::string_view name) override { record("unload", name); }
   void unloadOtherWindows() override { log_.push_back("unload other windows"); }
+  void closeConnections() override {
+    log_.push_back("close connections");
+    if (onCloseConnections) onCloseConnections();
+  }
   void rereadServerList() override { log_.push_back("reread list"); }
   void useServerChoice() override { log_.push_back("use server choice"); }
   std::vector<std::string_view> windows;  // the windows the program has
+  std::function<void()> onCloseConnections;
 
  private:
   ui::Form* record(const char* verb, std::string_view name) {
@@ -88,9 +94,13 @@ class MainWindowFixture : public ::testing::Test {
   MainWindowFixture() {
     shell.log = &log;
     events.onDoEvents = [this] { log.push_back("doEvents"); };
+    program.onCloseConnections = [this] { synchroniser.stop(); };
   }
 
   NXO_KRV& window() { return *window_; }
+  sync::SyncServices services() { return {clock, events, locale, rng, sockets}; }
+  // The socket of the window's synchronisation.
+  platform::FakeSocket& syncSocket() { return *sockets.made.at(0); }
 
   // Builds the window; commandLine is what follows the program name. The registry holds the
   // settings of an earlier run (Time protocol chosen by the list's one server, not at random)
@@ -110,7 +120,7 @@ class MainWindowFixture : public ::testing::Test {
                                "127.0.0.1:::Loopback Server NA:::27:::37:123:13:519\r\n");
     registry.log = &log;
     window_ = nullptr;
-    window_ = std::make_unique<NXO_KRV>(sync::SyncServices{clock, events, locale, rng, sockets},
+    window_ = std::make_unique<NXO_KRV>(services(), synchroniser,
                                         ShellServices{shell, windows, environment, 5, 1, 12},
                                         ProgramServices{state, program, files, os});
     return *window_;
@@ -155,6 +165,7 @@ class MainWindowFixture : public ::testing::Test {
   RecordingRegistry registry;
   program::ProgramState state{registry, boxes, clock};
   RecordingProgram program{log};
+  sync::Synchroniser synchroniser{services()};
   std::string protocol{sync::choice::kSntp};
   bool withServer = true;
   bool openMinimized = false;

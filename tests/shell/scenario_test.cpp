@@ -24,9 +24,9 @@ TEST_F(ScenarioTest, RunOnceSetsTheClockShowsTheResultAndEndsItself) {
   const int64_t before = clock.utcMillis();
   tcpTime().deliver(timeReply(clock, 5));
   EXPECT_NEAR(clock.utcMillis() - before, 5000, 1000);
-  EXPECT_EQ(w.sync.SyncStatus, "Time Adjusted by 5 second(s)");
+  EXPECT_EQ(w.SyncStatus, "Time Adjusted by 5 second(s)");
   EXPECT_EQ(dataArrivals, 1) << "the update service hears of the first time data";
-  EXPECT_FALSE(w.sync.SyncBusy);
+  EXPECT_FALSE(w.synchronising());
   w.SyncNow.tick();
   EXPECT_NE(w.Current.text().find("\r\n  Time Adjusted by 5 second(s)"), std::string::npos);
   EXPECT_EQ(shell.count("add") + shell.count("modify"), 0) << "no tray icon in run-once mode";
@@ -45,7 +45,7 @@ TEST_F(ScenarioTest, MinimisedRunShowsFlagThenAdjustedPictureAndRestoresClean) {
   EXPECT_EQ(shell.calls[1].iconFile, w.IML.file(27)) << "the flag of the server asked";
   EXPECT_EQ(shell.calls[1].tip, " Checking Time Server: Loopback Server NA ");
   w.SyncNow.tick();
-  EXPECT_EQ(w.LED0.picture(), sync::kLampDark) << "lamps keep their pictures while minimised";
+  EXPECT_EQ(w.LED0.picture(), kLampDark) << "lamps keep their pictures while minimised";
 
   tcpTime().deliver(timeReply(clock, -3));
   EXPECT_EQ(shell.calls.back().op, "modify");
@@ -56,13 +56,13 @@ TEST_F(ScenarioTest, MinimisedRunShowsFlagThenAdjustedPictureAndRestoresClean) {
   EXPECT_TRUE(w.visible());
   EXPECT_EQ(shell.calls.back().op, "delete");
   w.SyncNow.tick();
-  EXPECT_EQ(w.LED0.picture(), sync::kLampDark);
-  EXPECT_EQ(w.LED1.picture(), sync::kLampDark);
+  EXPECT_EQ(w.LED0.picture(), kLampDark);
+  EXPECT_EQ(w.LED1.picture(), kLampDark);
 }
 
 TEST_F(ScenarioTest, ExitDuringASynchronisationClosesEverySocketAndSaves) {
   NXO_KRV& w = start();
-  ASSERT_TRUE(w.sync.SyncBusy);
+  ASSERT_TRUE(w.synchronising());
   w.SyncN.setText("2");
   w.SyncIntC.choose(2);
   w.mnuExit.click();

@@ -18,15 +18,12 @@ TEST_F(ShutDownTest, StepsRunInOrder) {
   log.clear();
   w.mnuExit.click();
 
-  EXPECT_TRUE(logHasInOrder(
-      {"timer", "doEvents", "doEvents", "save 127.0.0.1 45 Second/s", "tray delete", "doEvents"}))
+  EXPECT_TRUE(logHasInOrder({"timer", "doEvents", "close connections", "doEvents",
+                             "save 127.0.0.1 45 Second/s", "tray delete", "doEvents"}))
       << logText();
   EXPECT_FALSE(w.SyncNow.enabled());
-  const std::vector<platform::FakeSocket*> order(sockets.closeLog.begin(),
-                                                 sockets.closeLog.begin() + 4);
-  EXPECT_EQ(order, (std::vector<platform::FakeSocket*>{sockets.made[2], sockets.made[1],
-                                                       sockets.made[0], sockets.made[3]}))
-      << "TCP519, TCP13, tcpTime, UDP123";
+  EXPECT_EQ(syncSocket().state(), platform::SocketState::Closed);
+  EXPECT_FALSE(w.synchronising());
   EXPECT_FALSE(w.loaded());
   EXPECT_TRUE(w.exitMenu);
 }
@@ -61,18 +58,29 @@ TEST_F(ShutDownTest, SessionCheckpointSavesTheSettingsAndRunsOn) {
   EXPECT_TRUE(w.SyncNow.enabled());
 }
 
-TEST_F(ShutDownTest, CloseHandlerReturnsWhenTheShutDownRanWhileItWaited) {
-  NXO_KRV& w = start("-ro");
-  platform::FakeSocket& time = *sockets.made[0];
-  ASSERT_FALSE(w.SyncTimeNow.enabled());
-  time.setClosesNeeded(3);
+TEST_F(ShutDownTest, NothingStartsASynchronisationOnceTheShutDownBegan) {
+  NXO_KRV& w = start("-rs");
+  // A tick, a fresh list or a tray click that runs while the shut-down lets events through.
   events.onDoEvents = [&] {
     events.onDoEvents = nullptr;
-    w.unload(ui::kCloseForSessionEnd);
+    w.SyncTimeNow_Click();
   };
-  time.peerClose();
+  w.unload(ui::kCloseForSessionEnd);
   EXPECT_FALSE(w.loaded());
-  EXPECT_FALSE(w.SyncTimeNow.enabled()) << "the handler touched nothing after the shut-down";
+  EXPECT_FALSE(w.synchronising());
+  EXPECT_EQ(syncSocket().connects + syncSocket().binds, 0);
+}
+
+TEST_F(ShutDownTest, APeersCloseEndsTheExchangeWithoutANestedLoop) {
+  NXO_KRV& w = start("-ro");
+  ASSERT_FALSE(w.SyncTimeNow.enabled());
+  const int passes = events.passes;
+  syncSocket().peerClose();
+  EXPECT_EQ(events.passes, passes) << "no events run inside a socket's handler";
+  EXPECT_TRUE(w.SyncTimeNow.enabled());
+  EXPECT_FALSE(w.synchronising()) << "the button and the busy state agree";
+  EXPECT_EQ(w.SyncStatus,
+            "Time reply refused: the server closed the connection before sending 4 bytes");
 }
 
 TEST_F(ShutDownTest, SessionEndFromTheHiddenStateStillSaves) {

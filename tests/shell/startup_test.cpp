@@ -12,28 +12,22 @@ TEST_F(StartUpTest, RecordsAndListsAreReadyBeforeTheSettingsLoad) {
   struct Seen {
     std::string tip, caption;
     size_t units = 0;
-    int lamp = 0, limit = 0, timePort = 0;
+    int lamp = 0, limit = 0;
     bool timerOn = false;
     std::string zoneTip;
   } seen;
   registry.onRead = [this, &seen] {
     NXO_KRV& w = window();
-    seen = {w.trayRecord.tip.shown(),
-            w.caption(),
-            w.SyncIntC.items().size(),
-            w.LED2.picture(),
-            w.SyncLimit,
-            w.sync.tcpTime().remotePort(),
-            w.SyncNow.enabled(),
+    seen = {w.trayRecord.tip.shown(), w.caption(), w.SyncIntC.items().size(),
+            w.LED2.picture(),         w.SyncLimit, w.SyncNow.enabled(),
             w.Current.toolTipText()};
   };
   start();
   EXPECT_EQ(seen.tip, " " + kProductTitle);
   EXPECT_EQ(seen.caption, kProductTitle);
   EXPECT_EQ(seen.units, 4u);
-  EXPECT_EQ(seen.lamp, sync::kLampDark);
+  EXPECT_EQ(seen.lamp, kLampDark);
   EXPECT_EQ(seen.limit, 59);
-  EXPECT_EQ(seen.timePort, 37);
   EXPECT_TRUE(seen.timerOn);
   EXPECT_EQ(seen.zoneTip, "") << "the zone is read after the settings";
   NXO_KRV& w = window();
@@ -45,7 +39,6 @@ TEST_F(StartUpTest, RecordsAndListsAreReadyBeforeTheSettingsLoad) {
   EXPECT_EQ(w.trayRecord.flags, 7);
   EXPECT_EQ(w.trayRecord.callbackMessage, 0x200);
   EXPECT_EQ(w.trayRecord.tip.raw().size(), 64u);
-  EXPECT_EQ(w.epoch1970 - w.epoch1900, 25567.0);
 }
 
 TEST_F(StartUpTest, CommandLineDecidesBetweenSyncRunOnceAndHidden) {
@@ -65,9 +58,11 @@ TEST_F(StartUpTest, CommandLineDecidesBetweenSyncRunOnceAndHidden) {
       {"--help", false, false, true},
   };
   for (const Case& c : cases) {
-    sockets.made.clear();
+    const int connectsBefore = syncSocket().connects, resolvesBefore = syncSocket().resolves;
     NXO_KRV& w = start(c.line);
-    const bool requested = sockets.made.at(0)->connects > 0 || !sockets.made.at(3)->sent.empty();
+    const bool requested =
+        syncSocket().connects > connectsBefore || syncSocket().resolves > resolvesBefore;
+    synchroniser.stop();
     EXPECT_EQ(requested, c.synchronises) << "'" << c.line << "'";
     EXPECT_EQ(w.runOnce, c.runOnce) << c.line;
     EXPECT_EQ(w.visible(), c.visible) << c.line;
@@ -79,7 +74,7 @@ TEST_F(StartUpTest, RunOnceAsksWithTheTimeProtocol) {
   start("-ro");
   EXPECT_EQ(sockets.made.at(0)->connects, 1);
   EXPECT_EQ(sockets.made.at(0)->remotePort(), 37);
-  EXPECT_TRUE(sockets.made.at(3)->sent.empty());
+  EXPECT_TRUE(sockets.made.at(0)->sent.empty());
 }
 
 TEST_F(StartUpTest, SecondInstanceEndsWithoutShuttingDownOrSaving) {
@@ -88,7 +83,7 @@ TEST_F(StartUpTest, SecondInstanceEndsWithoutShuttingDownOrSaving) {
   EXPECT_TRUE(w.secondInstance);
   EXPECT_FALSE(w.visible());
   EXPECT_TRUE(log.empty()) << logText();  // no settings read, none saved, no tray calls
-  EXPECT_EQ(sockets.made.at(0)->connects + sockets.made.at(3)->binds, 0);
+  EXPECT_EQ(sockets.made.at(0)->connects + sockets.made.at(0)->binds, 0);
 }
 
 TEST_F(StartUpTest, OpenMinimizedStartsInTheTrayAndStillSynchronises) {
@@ -99,8 +94,8 @@ TEST_F(StartUpTest, OpenMinimizedStartsInTheTrayAndStillSynchronises) {
   ASSERT_GE(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls.front().op, "add");
   EXPECT_EQ(shell.calls.front().tip, " " + kProductTitle);
-  EXPECT_FALSE(sockets.made.at(3)->sent.empty());
-  EXPECT_TRUE(w.sync.SyncBusy);
+  EXPECT_FALSE(syncSocket().sent.empty());
+  EXPECT_TRUE(w.synchronising());
 }
 
 TEST_F(StartUpTest, OpenMinimizedWithoutTrayLeavesAnOrdinaryMinimisedWindow) {

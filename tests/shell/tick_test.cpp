@@ -14,12 +14,10 @@ TEST_F(TickTest, NineStepsRunInOrder) {
   w.settings.floatingLaunch = true;
   w.floatingClockDelay = 4;
   w.move(-300, 20);  // sticks out on the left
-  w.sync.SyncBusy = true;
-  w.sync.SyncStatus = "Synchronizing using Time...";
-  w.sync.SyncTicks = 24;
-  w.SyncTimeNow.setEnabled(false);
-  w.LED1.setPicture(sync::kLampLit);
-  w.LED2.setPicture(sync::kLampLit);
+  w.SyncTimeNow_Click();
+  synchroniser.SyncTicks = 24;
+  w.LED1.setPicture(kLampLit);
+  w.LED2.setPicture(kLampLit);
   clock.setZone({-60, "CET", 0, "CEST", -60}, platform::ZoneState::Standard);
   w.PropertyChanged.connect([this] { log.push_back("form"); });
   watch({&w.Current, &w.LED0, &w.LED1, &w.LED2, &w.SyncTimeNow});
@@ -33,7 +31,7 @@ TEST_F(TickTest, NineStepsRunInOrder) {
   EXPECT_EQ(w.Current.toolTipText(), " Current Time Zone: CET ");
   EXPECT_EQ(w.bounds().left, 0);
   EXPECT_NE(w.Current.text().find("Unable to Synchronize: Timed Out!"), std::string::npos);
-  EXPECT_TRUE(w.sync.SyncBusy) << "the zone change started a new synchronisation";
+  EXPECT_TRUE(w.synchronising()) << "the zone change started a new synchronisation";
   EXPECT_EQ(w.SyncCountdown, 0);
 }
 
@@ -43,10 +41,10 @@ TEST_F(TickTest, ZoneChangeStartsASynchronisationWithinOneTick) {
   w.SyncIntC.choose(3);  // days
   ASSERT_EQ(w.SyncLimit, 172800);
   for (int i = 0; i < 3; ++i) w.SyncNow.tick();
-  EXPECT_FALSE(w.sync.SyncBusy);
+  EXPECT_FALSE(w.synchronising());
   clock.setZone({300, "EST", 0, "EDT", -60}, platform::ZoneState::Daylight);
   w.SyncNow.tick();
-  EXPECT_TRUE(w.sync.SyncBusy);
+  EXPECT_TRUE(w.synchronising());
   EXPECT_EQ(w.lastZoneName, "EDT");
 }
 
@@ -55,9 +53,9 @@ TEST_F(TickTest, CountdownStartsTheAutomaticSynchronisation) {
   w.SyncN.setText("31");
   w.SyncIntC.choose(0);
   for (int i = 0; i < 30; ++i) w.SyncNow.tick();
-  EXPECT_FALSE(w.sync.SyncBusy);
+  EXPECT_FALSE(w.synchronising());
   w.SyncNow.tick();
-  EXPECT_TRUE(w.sync.SyncBusy);
+  EXPECT_TRUE(w.synchronising());
   EXPECT_EQ(w.SyncCountdown, 0);
 }
 
@@ -124,43 +122,43 @@ TEST_F(TickTest, NonNumericTypingIsUndone) {
 
 TEST_F(TickTest, TimeOutAfterTwentyFiveTicksFreesTheButton) {
   NXO_KRV& w = start();
-  ASSERT_TRUE(w.sync.SyncBusy);
+  ASSERT_TRUE(w.synchronising());
   for (int i = 0; i < 24; ++i) w.SyncNow.tick();
-  EXPECT_TRUE(w.sync.SyncBusy);
+  EXPECT_TRUE(w.synchronising());
   EXPECT_FALSE(w.SyncTimeNow.enabled());
   w.SyncNow.tick();
-  EXPECT_FALSE(w.sync.SyncBusy);
+  EXPECT_FALSE(w.synchronising());
   EXPECT_TRUE(w.SyncTimeNow.enabled());
-  EXPECT_EQ(w.sync.SyncStatus, "Unable to Synchronize: Timed Out!");
+  EXPECT_EQ(w.SyncStatus, "Unable to Synchronize: Timed Out!");
 }
 
 TEST_F(TickTest, LampsBlinkWhileBusyAndStayPutWhileMinimised) {
   NXO_KRV& w = start();
-  ASSERT_TRUE(w.sync.SyncBusy);
-  EXPECT_EQ(w.LED0.picture(), sync::kLampLit);  // the start lit SRC
-  w.LED1.setPicture(sync::kLampLit);
+  ASSERT_TRUE(w.synchronising());
+  EXPECT_EQ(w.LED0.picture(), kLampLit);  // the start lit SRC
+  w.LED1.setPicture(kLampLit);
   w.SyncNow.tick();
-  EXPECT_EQ(w.LED0.picture(), sync::kLampDark);
-  EXPECT_EQ(w.LED1.picture(), sync::kLampDark);
+  EXPECT_EQ(w.LED0.picture(), kLampDark);
+  EXPECT_EQ(w.LED1.picture(), kLampDark);
   w.SyncNow.tick();
-  EXPECT_EQ(w.LED0.picture(), sync::kLampLit);
+  EXPECT_EQ(w.LED0.picture(), kLampLit);
   w.setWindowState(ui::WindowState::Minimized);
   w.SyncNow.tick();
   w.SyncNow.tick();
   w.SyncNow.tick();
-  EXPECT_EQ(w.LED0.picture(), sync::kLampLit) << "no picture change while minimised";
+  EXPECT_EQ(w.LED0.picture(), kLampLit) << "no picture change while minimised";
   w.mnuShow_Click();
   w.SyncNow.tick();  // the blink state went on flipping while hidden: dark -> lit now
-  EXPECT_EQ(w.LED0.picture(), sync::kLampLit);
-  w.sync.SyncBusy = false;
+  EXPECT_EQ(w.LED0.picture(), kLampLit);
+  synchroniser.stop();
   w.SyncNow.tick();
   w.SyncNow.tick();
-  EXPECT_EQ(w.LED0.picture(), sync::kLampDark);
+  EXPECT_EQ(w.LED0.picture(), kLampDark);
 }
 
 TEST_F(TickTest, CurrentShowsDayMonthYearTimeAndStatus) {
   NXO_KRV& w = start("-rs");
-  w.sync.SyncStatus = "Atomically Correct: No Adjustment!";
+  w.SyncStatus = "Atomically Correct: No Adjustment!";
   w.SyncNow.tick();
   EXPECT_EQ(w.Current.text(),
             "   SUN DECEMBER 7 2025 4:05:45 PM\r\n  Atomically Correct: No Adjustment!");
@@ -169,7 +167,7 @@ TEST_F(TickTest, CurrentShowsDayMonthYearTimeAndStatus) {
 TEST_F(TickTest, RunOnceEndsItselfAfterSixtyTicksWithSettingsSaved) {
   NXO_KRV& w = start("-ro");
   sockets.made[0]->deliver({0xEA, 0x00, 0x00, 0x00});  // the Time reply: the clock is set
-  ASSERT_TRUE(w.clockSynchronised()) << w.sync.SyncStatus;
+  ASSERT_TRUE(w.clockSynchronised()) << w.SyncStatus;
   for (int i = 0; i < kRunOnceLimitTicks - 1; ++i) w.SyncNow.tick();
   EXPECT_TRUE(w.loaded());
   w.SyncNow.tick();
@@ -196,7 +194,7 @@ TEST_F(TickTest, ShutDownWhileTheZoneChangeLetEventsRunEndsTheTick) {
   clock.setZone({300, "EST", 0, "EDT", -60}, platform::ZoneState::Daylight);
   w.SyncNow.tick();
   EXPECT_FALSE(w.loaded());
-  EXPECT_FALSE(w.sync.SyncBusy) << "no synchronisation after the sockets were closed";
+  EXPECT_FALSE(w.synchronising()) << "no synchronisation after the sockets were closed";
 }
 
 TEST_F(TickTest, ZoneChangeAtTheLargestIntervalStillSynchronises) {
@@ -206,20 +204,20 @@ TEST_F(TickTest, ZoneChangeAtTheLargestIntervalStillSynchronises) {
   ASSERT_EQ(w.SyncLimit, std::numeric_limits<int32_t>::max());
   clock.setZone({300, "EST", 0, "EDT", -60}, platform::ZoneState::Daylight);
   w.SyncNow.tick();
-  EXPECT_TRUE(w.sync.SyncBusy);
+  EXPECT_TRUE(w.synchronising());
   EXPECT_EQ(w.SyncCountdown, 0);
 }
 
 TEST_F(TickTest, ChoosingSecondsWhileSynchronisingStartsNoSecondExchange) {
   NXO_KRV& w = start();
-  ASSERT_TRUE(w.sync.SyncBusy);
+  ASSERT_TRUE(w.synchronising());
   w.SyncNow.tick();
   w.SyncIntC.choose(0);
   EXPECT_FALSE(w.SyncTimeNow.enabled());
   w.SyncTimeNow.setEnabled(true);  // whatever frees the button, the busy guard holds
   w.SyncTimeNow.click();
   w.mnuSync.click();
-  EXPECT_EQ(w.sync.SyncTicks, 1) << "the running exchange was not started over";
+  EXPECT_EQ(synchroniser.SyncTicks, 1) << "the running exchange was not started over";
 }
 
 TEST_F(TickTest, RunOnceEndsWhenTheVersionReplyArrives) {

@@ -7,24 +7,27 @@ namespace {
 
 using TrayTest = MainWindowFixture;
 
-TEST_F(TrayTest, PictureFollowsTheWordsInOrder) {
+TEST_F(TrayTest, PictureFollowsWhatHappenedNotTheWordsOfTheTip) {
   NXO_KRV& w = start("-rs");
   w.Servers.addItem("Tokyo AP", 26);
   w.Servers.select(2);
   w.setWindowState(ui::WindowState::Minimized);
   struct Case {
     const char* tip;
+    TrayPicture asked;
     int picture;
   };
-  const Case cases[] = {{" Checking Time Server: Tokyo AP ", 26},
-                        {" Time Adjusted by 3 second(s) ", kAdjustedPicture},
-                        {" Atomically Correct: No Adjustment! ", kAdjustedPicture},  // kept
-                        {"KRV - No Adjustment: 12/8/2026", kOwnIcon},
-                        {"KRV - No Adjustment: Checking Adjusted", kOwnIcon},
-                        {" Checking Time Server: Tokyo AP  ", 26}};
+  const Case cases[] = {
+      {" Checking Time Server: Tokyo AP ", TrayPicture::Checking, 26},
+      {" Time Adjusted by 3 second(s) ", TrayPicture::Adjusted, kAdjustedPicture},
+      {" Atomically Correct: No Adjustment! ", TrayPicture::Unchanged, kAdjustedPicture},
+      {"KRV - No Adjustment: 12/8/2026", TrayPicture::Failed, kOwnIcon},
+      // A server's text that holds the words of another outcome changes nothing.
+      {" Checking Time Server: Adjusted by Us AP ", TrayPicture::Checking, 26},
+      {"KRV - No Adjustment: Checking Adjusted", TrayPicture::Failed, kOwnIcon}};
   for (const Case& c : cases) {
     w.setTip(withNul(c.tip));
-    w.UpdateSZTIP();
+    w.UpdateSZTIP(c.asked);
     EXPECT_EQ(w.trayPicture, c.picture) << c.tip;
     EXPECT_EQ(shell.calls.back().op, "modify") << c.tip;
     EXPECT_EQ(shell.calls.back().iconFile,
@@ -35,15 +38,15 @@ TEST_F(TrayTest, PictureFollowsTheWordsInOrder) {
 TEST_F(TrayTest, SameTipIsSentOnceAndNothingIsSentWhileShown) {
   NXO_KRV& w = start("-rs");
   w.setTip(withNul(" Time Adjusted by 1 second(s) "));
-  w.UpdateSZTIP();
+  w.UpdateSZTIP(TrayPicture::Unchanged);
   EXPECT_EQ(shell.count("modify"), 0);
   w.setWindowState(ui::WindowState::Minimized);
   EXPECT_EQ(shell.calls.back().tip, " Time Adjusted by 1 second(s) ")
       << "the icon is added with the tip written while shown";
   EXPECT_EQ(shell.calls.back().iconFile, "images/korvane-32.png")
       << "with the picture chosen last while minimised";
-  w.UpdateSZTIP();
-  w.UpdateSZTIP();
+  w.UpdateSZTIP(TrayPicture::Unchanged);
+  w.UpdateSZTIP(TrayPicture::Unchanged);
   EXPECT_EQ(shell.count("modify"), 1);
 }
 
@@ -52,10 +55,10 @@ TEST_F(TrayTest, LongStatusLosesItsNulAndShowsSixtyFourCharacters) {
   w.setWindowState(ui::WindowState::Minimized);
   const std::string status(70, 'x');
   w.setTip(withNul(" " + status + " "));
-  w.UpdateSZTIP();
+  w.UpdateSZTIP(TrayPicture::Unchanged);
   EXPECT_EQ(shell.calls.back().tip, " " + status.substr(0, 63));
   w.setTip("KRV - No Adjustment: 12/8/2026 4:05:45 PM");
-  w.UpdateSZTIP();
+  w.UpdateSZTIP(TrayPicture::Unchanged);
   EXPECT_EQ(shell.calls.back().tip.size(), 64u) << "no NUL: the padding shows";
 }
 
@@ -122,7 +125,7 @@ TEST_F(TrayTest, MenuSynchronizeRunsWithoutShowingTheWindow) {
   NXO_KRV& w = start("-rs2");
   w.Mini.click();
   w.mnuSync.click();
-  EXPECT_TRUE(w.sync.SyncBusy);
+  EXPECT_TRUE(w.synchronising());
   EXPECT_FALSE(w.visible());
   EXPECT_EQ(shell.calls.back().tip, " Checking Time Server: Loopback Server NA ");
   EXPECT_EQ(shell.calls.back().iconFile, w.IML.file(27));

@@ -46,7 +46,9 @@ TEST(UpdateWindowTest, TheUsersCopyIsReadFirstAndADownloadReReadsOnlyTheList) {
   FakeWindows windows;
   FakeEnvironment environment;
   environment.dataFolder = "/home/u/.kv";
+  sync::Synchroniser synchroniser{{clock, events, locale, rng, sockets}};
   NXO_KRV window{{clock, events, locale, rng, sockets},
+                 synchroniser,
                  {shell, windows, environment, 5, 1, 12},
                  {state, program, files, os}};
   MainWindowUpdates updateWindow(window, files, environment.dataFolder);
@@ -72,10 +74,10 @@ TEST(UpdateWindowTest, TheUsersCopyIsReadFirstAndADownloadReReadsOnlyTheList) {
 
   EXPECT_EQ(files.files["/home/u/.kv/NXO_KRV5.KRV"], fresh);
   EXPECT_EQ(window.Servers.count(), 2);
-  EXPECT_EQ(window.sync.regionCode, "EU") << "the settings were not read again";
+  EXPECT_EQ(window.regionCode, "EU") << "the settings were not read again";
   EXPECT_EQ(window.tables.regionCount, 2);
-  EXPECT_EQ(window.sync.CurServer, 2);
-  EXPECT_TRUE(window.sync.SyncBusy) << "the new list is synchronised with";
+  EXPECT_EQ(window.CurServer, 2);
+  EXPECT_TRUE(window.synchronising()) << "the new list is synchronised with";
 }
 
 }  // namespace

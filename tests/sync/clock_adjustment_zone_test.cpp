@@ -1,5 +1,6 @@
 // Whole-second replies set the real POSIX clock code (over a simulated clock file) in a zone
 // with daylight saving: in both passes of the repeated hour and across midnight.
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -8,10 +9,14 @@
 #include <fstream>
 #include <optional>
 
+#include "platform/fake/fake_event_loop.h"
+#include "platform/fake/fake_locale.h"
+#include "platform/fake/fake_random.h"
+#include "platform/fake/fake_socket.h"
 #include "platform/posix/simulated_clock.h"
-#include "sync_fixture.h"
+#include "sync/synchroniser.h"
 
-namespace korvane::sync::testing {
+namespace korvane::sync {
 namespace {
 
 namespace fs = std::filesystem;
@@ -36,20 +41,12 @@ class ZoneClockAdjustmentTest : public ::testing::Test {
       : file((fs::temp_directory_path() / ("korvane-zone-clock-" + std::to_string(getpid())))
                  .string()),
         clock(file),
-        driver({button, servers, host, random, {&led0, &led1, &led2}},
-               {clock, events, locale, rng, sockets}, shell, tables) {
+        sync({clock, events, locale, rng, sockets}) {
+    sync.onOutcome = [this](const SyncOutcome& o) { outcome = o; };
     const char* tz = std::getenv("TZ");
     savedTz = tz ? std::optional<std::string>(tz) : std::nullopt;
     setenv("TZ", "America/New_York", 1);
     tzset();
-    servers.addItem("Server NA", 2);
-    tables.ServerHost[1] = "peer.example";
-    tables.ServerPorts[1] = "37:123:13:519";
-    tables.RegionServers[0] = 1;
-    tables.regionCount = 1;
-    servers.select(1);
-    host.setText("peer.example");
-    driver.CurServer = 1;
   }
   ~ZoneClockAdjustmentTest() override {
     if (savedTz)
@@ -72,14 +69,8 @@ class ZoneClockAdjustmentTest : public ::testing::Test {
   platform::FakeLocale locale;
   platform::FakeRandom rng;
   platform::FakeSocketFactory sockets;
-  RecordingShell shell;
-  ServerTables tables;
-  ui::CommandButton button{"SyncTimeNow"};
-  ui::ImageCombo servers{"Servers"};
-  ui::TextBox host{"vbRemoteHost"};
-  ui::CheckBox random{"RandomCheck"};
-  ui::ImageBox led0{"LED(0)"}, led1{"LED(1)"}, led2{"LED(2)"};
-  SyncDriver driver;
+  Synchroniser sync;
+  std::optional<SyncOutcome> outcome;
   std::optional<std::string> savedTz;
 };
 
@@ -101,13 +92,14 @@ TEST_F(ZoneClockAdjustmentTest, ServerTimeIsSetAsUtcInTheRepeatedHourAndAcrossMi
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     setSimulated(c.startUtc);
-    driver.protocolChoice = c.choice;
-    driver.SyncTimeNow_Click();
-    const bool unixTime = driver.SyncProtocol != 0;
-    platform::FakeSocket& socket = *sockets.made.at(unixTime ? 2 : 0);
+    outcome.reset();
+    ASSERT_TRUE(sync.start({"peer.example", "37:123:13:519"}, c.choice));
+    const bool unixTime = sync.protocol() == Protocol::UnixTime;
     const int64_t server = c.startUtc + c.ahead + (unixTime ? 0 : kSeconds1900To1970);
-    socket.deliver(be32(static_cast<uint32_t>(server)));
-    EXPECT_EQ(driver.SyncStatus, "Time Adjusted by " + std::to_string(c.ahead) + " second(s)");
+    sockets.made.at(0)->deliver(be32(static_cast<uint32_t>(server)));
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->kind, OutcomeKind::Adjusted);
+    EXPECT_EQ(outcome->amount, c.ahead);
     // Set to the server's whole second; only the test's own run time has passed since.
     const int64_t lead = simulatedMillis() - (c.startUtc + c.ahead) * 1000;
     EXPECT_GE(lead, 0);
@@ -116,4 +108,4 @@ TEST_F(ZoneClockAdjustmentTest, ServerTimeIsSetAsUtcInTheRepeatedHourAndAcrossMi
 }
 
 }  // namespace
-}  // namespace korvane::sync::testing
+}  // namespace korvane::sync

@@ -13,6 +13,7 @@ SntpPacket goodReply() {
   p[1] = 2;
   std::copy(kT1.bytes.begin(), kT1.bytes.end(), p.begin() + sntp::kOriginateOffset);
   const NtpTimestamp t3 = NtpTimestamp::fromParts(3974112346u, 0);
+  std::copy(t3.bytes.begin(), t3.bytes.end(), p.begin() + sntp::kReceiveOffset);
   std::copy(t3.bytes.begin(), t3.bytes.end(), p.begin() + sntp::kTransmitOffset);
   return p;
 }
@@ -49,6 +50,11 @@ TEST(SntpReply, EveryReasonToRefuse) {
       {"stratum 15 is fine", [](SntpPacket& p) { p[1] = 15; }, ""},
       {"no transmit time",
        [](SntpPacket& p) { std::fill(p.begin() + sntp::kTransmitOffset, p.end(), 0); },
+       "sent no time"},
+      {"no receive time",
+       [](SntpPacket& p) {
+         std::fill(p.begin() + sntp::kReceiveOffset, p.begin() + sntp::kTransmitOffset, 0);
+       },
        "sent no time"},
   };
   for (const Case& c : cases) {

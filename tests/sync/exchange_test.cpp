@@ -1,6 +1,4 @@
 // The query tool's exchange on scripted sockets: offsets, round trips, refusals, never a setting.
-#include "sync/query_exchange.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -10,6 +8,7 @@
 #include "platform/fake/fake_locale.h"
 #include "platform/fake/fake_socket.h"
 #include "sync/ntp_time.h"
+#include "sync/query_exchange.h"
 #include "sync/sntp_packet.h"
 
 namespace korvane::sync {

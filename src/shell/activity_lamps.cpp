@@ -1,13 +1,13 @@
-#include "sync/activity_lamps.h"
+#include "shell/activity_lamps.h"
 
-namespace korvane::sync {
+namespace korvane::shell {
 
 namespace {
 constexpr int kSrc = 0, kRx = 1, kTx = 2;
 }
 
 void ActivityLamps::show(int lamp, int picture) {
-  if (shell_.windowNormal()) led_[static_cast<size_t>(lamp)]->setPicture(picture);
+  if (windowNormal_()) led_[static_cast<size_t>(lamp)]->setPicture(picture);
 }
 
 void ActivityLamps::SRCToggle() {
@@ -26,7 +26,6 @@ void ActivityLamps::SRCInC() {
 }
 
 void ActivityLamps::DataIn() {
-  shell_.timeDataArrived();
   show(kRx, kLampLit);
 }
 
@@ -40,4 +39,4 @@ void ActivityLamps::DataOutC() {
   show(kTx, kLampDark);
 }
 
-}  // namespace korvane::sync
+}  // namespace korvane::shell

@@ -1,18 +1,20 @@
 #pragma once
 // The three lamps SRC, RX and TX under "SRC  RX  TX".
 #include <array>
+#include <functional>
 
 #include "platform/ui/image_box.h"
-#include "sync/sync_shell.h"
 
-namespace korvane::sync {
+namespace korvane::shell {
 
 constexpr int kLampDark = 33;  // image list picture of a dark lamp
 constexpr int kLampLit = 34;   // image list picture of a green lamp
 
 class ActivityLamps {
  public:
-  ActivityLamps(std::array<ui::ImageBox*, 3> led, SyncShell& shell) : led_(led), shell_(shell) {}
+  // Pictures change only while windowNormal says the window is in its normal state.
+  ActivityLamps(std::array<ui::ImageBox*, 3> led, std::function<bool()> windowNormal)
+      : led_(led), windowNormal_(std::move(windowNormal)) {}
 
   void SRCToggle();
   void SRCInC();
@@ -26,8 +28,8 @@ class ActivityLamps {
   void show(int lamp, int picture);
 
   std::array<ui::ImageBox*, 3> led_;
-  SyncShell& shell_;
+  std::function<bool()> windowNormal_;
   bool SrcLedLit = false;
 };
 
-}  // namespace korvane::sync
+}  // namespace korvane::shell

@@ -1,13 +1,18 @@
 // The SRC, RX and TX lamps.
-#include "sync_fixture.h"
+#include "shell/activity_lamps.h"
 
-namespace korvane::sync::testing {
+#include <gtest/gtest.h>
+
+namespace korvane::shell {
 namespace {
 
-class LampsTest : public SyncFixture {};
+struct LampsTest : ::testing::Test {
+  ui::ImageBox led0{"LED(0)"}, led1{"LED(1)"}, led2{"LED(2)"};
+  bool normal = true;
+  ActivityLamps lamps{{&led0, &led1, &led2}, [this] { return normal; }};
+};
 
 TEST_F(LampsTest, SourceBlinksAndPutsTransmitOutWhenItGoesDark) {
-  ActivityLamps& lamps = driver.lamps;
   lamps.DataOut();
   lamps.SRCToggle();
   EXPECT_EQ(led0.picture(), kLampLit);
@@ -22,22 +27,13 @@ TEST_F(LampsTest, SourceBlinksAndPutsTransmitOutWhenItGoesDark) {
 }
 
 TEST_F(LampsTest, NoPictureChangesWhileMinimisedButTheStateStillFlips) {
-  shell.normal = false;
-  driver.lamps.SRCToggle();
-  driver.lamps.DataIn();
+  normal = false;
+  lamps.SRCToggle();
+  lamps.DataIn();
   EXPECT_EQ(led0.picture(), 0);
   EXPECT_EQ(led1.picture(), 0);
-  EXPECT_TRUE(driver.lamps.srcLedLit());
-  EXPECT_EQ(shell.dataArrivals, 1);  // the version check still starts
-}
-
-TEST_F(LampsTest, StartingWhileLitPutsTheSourceOut) {
-  addServer("h", "37:0:0:0");
-  selectServer(1);
-  driver.lamps.SRCToggle();
-  driver.SyncTimeNow_Click();
-  EXPECT_EQ(led0.picture(), kLampDark);
+  EXPECT_TRUE(lamps.srcLedLit());
 }
 
 }  // namespace
-}  // namespace korvane::sync::testing
+}  // namespace korvane::shell

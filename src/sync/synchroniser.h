@@ -1,0 +1,98 @@
+#pragma once
+// One synchronisation at a time: a server and a protocol choice in, one exchange, the clock
+// change, and one outcome value out.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/clock.h"
+#include "platform/event_loop.h"
+#include "platform/locale.h"
+#include "platform/random.h"
+#include "platform/socket.h"
+#include "sync/exchange.h"
+#include "sync/protocol.h"
+
+namespace korvane::sync {
+
+struct SyncServices {
+  platform::SystemClock& clock;
+  platform::EventLoop& events;
+  const platform::Locale& locale;
+  platform::RandomSource& random;
+  platform::SocketFactory& sockets;
+};
+
+// The server to ask: its host and its "Time:SNTP:DayTime:UnixTime" port text of the list.
+struct ServerChoice {
+  std::string host;
+  std::string ports;
+};
+
+enum class OutcomeKind {
+  Adjusted,         // the clock was changed by amount
+  Correct,          // the clock was right: nothing changed
+  ClockRefused,     // the system refused the change; text says why
+  TimedOut,         // no answer in time
+  SocketError,      // text is the socket's description
+  UnreadableReply,  // text says why; reply holds a DayTime line that is not a date
+  NoServer,         // no exchange could be started
+};
+
+struct SyncOutcome {
+  OutcomeKind kind = OutcomeKind::NoServer;
+  Protocol protocol = Protocol::Time;
+  std::string host;
+  int64_t amount = 0;  // Adjusted: seconds, or milliseconds for SNTP
+  std::string text;
+  std::string reply;
+
+  // The clock was set or found right.
+  bool synchronised() const {
+    return kind == OutcomeKind::Adjusted || kind == OutcomeKind::Correct;
+  }
+};
+
+// The exchange a protocol choice gives for a server's port text; empty when it names none.
+std::optional<Protocol> chooseProtocol(std::string_view ports, std::string_view protocolChoice,
+                                       platform::RandomSource& random);
+
+class Synchroniser {
+ public:
+  static constexpr int kTimeOutTicks = 25;
+
+  explicit Synchroniser(SyncServices services, MonotonicMillis monotonic = steadyMillis());
+
+  // Starts an exchange with the server by the protocol choice, or by Time alone; false when the
+  // choice gives no exchange or one already runs.
+  bool start(const ServerChoice& server, std::string_view protocolChoice, bool timeOnly = false);
+  // One second has passed: a synchronisation waiting this long times out.
+  void tick();
+  // Ends a running synchronisation without an outcome and closes its socket.
+  void stop();
+  bool busy() const { return exchange_.running(); }
+  // The protocol of the exchange last started.
+  Protocol protocol() const { return protocol_; }
+  // Ticks since the exchange last started.
+  int32_t SyncTicks = 0;
+
+  // Observers, called on the UI thread.
+  std::function<void(Protocol)> onExchangeStarted;
+  std::function<void()> onRequestSent;
+  std::function<void()> onReplyData;
+  std::function<void(const SyncOutcome&)> onOutcome;
+
+ private:
+  void exchangeEnded(const ExchangeResult& result);
+  SyncOutcome applyAnswer(const ExchangeResult& result);
+  SyncOutcome setWholeSeconds(const ExchangeResult& result);
+  SyncOutcome shiftByOffset(const ExchangeResult& result);
+
+  SyncServices services_;
+  Exchange exchange_;
+  Protocol protocol_ = Protocol::Time;
+};
+
+}  // namespace korvane::sync

@@ -1,0 +1,2 @@
+// A synchronisation file that reaches into the main window: the layering check must refuse it.
+#include "shell/nxo_krv.h"
