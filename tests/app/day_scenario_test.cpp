@@ -78,5 +78,51 @@ TEST_F(DayScenarioTest, AServerThatNeverAnswersTimesOutAndTheNextIntervalTriesAg
   EXPECT_EQ(timeSocket().connects, 3);
 }
 
+// A first run: no settings and no server list. The list is fetched, read, and the promised
+// synchronisation runs with its first server; a run-once instance waits for it meanwhile.
+TEST_F(DayScenarioTest, AFirstRunDownloadsTheListThenSetsTheClock) {
+  registry = platform::FakeRegistry{};
+  files = platform::FakeFiles{};
+  updateHost = "127.0.0.1:8080";
+  KorvaneProgram& p = make("-ro");
+  // The version information has named the list already: its exchange is the service's own test.
+  p.updates().downloadFlag = true;
+  ASSERT_TRUE(p.start());
+  shell::NXO_KRV& w = p.mainWindow();
+  platform::FakeSocket& http = *sockets.made.at(1);
+  ASSERT_EQ(http.connects, 1) << "the missing list is fetched";
+  scheduler.run(3 * kSecond);
+  EXPECT_TRUE(w.loaded()) << "run-once waits for the list it is downloading";
+  const std::string list =
+      "list\r\nh2\r\nh3\r\nh4\r\nh5\r\n127.0.0.1:::Loopback Server NA:::27:::37:0:0:0\r\n";
+  http.onConnect();
+  http.deliverText("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(list.size()) +
+                   "\r\n\r\n" + list);
+  ASSERT_EQ(w.Servers.count(), 1) << w.SyncStatus;
+  ASSERT_EQ(timeSocket().connects, 1) << "no synchronisation after the new list";
+  EXPECT_EQ(timeSocket().remoteHost(), "127.0.0.1");
+  timeSocket().deliver(timeReply(4));
+  EXPECT_EQ(w.SyncStatus, "Time Adjusted by 4 second(s)");
+  EXPECT_TRUE(w.clockSynchronised());
+}
+
+// The system refuses the change: nothing is claimed, the tray shows no success, and the next
+// interval tries again.
+TEST_F(DayScenarioTest, ARefusedClockChangeIsReportedAndTriedAgainAtTheInterval) {
+  clock.refuseChanges("automatic time synchronisation is on; turn it off with: timedatectl");
+  KorvaneProgram& p = make();
+  ASSERT_TRUE(p.start());
+  shell::NXO_KRV& w = p.mainWindow();
+  timeSocket().deliver(timeReply(3));
+  EXPECT_EQ(w.SyncStatus,
+            "Unable to set the clock: automatic time synchronisation is on; turn it "
+            "off with: timedatectl");
+  EXPECT_FALSE(w.clockSynchronised());
+  EXPECT_TRUE(w.SyncTimeNow.enabled());
+  scheduler.run(300 * kSecond);
+  EXPECT_EQ(timeSocket().connects, 2);
+  EXPECT_EQ(clock.setCount(), 0);
+}
+
 }  // namespace
 }  // namespace korvane::app::testing
