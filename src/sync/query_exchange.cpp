@@ -42,9 +42,10 @@ QueryExchange::QueryExchange(const platform::SystemClock& clock, const platform:
   socket_->onError = [this](const platform::SocketError& e) { fail(e.description); };
 }
 
-void QueryExchange::start(Protocol protocol, const std::string& host, Done done) {
+void QueryExchange::start(Protocol protocol, const std::string& host, Done done, int port) {
   socket_->Close();
   protocol_ = protocol;
+  port_ = port > 0 ? port : protocolPort(protocol);
   done_ = std::move(done);
   bias_ = readZoneBias(clock_).seconds;
   dayTimeText_.clear();
@@ -58,7 +59,7 @@ void QueryExchange::start(Protocol protocol, const std::string& host, Done done)
 void QueryExchange::startTcp(const std::string& host) {
   socket_->setProtocol(SocketProtocol::Tcp);
   socket_->setRemoteHost(text::trim(host));
-  socket_->setRemotePort(protocolPort(protocol_));
+  socket_->setRemotePort(port_);
   socket_->setLocalPort(0);
   socket_->Connect();
 }
@@ -66,7 +67,7 @@ void QueryExchange::startTcp(const std::string& host) {
 void QueryExchange::startSntp(const std::string& host) {
   socket_->setProtocol(SocketProtocol::Udp);
   socket_->setRemoteHost(text::trim(host));
-  socket_->setRemotePort(protocolPort(protocol_));
+  socket_->setRemotePort(port_);
   socket_->setLocalPort(0);
   if (const platform::SocketResult bound = socket_->Bind(); !bound.ok)
     return fail(bound.error.description);

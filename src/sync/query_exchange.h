@@ -33,8 +33,9 @@ class QueryExchange {
   QueryExchange(const platform::SystemClock& clock, const platform::Locale& locale,
                 platform::SocketFactory& sockets, MonotonicMillis monotonic = steadyMillis());
 
-  // Starts an exchange with host; done is called once, with its outcome.
-  void start(Protocol protocol, const std::string& host, Done done);
+  // Starts an exchange with host (on port, or the protocol's own when 0); done is called once,
+  // with its outcome.
+  void start(Protocol protocol, const std::string& host, Done done, int port = 0);
   // Ends a running exchange as "timed out".
   void timeOut();
   bool running() const { return static_cast<bool>(done_); }
@@ -60,6 +61,7 @@ class QueryExchange {
   MonotonicMillis monotonic_;
   std::unique_ptr<platform::Socket> socket_;
   Protocol protocol_ = Protocol::Sntp;
+  int port_ = 0;
   Done done_;
   int32_t bias_ = 0;
   double startedAt_ = 0;
