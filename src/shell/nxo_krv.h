@@ -142,8 +142,9 @@ class NXO_KRV : public ui::Form, public sync::SyncShell {
   int unloadMode = -1;
   bool exitMenu = false;
   bool runOnce = false;
-  bool secondInstance = false;  // start-up found another instance: the process must end
-  bool hiddenByCode = false;    // hidden by -rs, -ro or to the tray
+  bool versionAnswered = false;  // the version reply came while a synchronisation ran
+  bool secondInstance = false;   // start-up found another instance: the process must end
+  bool hiddenByCode = false;     // hidden by -rs, -ro or to the tray
   bool layeredCapable = false;
   std::string windowsCode = "02UNK";  // the operating system, as the version query names it
   OleDate epoch1900 = 0, epoch100 = 0, epoch1970 = 0;

@@ -82,7 +82,8 @@ void NXO_KRV::SyncNow_Timer() {
   Current.setText(currentText());
   if (!runOnce) deferredWindows();
   // A failed exchange leaves nothing to wait for: no version query follows it.
-  if (runOnce && !sync.SyncBusy && !sync.SyncStatus.empty() && !clockSynchronised()) {
+  if (runOnce && !sync.SyncBusy &&
+      (versionAnswered || (!sync.SyncStatus.empty() && !clockSynchronised()))) {
     unload(ui::kCloseFromCode);
     return;
   }
