@@ -1,0 +1,16 @@
+#pragma once
+// The switches that answer on standard output and end the program before any window exists.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvane::app {
+
+// The text for --help/-h or --version/-V as the first argument; empty for any other command
+// line, which the main window reads as before.
+std::optional<std::string> commandLineInfo(const std::vector<std::string>& args,
+                                           const std::string& version);
+
+std::string korvaneUsage();
+
+}  // namespace korvane::app
