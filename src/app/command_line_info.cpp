@@ -10,6 +10,10 @@ std::optional<std::string> commandLineInfo(const std::vector<std::string>& args,
   return std::nullopt;
 }
 
+bool wantsWindow(const std::vector<std::string>& args) {
+  return args.empty() || (args[0] != "-ro" && args[0] != "-rs");
+}
+
 std::string korvaneUsage() {
   return "Usage: korvane [-ro | -rs | WORD]\n"
          "Keeps the computer's clock right with internet time servers and shows it.\n"

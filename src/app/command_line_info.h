@@ -13,4 +13,8 @@ std::optional<std::string> commandLineInfo(const std::vector<std::string>& args,
 
 std::string korvaneUsage();
 
+// Whether a start with these arguments wants a window: a second start hands that wish to the
+// running instance, while a hidden one (-ro, -rs, as autostart or a timer starts) leaves it be.
+bool wantsWindow(const std::vector<std::string>& args);
+
 }  // namespace korvane::app

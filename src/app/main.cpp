@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
   const std::string instanceSocket = platform::PosixEnvironment::instanceSocketPath();
   if (!program.start()) {
     // A second start shows the running instance's window instead of a window of its own.
-    if (window.secondInstance) app::askToShow(instanceSocket);
+    if (window.secondInstance && app::wantsWindow(args)) app::askToShow(instanceSocket);
     return 0;
   }
   app::InstanceListener instance(instanceSocket, [&window] {

@@ -27,5 +27,13 @@ TEST(CommandLineInfo, OnlyAFirstHelpOrVersionSwitchAnswers) {
   EXPECT_NE(korvaneUsage().find("-rs"), std::string::npos);
 }
 
+TEST(CommandLineInfo, HiddenStartsWantNoWindow) {
+  using Args = std::vector<std::string>;
+  for (const Args& args : {Args{}, Args{"-x"}, Args{"-RO"}, Args{" -ro"}})
+    EXPECT_TRUE(wantsWindow(args)) << ::testing::PrintToString(args);
+  for (const Args& args : {Args{"-ro"}, Args{"-rs", "more"}})
+    EXPECT_FALSE(wantsWindow(args)) << ::testing::PrintToString(args);
+}
+
 }  // namespace
 }  // namespace korvane::app
