@@ -18,9 +18,9 @@ run_ctest() (
   ctest --output-on-failure --timeout 600 -j2
 )
 
-step "dependencies" scripts/install-deps.sh
+step "dependencies" scripts/install-deps.sh test
 step "format check" scripts/check-format.sh
-step "build" scripts/build.sh -DKORVANE_WERROR=ON
+step "build" scripts/build.sh -DKORVANE_WERROR=ON -DKORVANE_TESTS=ON -DKORVANE_BENCH=ON
 step "fuzz" scripts/fuzz.sh
 step "tests" run_ctest
 step "sanitizer build and tests" scripts/sanitize.sh

@@ -18,7 +18,7 @@ KorvaneProgram::KorvaneProgram(ProgramBackends b)
       main_(b.sync, synchroniser_, b.shell, {state_, *this, b.files, b.os}),
       updateWindow_(main_, b.files, b.shell.environment.userDataFolder()),
       updates_(updateWindow_, shell::UpdateServices{b.sync.sockets, b.files, b.boxes, b.launcher},
-               shell::UpdateSettings{shell::makerWebServer(b.updateHost.c_str()),
+               shell::UpdateSettings{b.shell.environment.updateHost(),
                                      b.shell.environment.userDataFolder()}),
       display_{state_,   *this,   b.sync.clock, b.sync.locale, b.sync.events, b.shell.windows,
                b.images, b.files, b.boxes,      b.shell.shell, b.pickers,     b.shell.buttons} {

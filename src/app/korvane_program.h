@@ -36,8 +36,6 @@ struct ProgramBackends {
   platform::Pickers& pickers;
   const platform::Images& images;
   platform::ProcessLauncher& launcher;
-  // The update service's web server, host or host:port; empty: the build's choice.
-  std::string updateHost;
   // The synchroniser's steady clock (tests give their own).
   sync::MonotonicMillis monotonic = sync::steadyMillis();
 };

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/query/query_options.h"
@@ -16,17 +17,16 @@ namespace {
 
 using korvane::query::QueryOptions;
 
-// How long one exchange may take before it counts as timed out.
-constexpr std::chrono::milliseconds kTimeOut{25000};
-
 // Runs one exchange to its end on the poll loop.
 korvane::sync::QueryOutcome runExchange(korvane::platform::PollLoop& loop,
                                         korvane::sync::QueryExchange& exchange,
                                         const QueryOptions& options) {
   korvane::sync::QueryOutcome outcome;
-  exchange.start(options.protocol, options.host,
-                 [&outcome](const korvane::sync::QueryOutcome& o) { outcome = o; });
-  const auto deadline = korvane::platform::PollLoop::Clock::now() + kTimeOut;
+  exchange.start(
+      options.protocol, options.hostName,
+      [&outcome](const korvane::sync::QueryOutcome& o) { outcome = o; }, options.port);
+  const auto deadline =
+      korvane::platform::PollLoop::Clock::now() + std::chrono::milliseconds(options.timeoutMs);
   if (!loop.runUntil([&exchange] { return !exchange.running(); }, deadline)) exchange.timeOut();
   return outcome;
 }
@@ -39,8 +39,8 @@ int main(int argc, char* argv[]) {
   std::string error;
   const auto options = korvane::query::parseQueryOptions(args, error);
   if (!options) {
-    std::fprintf(stderr, "%s: %s\n%s", program.c_str(), error.c_str(),
-                 korvane::query::queryUsage(program).c_str());
+    std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", program.c_str(),
+                 error.c_str(), program.c_str());
     return 2;
   }
   if (options->action == QueryOptions::Action::Help) {
@@ -58,6 +58,7 @@ int main(int argc, char* argv[]) {
   korvane::platform::PosixSocketFactory sockets(loop);
   korvane::sync::QueryExchange exchange(*clock, locale, sockets);
   for (int i = 0; i < options->count; ++i) {
+    if (i > 0) std::this_thread::sleep_for(std::chrono::milliseconds(options->gapMs));
     const korvane::sync::QueryOutcome outcome = runExchange(loop, exchange, *options);
     if (!outcome.ok) {
       std::fprintf(stderr, "%s: %s: %s\n", program.c_str(), options->host.c_str(),

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app/button_binding.h"
+#include "app/command_line_info.h"
+#include "app/instance_channel.h"
 #include "app/korvane_program.h"
 #include "app/signal_watch.h"
 #include "platform/posix/clock_random.h"
@@ -34,6 +36,7 @@
 #include "platform/qt/qt_windows.h"
 #include "platform/qt/timedate_service.h"
 #include "shell/nxo_krv.h"
+#include "shell/product.h"
 
 namespace {
 
@@ -61,9 +64,16 @@ void preferXWayland() {
 
 int main(int argc, char** argv) {
   using namespace korvane;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  // Answered before Qt starts, so they work without a display and never touch a running instance.
+  if (const auto info = app::commandLineInfo(
+          args, shell::versionString(KORVANE_VERSION_MAJOR, KORVANE_VERSION_MINOR,
+                                     KORVANE_VERSION_PATCH))) {
+    std::fputs(info->c_str(), stdout);
+    return 0;
+  }
   const bool debug = debugLogging();
   qInstallMessageHandler(debug ? debugMessageHandler : quietMessageHandler);
-  const std::vector<std::string> args(argv + 1, argv + argc);
   preferXWayland();
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
@@ -90,7 +100,7 @@ int main(int argc, char** argv) {
   const controls::ButtonServices buttons{&text, &colours, &links, &pointer, &events, nullptr};
 
   platform::QtMessageBoxes boxes;
-  platform::PosixFiles files(environment.programFolder());
+  platform::PosixFiles files(environment.programFolder(), environment.userDataFolder());
   platform::PosixOsVersion osVersion;
   // The settings hive: KORVANE_REGISTRY, else the user's configuration folder.
   const std::unique_ptr<platform::RegistryStore> store = platform::makeRegistry(*clock);
@@ -101,7 +111,6 @@ int main(int argc, char** argv) {
   platform::QtPickers pickers(&hosts);
   platform::QtImages images;
 
-  const char* updateHost = std::getenv("KORVANE_UPDATE_HOST");
   app::KorvaneProgram program({{*clock, events, locale, random, sockets},
                                {shell, windows, environment, KORVANE_VERSION_MAJOR,
                                 KORVANE_VERSION_MINOR, KORVANE_VERSION_PATCH, buttons},
@@ -112,8 +121,7 @@ int main(int argc, char** argv) {
                                osVersion,
                                pickers,
                                images,
-                               launcher,
-                               updateHost ? updateHost : ""});
+                               launcher});
   shell::NXO_KRV& window = program.mainWindow();
 
   // With KORVANE_DEBUG=1 the status line of the clock box goes to standard error on each change,
@@ -138,7 +146,15 @@ int main(int argc, char** argv) {
   QObject::connect(&app, &QGuiApplication::commitDataRequest,
                    [&window](QSessionManager&) { window.sessionCheckpoint(); });
 
-  if (!program.start()) return 0;
+  const std::string instanceSocket = platform::PosixEnvironment::instanceSocketPath();
+  if (!program.start()) {
+    // A second start shows the running instance's window instead of a window of its own.
+    if (window.secondInstance && app::wantsWindow(args)) app::askToShow(instanceSocket);
+    return 0;
+  }
+  app::InstanceListener instance(instanceSocket, [&window] {
+    if (window.loaded()) window.mnuShow_Click();
+  });
   const int status = app.exec();
   window.unload(ui::kCloseForSessionEnd);  // a quit from elsewhere still saves
   // Scripts and autostart tell a run-once that left the clock unsynchronised by its status.

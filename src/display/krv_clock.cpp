@@ -43,8 +43,7 @@ void KRV_Clock::loadSkin() {
   program::Settings& settings = services_.state.settings;
   if (settings.overlaySkin.empty()) settings.overlaySkin = kDefaultSkin;
   kind_ = SkinKindOf(settings.overlaySkin);
-  platform::ImageLoad load =
-      LoadSkinImage(services_.images, services_.files.programFolder(), settings.overlaySkin);
+  platform::ImageLoad load = LoadSkinImage(services_.images, services_.files, settings.overlaySkin);
   if (!load.ok())
     services_.boxes.show(SkinLoadMessage(load), std::string(kSkinBoxTitle),
                          platform::MsgButtons::OK, platform::MsgIcon::None);

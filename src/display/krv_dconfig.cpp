@@ -77,9 +77,7 @@ void KRV_DConfig::Form_Load() {
 
 void KRV_DConfig::fillSkins() {
   KRV_DSkin.clear();
-  const std::string folder = SkinsFolder(services_.files.programFolder());
-  for (const std::string& name : services_.files.listFiles(folder, "KRV_*.gif"))
-    KRV_DSkin.addItem(name);
+  for (const std::string& name : ListSkinEntries(services_.files, false)) KRV_DSkin.addItem(name);
 }
 
 void KRV_DConfig::showFontSettings() {

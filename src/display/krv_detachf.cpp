@@ -72,8 +72,7 @@ void KRV_DetachF::loadSkinStyle() {
   program::Settings& s = services_.state.settings;
   txtNow.setVisible(false);
   if (s.floatingSkin.empty()) s.floatingSkin = kDefaultSkin;
-  platform::ImageLoad load =
-      LoadSkinImage(services_.images, services_.files.programFolder(), s.floatingSkin);
+  platform::ImageLoad load = LoadSkinImage(services_.images, services_.files, s.floatingSkin);
   if (!load.ok())
     services_.boxes.show("error loading image", std::string(kSkinBoxTitle),
                          platform::MsgButtons::OK, platform::MsgIcon::None);

@@ -1,5 +1,7 @@
 #include "display/skin_name.h"
 
+#include <algorithm>
+
 #include "common/text.h"
 #include "platform/files.h"
 
@@ -32,15 +34,47 @@ std::optional<SkinFile> ResolveSkinName(std::string_view entry) {
   return SkinFile{kind, image ? name : name + "/text.bmp"};
 }
 
-platform::ImageLoad LoadSkinImage(const platform::Images& images, std::string_view programFolder,
+platform::ImageLoad LoadSkinImage(const platform::Images& images, const platform::Files& files,
                                   std::string_view entry) {
   const auto skin = ResolveSkinName(entry);
   if (!skin) return platform::ImageLoad::failed(platform::kBadFileName);
-  return images.load(SkinsFolder(std::string(programFolder)) + skin->file);
+  const std::vector<std::string> folders = SkinsFolders(files);
+  platform::ImageLoad first = images.load(folders.front() + skin->file);
+  for (size_t i = 1; i < folders.size() && !first.ok(); ++i)
+    if (platform::ImageLoad load = images.load(folders[i] + skin->file); load.ok()) return load;
+  return first;
 }
 
 std::string SkinsFolder(const std::string& programFolder) {
   return platform::joinPath(programFolder, "Skins/");
+}
+
+std::vector<std::string> SkinsFolders(const platform::Files& files) {
+  std::vector<std::string> folders{SkinsFolder(files.programFolder())};
+  const std::string user = files.userFolder();
+  if (!user.empty() && SkinsFolder(user) != folders.front()) folders.push_back(SkinsFolder(user));
+  return folders;
+}
+
+std::vector<std::string> ListSkinEntries(const platform::Files& files, bool withWinamp,
+                                         std::string_view winampSuffix) {
+  std::vector<std::string> entries, seen;
+  const auto add = [&](const std::string& name, std::string_view suffix) {
+    const std::string entry = name + std::string(suffix);
+    const std::string key = text::toLower(entry);
+    if (std::find(seen.begin(), seen.end(), key) != seen.end()) return;
+    seen.push_back(key);
+    entries.push_back(entry);
+  };
+  for (const std::string& folder : SkinsFolders(files)) {
+    for (const std::string& name : files.listFiles(folder, "KRV_*.gif")) add(name, {});
+    if (!withWinamp) continue;
+    // Any name after "AMP_", with or without an extension.
+    for (const std::string& name : files.listFiles(folder, "AMP_*")) add(name, winampSuffix);
+    for (const std::string& name : files.listFoldersHolding(folder, "text.bmp"))
+      add(name, winampSuffix);
+  }
+  return entries;
 }
 
 std::string SkinLoadMessage(const platform::ImageLoad& failed) {

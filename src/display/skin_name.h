@@ -3,8 +3,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "display/skin_cells.h"
+#include "platform/files.h"
 #include "platform/images.h"
 
 namespace korvane::display {
@@ -29,9 +31,19 @@ SkinKind SkinKindOf(std::string_view entry);
 
 // The folder the skins lie in, with its trailing separator.
 std::string SkinsFolder(const std::string& programFolder);
+// Every skins folder: the program folder's, then the user's own (the program folder of an
+// installed package belongs to root).
+std::vector<std::string> SkinsFolders(const platform::Files& files);
 
-// The entry's image loaded from the skins folder; a refused name fails as a bad file name.
-platform::ImageLoad LoadSkinImage(const platform::Images& images, std::string_view programFolder,
+// The skin entries of every skins folder, each folder's after the one before: the "KRV_*.gif"
+// strips, then (withWinamp) the "AMP_*" files and the folders holding a text.bmp, marked with
+// winampSuffix. A name an earlier folder has is not listed again.
+std::vector<std::string> ListSkinEntries(const platform::Files& files, bool withWinamp,
+                                         std::string_view winampSuffix = {});
+
+// The entry's image loaded from the first skins folder that has it; a refused name fails as a
+// bad file name, a name no folder has as the program folder's failure.
+platform::ImageLoad LoadSkinImage(const platform::Images& images, const platform::Files& files,
                                   std::string_view entry);
 
 // The title of the boxes that report a failed skin load: the program's own.

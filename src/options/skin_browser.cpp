@@ -11,12 +11,8 @@ namespace korvane::options {
 
 void KRV_Config::LoadKRVSkins() {
   const std::string folder = display::SkinsFolder(d_.files.programFolder());
-  for (const std::string& name : d_.files.listFiles(folder, "KRV_*.gif")) SkinCmb.addItem(name);
-  // Any name after "AMP_", with or without an extension.
-  for (const std::string& name : d_.files.listFiles(folder, "AMP_*"))
-    SkinCmb.addItem(name + std::string(kWinampSuffix));
-  for (const std::string& name : d_.files.listFoldersHolding(folder, "text.bmp"))
-    SkinCmb.addItem(name + std::string(kWinampSuffix));
+  for (const std::string& entry : display::ListSkinEntries(d_.files, true, kWinampSuffix))
+    SkinCmb.addItem(entry);
 
   const std::string selected =
       settings_.overlaySkin.empty() ? std::string(display::kDefaultSkin) : settings_.overlaySkin;
@@ -34,7 +30,7 @@ void KRV_Config::LoadKRVSkins() {
 }
 
 int KRV_Config::showSkinImage(const std::string& entry) {
-  platform::ImageLoad load = display::LoadSkinImage(d_.images, d_.files.programFolder(), entry);
+  platform::ImageLoad load = display::LoadSkinImage(d_.images, d_.files, entry);
   if (!load.ok()) return load.error;
   const bool winamp = display::SkinKindOf(entry) == display::SkinKind::AMP;
   PreViewSkin.setAutoSize(!winamp);

@@ -19,6 +19,9 @@ class Environment {
   // The running program's own file, which starts it again (the autostart entry); empty when
   // it cannot be told.
   virtual std::string programFile() const { return ""; }
+  // The update service's web server, host or host:port; empty when none is configured (then
+  // nothing is checked or fetched, and the online help is the local page).
+  virtual std::string updateHost() const { return ""; }
 };
 
 }  // namespace korvane::platform

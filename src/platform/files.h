@@ -13,6 +13,8 @@ class Files {
   virtual ~Files() = default;
   // The program folder, without a trailing separator.
   virtual std::string programFolder() const = 0;
+  // The user's own data folder for the program (skins the user adds); empty when none.
+  virtual std::string userFolder() const { return ""; }
   virtual bool exists(const std::string& path) const = 0;
   // Size in bytes; empty when the file cannot be examined.
   virtual std::optional<uint64_t> size(const std::string& path) const = 0;

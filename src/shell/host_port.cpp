@@ -43,6 +43,8 @@ std::optional<HostPort> parseHostPort(std::string_view text, int defaultPort) {
     if (!rest.empty() && (rest.front() != ':' || (portText = rest.substr(1)).empty()))
       return std::nullopt;
     v6 = true;
+  } else if (std::count(text.begin(), text.end(), ':') > 1) {
+    v6 = true;  // a bare IPv6 address: its port cannot be told from its last group
   } else if (const size_t colon = text.find(':'); colon != std::string_view::npos) {
     host = text.substr(0, colon);
     portText = text.substr(colon + 1);

@@ -11,8 +11,8 @@ struct HostPort {
   int port = 0;
 };
 
-// "host", "host:port" or "[v6 address]:port"; empty when the text is not one of these, the host
-// holds other characters than a host name may, or the port is not 1 to 65535.
+// "host", "host:port", "[v6 address]:port" or a bare v6 address; empty when the text is not one of
+// these, the host holds other characters than a host name may, or the port is not 1 to 65535.
 std::optional<HostPort> parseHostPort(std::string_view text, int defaultPort);
 
 }  // namespace korvane::shell

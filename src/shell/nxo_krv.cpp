@@ -92,7 +92,13 @@ void NXO_KRV::Servers_Click() {
 }
 
 void NXO_KRV::versionQueryAnswered() {
-  if (runOnce) unload(ui::kCloseFromCode);
+  if (!runOnce) return;
+  // The clock is set when the exchange ends: the tick ends the run-once after that.
+  if (synchroniser_.busy()) {
+    versionAnswered = true;
+    return;
+  }
+  unload(ui::kCloseFromCode);
 }
 
 void NXO_KRV::sessionCheckpoint() {

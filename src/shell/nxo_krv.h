@@ -155,6 +155,7 @@ class NXO_KRV : public ui::Form {
   int unloadMode = -1;
   bool exitMenu = false;
   bool runOnce = false;
+  bool versionAnswered = false;       // the version reply came while a synchronisation ran
   bool secondInstance = false;        // start-up found another instance: the process must end
   bool hiddenByCode = false;          // hidden by -rs, -ro or to the tray
   bool shuttingDown = false;          // the unload has begun: nothing starts any more

@@ -32,7 +32,12 @@ void NXO_KRV::mnuHelp_Click() {
 }
 
 void NXO_KRV::mnuOHelp_Click() {
-  shell_.shell.open(kOnlineHelpUrl);
+  // The online page lies on the update server; without one the local page is the help.
+  const std::string online = onlineHelpAddress(shell_.environment.updateHost());
+  if (online.empty())
+    mnuHelp_Click();
+  else
+    shell_.shell.open(online);
 }
 
 void NXO_KRV::mnuExit_Click() {

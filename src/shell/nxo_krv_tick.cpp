@@ -82,7 +82,8 @@ void NXO_KRV::SyncNow_Timer() {
   if (!runOnce) deferredWindows();
   // A failed synchronisation leaves nothing to wait for: no version query follows it. A list
   // still downloading is no failure: its synchronisation is yet to come.
-  if (runOnce && !synchroniser_.busy() && lastOutcome && !clockSynchronised()) {
+  if (runOnce && !synchroniser_.busy() &&
+      (versionAnswered || (lastOutcome && !clockSynchronised()))) {
     unload(ui::kCloseFromCode);
     return;
   }

@@ -1,16 +1,12 @@
 // The HTTP exchange with the maker's web server.
 #include "shell/nxo_update.h"
 
+#include <utility>
+
 #include "shell/server_list_location.h"
 #include "sync/server_list.h"
 
 namespace korvane::shell {
-
-std::string makerWebServer(const char* override) {
-  // Set means set: a malformed value fails the exchange instead of reaching the real server.
-  if (override && override[0] != '\0') return override;
-  return KORVANE_DEFAULT_UPDATE_HOST;
-}
 
 NXOUpdateService::NXOUpdateService(UpdateWindow& window, UpdateServices services,
                                    UpdateSettings settings)
@@ -44,6 +40,10 @@ void NXOUpdateService::NXOUpdate() {
   listFileOpen = false;
   exchangeRunning_ = false;
   nxo_->Close();
+  if (settings_.makerHost.empty()) {
+    noUpdateServer();
+    return;
+  }
   const std::optional<HostPort> server = parseHostPort(settings_.makerHost, kWebServerPort);
   if (!server) {
     abandonExchange("the update server \"" + settings_.makerHost + "\" is not a host name");
@@ -58,6 +58,9 @@ void NXOUpdateService::NXOUpdate() {
 }
 
 void NXOUpdateService::tick() {
+  // No version query follows time data without a server: a run-once is done once it has set
+  // the clock (the window waits for a synchronisation still under way).
+  if (std::exchange(versionQueryWithoutServer_, false)) window_.versionQueryAnswered();
   if (exchangeRunning_ && ++exchangeTicks_ >= kExchangeLimitTicks)
     abandonExchange("no answer within " + std::to_string(kExchangeLimitTicks) + " seconds");
   // A server that answered but keeps the line open is answered by what it sent.
@@ -71,6 +74,11 @@ void NXOUpdateService::tick() {
 
 void NXOUpdateService::timeDataArrived() {
   if (versionReplyReceived) return;
+  if (settings_.makerHost.empty()) {
+    versionReplyReceived = true;
+    versionQueryWithoutServer_ = true;
+    return;
+  }
   versionQueryDue = true;
   // A running exchange is left to finish: restarting it on every reply could starve a download.
   if (!exchangeRunning_) NXOUpdate();
@@ -176,6 +184,22 @@ void NXOUpdateService::abandonExchange(const std::string& why) {
     window_.setStatus("KRV Server File download failed: " + why);
   else if (wasManual)
     window_.setStatus("Update check failed: " + why);
+}
+
+void NXOUpdateService::noUpdateServer() {
+  const bool wasManual = manualCheck;
+  downloadFlag = false;
+  endCheck();
+  if (!services_.files.exists(serverListToRead(services_.files, settings_.userFolder))) {
+    window_.setStatus("No KRV Server File, and no update server is configured to fetch one");
+  } else if (wasManual) {
+    window_.setStatus(std::string(kNoUpdateServer));
+    services_.boxes.show(std::string(kNoUpdateServer) +
+                             " Korvane checks for updates only where "
+                             "the package or the user names one (KORVANE_UPDATE_HOST).",
+                         "Korvane Updater", platform::MsgButtons::OK,
+                         platform::MsgIcon::Exclamation);
+  }
 }
 
 void NXOUpdateService::endCheck() {

@@ -21,11 +21,10 @@ constexpr int kVersionQueryPort = 26144;
 constexpr std::string_view kVersionInfoPath = "/Korvane/KRVVC5.IPF";
 constexpr std::string_view kServerListPath = "/Korvane/NXO_KRV5.KRV";
 constexpr std::string_view kUpdaterCommand = "NXOUpdate";  // in the program folder
+// What a check says when no update server is configured.
+constexpr std::string_view kNoUpdateServer = "No update server is configured.";
 // An exchange or query with no outcome after this many one-second ticks is given up.
 constexpr int kExchangeLimitTicks = 30;
-
-// The maker's web server: the override (KORVANE_UPDATE_HOST) when set, else the build's choice.
-std::string makerWebServer(const char* override);
 
 // What the update service needs of the main window.
 class UpdateWindow {
@@ -54,7 +53,7 @@ struct UpdateServices {
 };
 
 struct UpdateSettings {
-  std::string makerHost;   // the maker's web server: host or host:port
+  std::string makerHost;   // the maker's web server: host or host:port; empty: none, no checks
   std::string userFolder;  // where a list goes when the program folder cannot be written
 };
 
@@ -115,6 +114,7 @@ class NXOUpdateService {
   void finishDownload();
   void abandonExchange(const std::string& why);
   void endCheck();
+  void noUpdateServer();
   void setCheckUpdateEnabled(bool on);
   bool offerUpgrade(const std::string& latest);
   bool startUpdater(const std::string& latest);
@@ -132,6 +132,7 @@ class NXOUpdateService {
   // The version reply as far as it came: a reply may arrive in pieces.
   std::string queryReply_;
   void answerVersionQuery();
+  bool versionQueryWithoutServer_ = false;  // time data came, and there is no one to ask
   int exchangeTicks_ = 0;
   int queryTicks_ = 0;
   bool checkUpdateEnabled_ = true;

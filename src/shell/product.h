@@ -10,8 +10,8 @@ inline const std::string kProductTitle = "Korvane - by the Korvane developers";
 inline const std::string kProductDescription =
     "Keeps the computer's clock right: asks a time server for the time at start, on command, "
     "when the time zone changes and at the interval you choose.";
-// The online help page.
-inline const std::string kOnlineHelpUrl = "https://korvane.example.org/Korvane";
+// The online help page on the update server (host or host:port); empty when that is none.
+std::string onlineHelpAddress(const std::string& updateHost);
 
 // "major.minor.revision", each in plain decimal without leading zeros.
 std::string versionString(int major, int minor, int revision);

@@ -55,7 +55,7 @@ Exchange::Exchange(const platform::SystemClock& clock, const platform::Locale& l
   };
 }
 
-void Exchange::start(Protocol protocol, const std::string& host, Done done) {
+void Exchange::start(Protocol protocol, const std::string& host, Done done, int port) {
   // A late reply of an earlier exchange is cut off with its socket.
   socket_->Close();
   protocol_ = protocol;
@@ -66,7 +66,7 @@ void Exchange::start(Protocol protocol, const std::string& host, Done done) {
   requestOut_ = false;
   startedAt_ = monotonic_();
   socket_->setRemoteHost(host_);
-  socket_->setRemotePort(protocolPort(protocol));
+  socket_->setRemotePort(port > 0 ? port : protocolPort(protocol));
   socket_->setLocalPort(0);
   if (protocol == Protocol::Sntp)
     startSntp();

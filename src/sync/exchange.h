@@ -58,8 +58,9 @@ class Exchange {
   Exchange(const platform::SystemClock& clock, const platform::Locale& locale,
            platform::SocketFactory& sockets, MonotonicMillis monotonic = steadyMillis());
 
-  // Starts an exchange with host; done is called once, later, with its result.
-  void start(Protocol protocol, const std::string& host, Done done);
+  // Starts an exchange with host (on port, or the protocol's own when 0); done is called once,
+  // later, with its result.
+  void start(Protocol protocol, const std::string& host, Done done, int port = 0);
   // Ends a running exchange as timed out; a reply after it is not read.
   void timeOut();
   // Closes the socket; a running exchange ends without a result.

@@ -26,10 +26,12 @@ class QueryExchange {
                 platform::SocketFactory& sockets, MonotonicMillis monotonic = steadyMillis())
       : exchange_(clock, locale, sockets, std::move(monotonic)) {}
 
-  // Starts an exchange with host; done is called once, with its outcome.
-  void start(Protocol protocol, const std::string& host, Done done) {
-    exchange_.start(protocol, host,
-                    [done = std::move(done)](const ExchangeResult& r) { done(queryOutcomeOf(r)); });
+  // Starts an exchange with host (on port, or the protocol's own when 0); done is called once,
+  // with its outcome.
+  void start(Protocol protocol, const std::string& host, Done done, int port = 0) {
+    exchange_.start(
+        protocol, host,
+        [done = std::move(done)](const ExchangeResult& r) { done(queryOutcomeOf(r)); }, port);
   }
   // Ends a running exchange as "timed out".
   void timeOut() { exchange_.timeOut(); }

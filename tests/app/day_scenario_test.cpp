@@ -83,7 +83,7 @@ TEST_F(DayScenarioTest, AServerThatNeverAnswersTimesOutAndTheNextIntervalTriesAg
 TEST_F(DayScenarioTest, AFirstRunDownloadsTheListThenSetsTheClock) {
   registry = platform::FakeRegistry{};
   files = platform::FakeFiles{};
-  updateHost = "127.0.0.1:8080";
+  environment.host = "127.0.0.1:8080";
   KorvaneProgram& p = make("-ro");
   // The version information has named the list already: its exchange is the service's own test.
   p.updates().downloadFlag = true;

@@ -66,8 +66,7 @@ TEST(MainWindowRenderTest, DisplayBoxShowsClockAndStatusLines) {
                                os,
                                pickers,
                                images,
-                               launcher,
-                               "set:127.0.0.1:9"});
+                               launcher});
   shell::NXO_KRV& window = program.mainWindow();
   ASSERT_TRUE(program.start());
   const FormHost& host = *hosts.hostOf(window);

@@ -56,8 +56,7 @@ class ProgramFixture : public ::testing::Test {
                                                          os,
                                                          pickers,
                                                          images,
-                                                         launcher,
-                                                         updateHost});
+                                                         launcher});
     return *program;
   }
   // The synchronisation's socket, the first the program makes.
@@ -85,7 +84,6 @@ class ProgramFixture : public ::testing::Test {
   platform::FakePickers pickers;
   platform::FakeImages images;
   platform::FakeProcessLauncher launcher;
-  std::string updateHost = "set:127.0.0.1:9";  // a closed port: no update service runs
   std::unique_ptr<KorvaneProgram> program;
 };
 

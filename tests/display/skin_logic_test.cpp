@@ -5,6 +5,7 @@
 #include "display/floating_geometry.h"
 #include "display/overlay_geometry.h"
 #include "display/skin_name.h"
+#include "platform/fake/fake_files.h"
 #include "platform/fake/fake_images.h"
 #include "platform/fake/fake_locale.h"
 
@@ -73,15 +74,38 @@ TEST(SkinNameTest, FilesOfEntriesAndRefusedNames) {
   for (const Case& c : cases) EXPECT_EQ(ResolveSkinName(c.entry), c.file) << c.entry;
 }
 
-TEST(SkinNameTest, LoadJoinsTheSkinsFolderAndReportsFailures) {
+TEST(SkinNameTest, LoadFindsTheFirstSkinsFolderThatHasTheFileAndReportsFailures) {
+  platform::FakeFiles files;
+  files.user = "/home/u/.local/share/korvane";
   platform::FakeImages images;
-  images.add("/opt/k/Skins/Korvane Green LCD/text.bmp", platform::Raster(155, 12));
-  EXPECT_TRUE(LoadSkinImage(images, "/opt/k", "Korvane Green LCD [WINAMP/SMALL] ").ok());
-  EXPECT_EQ(SkinLoadMessage(LoadSkinImage(images, "/opt/k", "KRV_None.gif")),
+  images.add("/opt/korvane/Skins/Korvane Green LCD/text.bmp", platform::Raster(155, 12));
+  images.add("/home/u/.local/share/korvane/Skins/KRV_Mine.gif", platform::Raster(150, 20));
+  images.add("/home/u/.local/share/korvane/Skins/Korvane Green LCD/text.bmp",
+             platform::Raster(1, 1));
+  EXPECT_EQ(LoadSkinImage(images, files, "Korvane Green LCD [WINAMP/SMALL] ").image.width(), 155)
+      << "the program folder's skin comes first";
+  EXPECT_EQ(LoadSkinImage(images, files, "KRV_Mine.gif").image.width(), 150);
+  images.asked.clear();
+  EXPECT_EQ(SkinLoadMessage(LoadSkinImage(images, files, "KRV_None.gif")),
             "error 53File not found");
-  EXPECT_EQ(SkinLoadMessage(LoadSkinImage(images, "/opt/k", "../../etc/x.gif")),
+  EXPECT_EQ(images.asked.size(), 2u) << "both folders are asked";
+  EXPECT_EQ(SkinLoadMessage(LoadSkinImage(images, files, "../../etc/x.gif")),
             "error 52Bad file name or number");
   EXPECT_EQ(images.asked.size(), 2u);  // the refused name is never looked for
+}
+
+TEST(SkinNameTest, TheUsersSkinsAreListedAfterTheProgramFoldersOnce) {
+  platform::FakeFiles files;
+  for (const char* name : {"KRV_B.gif", "AMP_Tiny.bmp", "Classic/text.bmp", "notes.txt"})
+    files.putInProgramFolder(std::string("Skins/") + name, "x");
+  for (const char* name : {"KRV_a.gif", "krv_b.GIF", "AMP_Mine", "Own/text.bmp", "Bare/x.bmp"})
+    files.files[std::string("/home/u/k/Skins/") + name] = "x";
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(ListSkinEntries(files, false), Names{"KRV_B.gif"}) << "no user folder";
+  files.user = "/home/u/k";
+  EXPECT_EQ(ListSkinEntries(files, false), (Names{"KRV_B.gif", "KRV_a.gif"}));
+  EXPECT_EQ(ListSkinEntries(files, true, "|"),
+            (Names{"KRV_B.gif", "AMP_Tiny.bmp|", "Classic|", "KRV_a.gif", "AMP_Mine|", "Own|"}));
 }
 
 TEST(OverlayGeometryTest, LoadRefitAndRestore) {

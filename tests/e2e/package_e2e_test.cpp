@@ -48,9 +48,19 @@ class PackageTest : public PeersTest {
 };
 
 TEST_F(PackageTest, HoldsTheProgramsTheirFolderAndWhatTheDesktopNeeds) {
-  const std::string depends = runChild({"/usr/bin/dpkg-deb", "-f", deb, "Depends"}, {}, 10000).out;
-  for (const char* library : {"libc6", "libqt6widgets6", "libqt6network6", "libqt6dbus6"})
-    EXPECT_NE(depends.find(library), std::string::npos) << library << " in " << depends;
+  const std::string fields =
+      runChild({"/usr/bin/dpkg-deb", "-f", deb, "Depends", "Recommends", "Homepage"}, {}, 10000)
+          .out;
+  for (const char* wanted : {"libc6", "libqt6widgets6", "libqt6network6", "libqt6dbus6",
+                             "Recommends: xdg-utils, fonts-liberation", "Homepage: https://"})
+    EXPECT_NE(fields.find(wanted), std::string::npos) << wanted << " in " << fields;
+  // The licence, machine-readable, in the copyright file and the AppStream description.
+  const std::string copyright = readText(root + "/usr/share/doc/korvane/copyright");
+  EXPECT_NE(copyright.find("\nLicense: GPL-3.0+\n"), std::string::npos) << copyright;
+  EXPECT_EQ(copyright.find("none-chosen"), std::string::npos) << copyright;
+  EXPECT_NE(readText(root + "/usr/share/metainfo/invalid.korvane.korvane.metainfo.xml")
+                .find("<project_license>GPL-3.0-or-later</project_license>"),
+            std::string::npos);
   for (const char* file :
        {"usr/bin/korvane", "usr/bin/korvane-query", "usr/share/korvane/NXO_KRV5.KRV",
         "usr/share/korvane/help/KRV_Help.htm", "usr/share/korvane/Skins/KRV_Default Skin.gif",
@@ -67,16 +77,27 @@ TEST_F(PackageTest, HoldsTheProgramsTheirFolderAndWhatTheDesktopNeeds) {
       {{"/usr/bin/appstreamcli", "validate", "--no-net",
         root + "/usr/share/metainfo/invalid.korvane.korvane.metainfo.xml"}},
       {{"/usr/bin/desktop-file-validate", root + "/usr/share/applications/korvane.desktop"}},
-      {{"/usr/bin/lintian", "--fail-on", "error", deb}},
+      {{"/usr/bin/lintian", "--pedantic", "-I", "--fail-on", "error", deb}},
   };
   for (const Check& c : checks) {
     const ChildResult r = runChild(c.argv, {}, kToolWaitMs);
     EXPECT_EQ(r.exitCode, 0) << c.argv[0] << ":\n" << r.out << r.err;
     EXPECT_EQ(r.out.find("E: "), std::string::npos) << r.out;
+    // Built with the distribution's hardening flags.
+    EXPECT_EQ(r.out.find("hardening-"), std::string::npos) << r.out;
   }
 }
 
 TEST_F(PackageTest, UnpackedProgramsRunAndFindTheirFolder) {
+  // The informational switches answer without a display (none can be reached here).
+  for (const auto& [program, name] :
+       {std::pair{"korvane", "korvane "}, std::pair{"korvane-query", "korvane-query "}}) {
+    const ChildResult version =
+        runChild({root + "/usr/bin/" + program, "--version"},
+                 {"DISPLAY=:9999", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=xcb"}, 10000);
+    EXPECT_EQ(version.exitCode, 0) << version.err;
+    EXPECT_EQ(version.out, std::string(name) + KORVANE_VERSION "\n");
+  }
   KORVANE_START_PEERS(kNtpPeer, 180s);
   const ChildResult query =
       runChild({root + "/usr/bin/korvane-query", "127.0.0.1"}, {clockFile.env()}, 10000);

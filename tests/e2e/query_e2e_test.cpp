@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <regex>
 #include <string>
@@ -188,7 +189,43 @@ TEST_F(QueryE2eTest, ARefusedReplyIsExplainedOnStandardError) {
             "(kiss code RATE)\n");
 }
 
-TEST(QueryArgumentsTest, BadArgumentsShowTheUsageAndExitWith2) {
+// A UDP port on loopback that takes requests and never answers.
+class SilentServer {
+ public:
+  SilentServer() {
+    fd_ = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof a;
+    if (fd_ >= 0 && bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+        getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &length) == 0)
+      port_ = ntohs(a.sin_port);
+  }
+  ~SilentServer() {
+    if (fd_ >= 0) close(fd_);
+  }
+  int port() const { return port_; }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+};
+
+// The port after the host is the one asked, and --timeout ends an exchange nobody answers.
+TEST(QueryArgumentsTest, HostPortAndTimeOutReachAndEndTheExchange) {
+  SilentServer silent;
+  ASSERT_NE(silent.port(), 0);
+  const auto started = std::chrono::steady_clock::now();
+  const ChildResult r =
+      runChild({KORVANE_QUERY_BIN, "-t", "0.5", "127.0.0.1:" + std::to_string(silent.port())}, {},
+               kQueryTimeoutMs);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "korvane-query: 127.0.0.1:" + std::to_string(silent.port()) + ": timed out\n");
+  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
+}
+
+TEST(QueryArgumentsTest, BadArgumentsSayWhatIsWrongInOneLineAndExitWith2) {
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{},
                                              {"--protocol", "ntp", "127.0.0.1"},
@@ -197,22 +234,29 @@ TEST(QueryArgumentsTest, BadArgumentsShowTheUsageAndExitWith2) {
                                              {"--count", "3x", "127.0.0.1"},
                                              {"--count=-1", "127.0.0.1"},
                                              {"--verbose", "127.0.0.1"},
+                                             {"-t", "0", "127.0.0.1"},
+                                             {"127.0.0.1:0"},
                                              {"127.0.0.1", "127.0.0.2"}}) {
     std::vector<std::string> argv{KORVANE_QUERY_BIN};
     argv.insert(argv.end(), args.begin(), args.end());
     const ChildResult r = runChild(argv, {}, kQueryTimeoutMs);
     EXPECT_EQ(r.exitCode, 2) << testing::PrintToString(args);
     EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("Usage: korvane-query [--protocol time|daytime|sntp|unixtime]"),
-              std::string::npos)
+    EXPECT_TRUE(std::regex_match(r.err, std::regex("korvane-query: [^\n]+\nTry 'korvane-query "
+                                                   "--help' for more information\\.\n")))
         << r.err;
   }
-  const ChildResult help = runChild({KORVANE_QUERY_BIN, "--help"}, {}, kQueryTimeoutMs);
-  EXPECT_EQ(help.exitCode, 0);
-  EXPECT_NE(help.out.find("Usage: korvane-query"), std::string::npos);
-  const ChildResult version = runChild({KORVANE_QUERY_BIN, "--version"}, {}, kQueryTimeoutMs);
-  EXPECT_EQ(version.exitCode, 0);
-  EXPECT_EQ(version.out, std::string("korvane-query ") + KORVANE_VERSION + "\n");
+  for (const char* help : {"--help", "-h"}) {
+    const ChildResult r = runChild({KORVANE_QUERY_BIN, help}, {}, kQueryTimeoutMs);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.rfind("Usage: korvane-query [-p time|daytime|sntp|unixtime]", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("KORVANE_CLOCK_FILE"), std::string::npos);
+  }
+  for (const char* version : {"--version", "-V"}) {
+    const ChildResult r = runChild({KORVANE_QUERY_BIN, version}, {}, kQueryTimeoutMs);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, std::string("korvane-query ") + KORVANE_VERSION + "\n");
+  }
 }
 
 }  // namespace

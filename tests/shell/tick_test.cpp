@@ -220,10 +220,23 @@ TEST_F(TickTest, ChoosingSecondsWhileSynchronisingStartsNoSecondExchange) {
   EXPECT_EQ(synchroniser.SyncTicks, 1) << "the running exchange was not started over";
 }
 
-TEST_F(TickTest, RunOnceEndsWhenTheVersionReplyArrives) {
+// A reply during the exchange (or none to wait for, without an update server) must not end the
+// run before the clock is set.
+TEST_F(TickTest, RunOnceEndsWhenTheVersionReplyArrivesAndTheExchangeIsOver) {
   NXO_KRV& w = start("-ro");
+  ASSERT_TRUE(w.synchronising());
   w.versionQueryAnswered();
+  w.SyncNow.tick();
+  EXPECT_TRUE(w.loaded()) << "the clock is not set yet";
+  sockets.made[0]->deliver({0xEA, 0x00, 0x00, 0x00});
+  ASSERT_TRUE(w.clockSynchronised()) << w.SyncStatus;
+  w.SyncNow.tick();
   EXPECT_FALSE(w.loaded());
+  NXO_KRV& done = start("-ro");
+  syncSocket().raiseError(10061, "Connection is forcibly rejected");
+  ASSERT_FALSE(done.synchronising());
+  done.versionQueryAnswered();
+  EXPECT_FALSE(done.loaded()) << "nothing running: at once";
   NXO_KRV& plain = start("");
   plain.versionQueryAnswered();
   EXPECT_TRUE(plain.loaded());

@@ -39,7 +39,9 @@ class ReadOnlyProgramFolder : public FakeFiles {
 // One run of the program: the service with its fakes, a list and the updater in its folder.
 template <class Files = FakeFiles>
 struct UpdateRun {
-  explicit UpdateRun(bool withList = true, std::vector<MsgResult> answers = {}) {
+  explicit UpdateRun(bool withList = true, std::vector<MsgResult> answers = {},
+                     std::string host = "updates.test:8080")
+      : service{window, {sockets, files, boxes, launcher}, {std::move(host), "/u"}} {
     if (withList) files.putInProgramFolder("NXO_KRV5.KRV", kOldList);
     files.putInProgramFolder("NXOUpdate", "");
     for (MsgResult a : answers) boxes.answer(a);
@@ -63,8 +65,37 @@ struct UpdateRun {
   FakeMessageBoxes boxes;
   FakeProcessLauncher launcher;
   testing::RecordingUpdateWindow window;
-  NXOUpdateService service{window, {sockets, files, boxes, launcher}, {"updates.test:8080", "/u"}};
+  NXOUpdateService service;
 };
+
+// Without a configured server nothing is sent: a check says so, a missing list is explained, and
+// a run-once is told at the next tick that no version reply will come.
+TEST(UpdateServiceTest, WithoutAServerNothingIsSentAndTheChecksSaySo) {
+  for (const bool withList : {true, false}) {
+    SCOPED_TRACE(withList);
+    UpdateRun run(withList, {}, "");
+    run.service.NXOUpdate();  // as the list loader does when the list is missing
+    run.service.checkForUpdates();
+    run.service.timeDataArrived();
+    run.service.timeDataArrived();
+    EXPECT_EQ(run.window.answered, 0) << "not before the synchronisation has run on";
+    run.service.tick();
+    run.service.tick();
+    EXPECT_EQ(run.window.answered, 1);
+    EXPECT_EQ(run.nxo().connects + run.pli().connects, 0);
+    EXPECT_TRUE(run.service.checkUpdateEnabled());
+    EXPECT_FALSE(run.service.manualCheck);
+    if (withList) {
+      EXPECT_EQ(run.window.status, kNoUpdateServer);
+      EXPECT_EQ(run.titles(), std::vector<std::string>{kNothingTitle});
+      EXPECT_EQ(run.boxes.shown.at(0).text.rfind(kNoUpdateServer, 0), 0u);
+    } else {
+      EXPECT_EQ(run.window.status,
+                "No KRV Server File, and no update server is configured to fetch one");
+      EXPECT_TRUE(run.boxes.shown.empty());
+    }
+  }
+}
 
 std::string lastSent(FakeSocket& s) {
   return s.sent.empty() ? "" : std::string(s.sent.back().begin(), s.sent.back().end());

@@ -134,6 +134,8 @@ TEST(HostPortTest, ReadsHostAndOptionalPort) {
       {"127.0.0.1:8080", "127.0.0.1", 8080},
       {"[::1]:26144", "::1", 26144},
       {"[::1]", "::1", 80},
+      {"2001:db8::1", "2001:db8::1", 80},
+      {"::1:x", nullptr, 0},
       {"", nullptr, 0},
       {"host:", nullptr, 0},
       {"host:0", nullptr, 0},

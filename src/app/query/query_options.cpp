@@ -1,6 +1,9 @@
 #include "app/query/query_options.h"
 
 #include <charconv>
+#include <cmath>
+
+#include "shell/host_port.h"
 
 namespace korvane::query {
 
@@ -22,70 +25,127 @@ std::optional<int> countOf(const std::string& text) {
   return n;
 }
 
+// Seconds such as "5" or "0.5", as whole milliseconds from 0 to maxMs.
+std::optional<int> millisOf(const std::string& text, int maxMs) {
+  double seconds = 0;
+  const auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), seconds, std::chars_format::fixed);
+  if (ec != std::errc() || end != text.data() + text.size() || !(seconds >= 0) ||
+      seconds * 1000 > maxMs)
+    return std::nullopt;
+  return static_cast<int>(std::lround(seconds * 1000));
+}
+
+// The option an argument names, in its long form; empty for anything else.
+std::string longName(const std::string& arg) {
+  static const char* const names[][2] = {{"-p", "--protocol"}, {"-c", "--count"},
+                                         {"-t", "--timeout"},  {"-g", "--gap"},
+                                         {"-h", "--help"},     {"-V", "--version"}};
+  for (const auto& [shortName, fullName] : names)
+    if (arg == shortName || arg == fullName) return fullName;
+  return "";
+}
+
+bool takesValue(const std::string& name) {
+  return name == "--protocol" || name == "--count" || name == "--timeout" || name == "--gap";
+}
+
 }  // namespace
+
+bool isLoopbackHost(const std::string& hostName) {
+  return hostName == "localhost" || hostName == "::1" || hostName.rfind("127.", 0) == 0;
+}
 
 std::optional<QueryOptions> parseQueryOptions(const std::vector<std::string>& args,
                                               std::string& error) {
   QueryOptions o;
+  std::optional<int> gap;
   std::vector<std::string> hosts;
   auto refuse = [&error](const std::string& why) -> std::optional<QueryOptions> {
     error = why;
     return std::nullopt;
   };
+  bool optionsEnd = false;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string arg = args[i], value;
-    const bool takesValue = arg.rfind("--protocol", 0) == 0 || arg.rfind("--count", 0) == 0;
-    if (takesValue) {
-      if (const size_t eq = arg.find('='); eq != std::string::npos) {
-        value = arg.substr(eq + 1);
-        arg.resize(eq);
-      } else if (arg == "--protocol" || arg == "--count") {
-        if (i + 1 >= args.size()) return refuse(arg + " needs a value");
-        value = args[++i];
-      }
+    if (optionsEnd || arg.size() < 2 || arg[0] != '-') {
+      hosts.push_back(arg);
+      continue;
     }
-    if (arg == "--help" || arg == "-h") {
+    if (arg == "--") {
+      optionsEnd = true;
+      continue;
+    }
+    std::string name;
+    if (const size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+      name = longName(arg.substr(0, eq));
+      if (!takesValue(name)) return refuse("unknown option " + arg.substr(0, eq));
+      value = arg.substr(eq + 1);
+    } else if (name = longName(arg); name.empty() && arg[1] != '-' && arg.size() > 2) {
+      name = longName(arg.substr(0, 2));  // "-c5"
+      if (!takesValue(name)) return refuse("unknown option " + arg);
+      value = arg.substr(2);
+    } else if (name.empty()) {
+      return refuse("unknown option " + arg);
+    } else if (takesValue(name)) {
+      if (i + 1 >= args.size()) return refuse(arg + " needs a value");
+      value = args[++i];
+    }
+    if (name == "--help") {
       o.action = QueryOptions::Action::Help;
-    } else if (arg == "--version") {
+    } else if (name == "--version") {
       o.action = QueryOptions::Action::Version;
-    } else if (arg == "--protocol") {
+    } else if (name == "--protocol") {
       const auto p = protocolNamed(value);
       if (!p) return refuse("unknown protocol \"" + value + "\"");
       o.protocol = *p;
       o.protocolText = value;
-    } else if (arg == "--count") {
+    } else if (name == "--count") {
       const auto n = countOf(value);
       if (!n) return refuse("--count wants a whole number from 1 to " + std::to_string(kMaxCount));
       o.count = *n;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return refuse("unknown option " + arg);
-    } else {
-      hosts.push_back(arg);
+    } else if (name == "--timeout") {
+      const auto ms = millisOf(value, kMaxTimeoutMs);
+      if (!ms || *ms < 1) return refuse("--timeout wants seconds, above 0 and up to 600");
+      o.timeoutMs = *ms;
+    } else if (name == "--gap") {
+      gap = millisOf(value, kMaxGapMs);
+      if (!gap) return refuse("--gap wants seconds from 0 to 3600");
     }
   }
   if (o.action != QueryOptions::Action::Query) return o;
   if (hosts.size() != 1 || hosts[0].empty())
     return refuse(hosts.empty() ? "no host given" : "give exactly one host");
+  const std::optional<shell::HostPort> server = shell::parseHostPort(hosts[0], 0);
+  if (!server) return refuse("\"" + hosts[0] + "\" is not a host, host:port or [address]:port");
   o.host = hosts[0];
+  o.hostName = server->host;
+  o.port = server->port;
+  o.gapMs = gap ? *gap : isLoopbackHost(o.hostName) ? 0 : kDefaultGapMs;
   return o;
 }
 
 std::string queryUsage(const std::string& program) {
   return "Usage: " + program +
-         " [--protocol time|daytime|sntp|unixtime] [--count N] HOST\n"
+         " [-p time|daytime|sntp|unixtime] [-c N] [-t S] [-g S] HOST[:PORT]\n"
          "Asks the time server HOST for the time N times (default 1) and prints, for each\n"
          "exchange, how far the local clock is from it:\n"
          "  HOST PROTOCOL offset +S.SSS s delay D.DDD s\n"
          "The offset is the server's time minus the local time; Time, DayTime and UnixTime\n"
          "give whole seconds. The delay is the measured round trip. The clock is never set.\n"
+         "HOST is a name or an address; an IPv6 address with a port is written [ADDRESS]:PORT.\n"
          "Options:\n"
-         "  --protocol P  sntp (UDP 123, the default), time (TCP 37), daytime (TCP 13) or\n"
-         "                unixtime (TCP 519)\n"
-         "  --count N     number of exchanges, 1 to " +
+         "  -p, --protocol P  sntp (UDP 123, the default), time (TCP 37), daytime (TCP 13)\n"
+         "                    or unixtime (TCP 519)\n"
+         "  -c, --count N     number of exchanges, 1 to " +
          std::to_string(kMaxCount) +
          "\n"
-         "  --help        show this text\n"
-         "  --version     show the version\n"
+         "  -t, --timeout S   seconds one exchange may take (default 5)\n"
+         "  -g, --gap S       seconds between exchanges (default 2, 0 for loopback)\n"
+         "  -h, --help        show this text\n"
+         "  -V, --version     show the version\n"
+         "Environment: KORVANE_CLOCK_FILE names a simulated clock (the machine's clock plus\n"
+         "the milliseconds the file holds), which is then the local time compared.\n"
          "Exit status: 0 when every exchange succeeded, 1 when one failed, 2 for bad arguments.\n";
 }
 

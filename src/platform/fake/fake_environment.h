@@ -12,11 +12,13 @@ class FakeEnvironment : public Environment {
   std::string programFolder() const override { return folder; }
   bool claimSingleInstance() override { return !otherInstance; }
   std::string userDataFolder() const override { return dataFolder; }
+  std::string updateHost() const override { return host; }
 
   std::string line;
   std::string folder = "/opt/korvane";
   bool otherInstance = false;
   std::string dataFolder;
+  std::string host;  // the update host; empty: none configured
 };
 
 }  // namespace korvane::platform

@@ -13,6 +13,7 @@ namespace korvane::platform {
 class FakeFiles : public Files {
  public:
   std::string programFolder() const override { return "/opt/korvane"; }
+  std::string userFolder() const override { return user; }
   bool exists(const std::string& path) const override { return files.count(path) != 0; }
   std::optional<uint64_t> size(const std::string& path) const override {
     auto it = files.find(path);
@@ -58,6 +59,7 @@ class FakeFiles : public Files {
   std::map<std::string, std::string> files;
   bool unreadable = false;
   bool refuseWrites = false;
+  std::string user;  // the user's data folder; empty when none
 
  private:
   static std::optional<std::string> childOf(const std::string& folder, const std::string& path) {

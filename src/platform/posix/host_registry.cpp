@@ -40,6 +40,16 @@ std::string quoteExec(std::string_view program) {
   return out;
 }
 
+// A string value of the entry: its own escapes, no quoting.
+std::string escapeString(std::string_view s) {
+  std::string out;
+  for (char c : s) {
+    if (c == '\\' || c == '\n' || c == '\t' || c == '\r') out += '\\';
+    out += c == '\n' ? 'n' : c == '\t' ? 't' : c == '\r' ? 'r' : c;
+  }
+  return out;
+}
+
 std::string unescapeString(std::string_view s) {
   std::string out;
   for (size_t i = 0; i < s.size(); ++i) {
@@ -74,9 +84,11 @@ std::string unquoteExec(std::string_view exec) {
 }  // namespace
 
 std::string autostartEntryText(std::string_view program) {
+  // TryExec: a removed program's entry is skipped instead of failing at every log-in.
   return "[Desktop Entry]\nType=Application\nName=Korvane\n"
-         "Comment=Keeps the computer's clock right\nExec=" +
-         quoteExec(program) + "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
+         "Comment=Keeps the computer's clock right\nIcon=korvane\nTryExec=" +
+         escapeString(program) + "\nExec=" + quoteExec(program) +
+         "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
 }
 
 std::string programOfAutostartEntry(std::string_view entry) {

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 
 namespace korvane::platform {
 
@@ -49,10 +50,21 @@ std::string PosixEnvironment::userDataFolder() const {
   return "";
 }
 
+std::string PosixEnvironment::updateHost() const {
+  // Set means set: a malformed value fails the exchange instead of reaching the build's host.
+  if (const char* host = std::getenv("KORVANE_UPDATE_HOST")) return host;
+  return KORVANE_DEFAULT_UPDATE_HOST;
+}
+
 std::string PosixEnvironment::lockPath() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime && *runtime && isFolder(runtime)) return std::string(runtime) + "/korvane.lock";
   return "/tmp/korvane-" + std::to_string(getuid()) + ".lock";
+}
+
+std::string PosixEnvironment::instanceSocketPath() {
+  const std::string lock = lockPath();
+  return lock.substr(0, lock.size() - std::string_view(".lock").size()) + ".socket";
 }
 
 std::string PosixEnvironment::programFile() const {

@@ -26,9 +26,13 @@ class PosixEnvironment : public Environment {
   std::string userDataFolder() const override;
   // The binary /proc/self/exe names.
   std::string programFile() const override;
+  // KORVANE_UPDATE_HOST when set (empty: none), else the build's setting (none by default).
+  std::string updateHost() const override;
 
   // The lock file's path.
   static std::string lockPath();
+  // The running instance's local socket, beside the lock file.
+  static std::string instanceSocketPath();
   // A folder given relative to the folder of the running program's binary, wherever the
   // package was installed or extracted; empty when the binary cannot be found.
   static std::string besideProgram(const std::string& relative);

@@ -8,8 +8,10 @@ namespace korvane::platform {
 
 class PosixFiles : public Files {
  public:
-  explicit PosixFiles(std::string programFolder) : folder_(std::move(programFolder)) {}
+  explicit PosixFiles(std::string programFolder, std::string userFolder = {})
+      : folder_(std::move(programFolder)), userFolder_(std::move(userFolder)) {}
   std::string programFolder() const override { return folder_; }
+  std::string userFolder() const override { return userFolder_; }
   bool exists(const std::string& path) const override;
   std::optional<uint64_t> size(const std::string& path) const override;
   std::optional<std::string> readAll(const std::string& path, size_t maxBytes) const override;
@@ -22,6 +24,7 @@ class PosixFiles : public Files {
 
  private:
   std::string folder_;
+  std::string userFolder_;
 };
 
 }  // namespace korvane::platform

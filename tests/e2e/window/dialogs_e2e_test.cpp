@@ -111,9 +111,13 @@ TEST_F(DialogsE2ETest, AdvancedOpensTheOptionsDialogWhoseApplyWritesTheAutostart
   EXPECT_EQ(hiveValue(hive, "KRVClockSkin"), "NO:NO:NO:YES") << hive;
   EXPECT_EQ(hiveValue(hive, "KRVSkinLocal"), "KRV_Default Skin.gif") << hive;
   const std::string entry = readFile("config/autostart/korvane.desktop");
-  EXPECT_NE(entry.find("\nExec=" + fs::canonical(KORVANE_E2E_BINARY).string() + "\n"),
-            std::string::npos)
-      << entry;
+  const std::string program = fs::canonical(KORVANE_E2E_BINARY).string();
+  for (const std::string& key :
+       {"Exec=" + program, "TryExec=" + program, std::string("Icon=korvane")})
+    EXPECT_NE(entry.find("\n" + key + "\n"), std::string::npos) << key << " in " << entry;
+  EXPECT_EQ(desktop->run("desktop-file-validate " + folder + "/config/autostart/korvane.desktop" +
+                         " && echo valid"),
+            "valid");
   endKorvane();
 }
 

@@ -60,15 +60,23 @@ TEST_F(HostRegistryTest, ZoneNamesComeFromTheSystemAndCannotBeChanged) {
 
 TEST_F(HostRegistryTest, RunValueIsTheAutostartEntry) {
   EXPECT_TRUE(values(kRunKey).empty());
-  const std::string programs[] = {"/usr/bin/korvane", "/opt/My Apps/korvane",
-                                  "/home/a\"b/$HOME/100%/back\\slash/korvane"};
-  for (const std::string& program : programs) {
+  const struct {
+    std::string program, tryExec;
+  } cases[] = {
+      {"/usr/bin/korvane", "/usr/bin/korvane"},
+      {"/opt/My Apps/korvane", "/opt/My Apps/korvane"},
+      {"/home/a\"b/$HOME/100%/back\\slash/korvane", "/home/a\"b/$HOME/100%/back\\\\slash/korvane"}};
+  for (const auto& [program, tryExec] : cases) {
     HKey key = 0;
     ASSERT_EQ(host.createKey(HKEY_LOCAL_MACHINE, kRunKey, KEY_ALL_0x3F, key), ERROR_SUCCESS);
     ASSERT_EQ(host.setString(key, "Korvane", program), ERROR_SUCCESS);
     EXPECT_EQ(host.setString(key, "Other", program), ERROR_ACCESS_DENIED);
     host.closeKey(key);
-    EXPECT_NE(readText(entry).find("[Desktop Entry]\nType=Application\n"), std::string::npos);
+    const std::string text = readText(entry);
+    EXPECT_NE(text.find("[Desktop Entry]\nType=Application\n"), std::string::npos);
+    // The entry goes quiet once the program is removed, and shows the program's icon.
+    EXPECT_NE(text.find("\nTryExec=" + tryExec + "\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nIcon=korvane\n"), std::string::npos) << text;
     const auto v = values(kRunKey);
     ASSERT_EQ(v.size(), 1u) << program;
     EXPECT_EQ(v[0].name, "Korvane");
