@@ -128,10 +128,15 @@ TEST(FloatingGeometryTest, SizePlaceDockAndSave) {
   EXPECT_EQ(FloatingStartPosition(100, 50, 1290, 15, right, 12), (Position{1200, 600}));
 
   const int w = 1290;
-  EXPECT_EQ(DockedFloatingLeft({right - w - 900, 999}, w, right), right - w - 825);
-  EXPECT_EQ(DockedFloatingLeft({right - w - 900, 1000}, w, right), std::nullopt);
-  EXPECT_EQ(DockedFloatingLeft({right - w - 926, 0}, w, right), std::nullopt);
-  EXPECT_EQ(DockedFloatingLeft({right - w - 825, 0}, w, right), std::nullopt);
+  const Rect primary{0, 0, right, 11520};
+  EXPECT_EQ(DockedFloatingLeft({right - w - 900, 999}, w, primary), right - w - 825);
+  EXPECT_EQ(DockedFloatingLeft({right - w - 900, 1000}, w, primary), std::nullopt);
+  EXPECT_EQ(DockedFloatingLeft({right - w - 926, 0}, w, primary), std::nullopt);
+  EXPECT_EQ(DockedFloatingLeft({right - w - 825, 0}, w, primary), std::nullopt);
+  // A second monitor right of the primary and lower: its own right edge and top count.
+  const Rect second{right, 3000, 2 * right, 14520};
+  EXPECT_EQ(DockedFloatingLeft({2 * right - w - 900, 3999}, w, second), 2 * right - w - 825);
+  EXPECT_EQ(DockedFloatingLeft({2 * right - w - 900, 4000}, w, second), std::nullopt);
 
   EXPECT_EQ(MovedFloatingPosition({1500, 750}, 15, 100, 50), std::nullopt);
   EXPECT_EQ(MovedFloatingPosition({1515, 750}, 15, 100, 50), (Position{101, 50}));

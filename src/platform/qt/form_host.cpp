@@ -241,6 +241,8 @@ void FormHost::applyForm() {
   if (!form_.showInTaskbar()) flags |= Qt::Tool;
   if (adopted_) flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
   if (w->windowFlags() != flags) w->setWindowFlags(flags);
+  // Qt shows tooltips only in the active window; a window without a title bar never becomes it.
+  w->setAttribute(Qt::WA_AlwaysShowToolTips, (flags & Qt::FramelessWindowHint) != 0);
   w->setWindowOpacity(form_.opacity() / 255.0);
   if (form_.backColor() != formBack_) {
     if (form_.backColor() == ui::kDefaultColour) w->setAutoFillBackground(false);

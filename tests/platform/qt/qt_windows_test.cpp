@@ -64,6 +64,7 @@ TEST_F(QtWindowsTest, AdoptedOverlayIsAToolWindowThatFollowsTheClock) {
   QWidget* w = shown();
   const Qt::WindowFlags wanted = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
   EXPECT_EQ(w->windowFlags() & wanted, wanted);
+  EXPECT_TRUE(w->testAttribute(Qt::WA_AlwaysShowToolTips)) << "never active, tips all the same";
   auto clockCorner = [&] {
     const Rect c = windows.findTaskbarClock()->clock;
     return QPoint(c.left, c.top);
@@ -87,7 +88,7 @@ TEST_F(QtWindowsTest, WithoutAWindowManagerTheWindowFollowsThePointerUntilReleas
   QCursor::setPos(pressed);
   QTest::mousePress(w, Qt::LeftButton, {}, grip);
   int ended = 0;
-  windows.beginSystemMove(form, [&] { ++ended; });
+  windows.beginSystemMove(form, ui::kLeftButton, [&] { ++ended; });
   // The events carry screen positions taken from the window's place at the time.
   const QPoint to = pressed + QPoint(40, 25);
   QTest::mouseMove(w, w->mapFromGlobal(to));
@@ -100,7 +101,7 @@ TEST_F(QtWindowsTest, WithoutAWindowManagerTheWindowFollowsThePointerUntilReleas
   EXPECT_EQ(w->pos(), start + QPoint(40, 25)) << "still following after the release";
   EXPECT_EQ(ended, 1);
 
-  windows.beginSystemMove(form, [&] { ++ended; });  // no button down: over at once
+  windows.beginSystemMove(form, ui::kLeftButton, [&] { ++ended; });  // no button down: over at once
   EXPECT_EQ(ended, 2);
 }
 
