@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-gtk-platformtheme fonts-liberation
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang clang-format libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils libx11-dev imagemagick trayer openbox xcompmgr
+  xvfb xauth xdotool x11-utils x11-xserver-utils libx11-dev imagemagick trayer openbox xcompmgr
   chrony xinetd sntp rdate hyperfine procps
   dbus lintian appstream desktop-file-utils dpkg-dev file
   busybox
