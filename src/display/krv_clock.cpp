@@ -71,6 +71,13 @@ void KRV_Clock::placeOverClock() {
   if (!atLoad_) return;  // nothing to cover: the overlay stays where it is
   windows.adoptOverlay(*this);
   if (placement.clock) windows.moveTaskbarClock(*placement.clock);
+  noteClockCorner();
+}
+
+void KRV_Clock::noteClockCorner() {
+  const auto taskbar = services_.windows.findTaskbarClock();
+  clockCorner_ =
+      taskbar ? std::optional(std::pair{taskbar->clock.left, taskbar->clock.top}) : std::nullopt;
 }
 
 void KRV_Clock::Form_Paint() {
@@ -80,10 +87,16 @@ void KRV_Clock::Form_Paint() {
 void KRV_Clock::HandleRepaint(bool runMainTick) {
   clearSurface();
   platform::Windows& windows = services_.windows;
-  if (const auto taskbar = windows.findTaskbarClock()) {
+  if (const auto taskbar = windows.findTaskbarClock(); taskbar && atLoad_ && !cell_.empty()) {
+    const Rect now = clockInArea(*taskbar);
     const auto fitted = RefitClockWindow(kind_, cell_, taskbar->notificationArea, taskbar->clock);
-    // Moving the clock repaints this window: only a real change may move it.
-    if (fitted && *fitted != clockInArea(*taskbar)) windows.moveTaskbarClock(*fitted);
+    // A panel, a resolution or a primary screen that moved the clock's corner moves the
+    // overlay along. Moving the clock repaints this window: only a real change may move it.
+    const bool cornerMoved = clockCorner_ != std::pair{taskbar->clock.left, taskbar->clock.top};
+    if ((fitted && *fitted != now) || cornerMoved) {
+      windows.moveTaskbarClock(fitted.value_or(now));
+      noteClockCorner();
+    }
   }
   if (runMainTick)
     tmrMainLoop_Timer();

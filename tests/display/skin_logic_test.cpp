@@ -99,11 +99,18 @@ TEST(OverlayGeometryTest, LoadRefitAndRestore) {
       {SkinKind::KRV,
        {10, 20},
        docked,
-       {0, 0, 100, 24},
+       {0, 0, 100, 20},
        Rect{100, 0, 250, 20},
        Rect{100, 0, 250, 20}},
-      {SkinKind::AMP, {5, 6}, docked, {0, 0, 83, 24}, Rect{100, 0, 350, 19}, Rect{100, 0, 225, 19}},
-      {SkinKind::KRV, {10, 20}, raised, {0, 0, 100, 26}, Rect{0, 0, 150, 20}, std::nullopt},
+      {SkinKind::AMP, {5, 6}, docked, {0, 0, 83, 19}, Rect{100, 0, 350, 19}, Rect{100, 0, 225, 19}},
+      {SkinKind::KRV, {10, 20}, raised, {0, 0, 100, 20}, Rect{0, 0, 150, 20}, std::nullopt},
+      // A clock lower than the cell at load: the overlay no higher than it.
+      {SkinKind::KRV,
+       {10, 30},
+       docked,
+       {0, 0, 100, 24},
+       Rect{100, 0, 250, 30},
+       Rect{100, 0, 250, 30}},
       {SkinKind::KRV, {0, 0}, docked, {0, 0, 0, 24}, std::nullopt, std::nullopt},
   };
   for (const Case& c : cases) {
