@@ -1,5 +1,6 @@
 #include "display/krv_clock.h"
 
+#include "display/clock_skin.h"
 #include "display/clock_text.h"
 #include "display/overlay_geometry.h"
 #include "display/skin_name.h"
@@ -43,8 +44,8 @@ void KRV_Clock::loadSkin() {
   program::Settings& settings = services_.state.settings;
   if (settings.overlaySkin.empty()) settings.overlaySkin = kDefaultSkin;
   kind_ = SkinKindOf(settings.overlaySkin);
-  platform::ImageLoad load =
-      LoadSkinImage(services_.images, services_.files.programFolder(), settings.overlaySkin);
+  platform::ImageLoad load = LoadClockSkin(services_.images, services_.windows,
+                                           services_.files.programFolder(), settings.overlaySkin);
   if (!load.ok())
     services_.boxes.show(SkinLoadMessage(load), std::string(kSkinBoxTitle),
                          platform::MsgButtons::OK, platform::MsgIcon::None);

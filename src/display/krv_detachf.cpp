@@ -1,5 +1,6 @@
 #include "display/krv_detachf.h"
 
+#include "display/clock_skin.h"
 #include "display/clock_text.h"
 #include "display/floating_geometry.h"
 #include "display/floating_look.h"
@@ -72,8 +73,8 @@ void KRV_DetachF::loadSkinStyle() {
   program::Settings& s = services_.state.settings;
   txtNow.setVisible(false);
   if (s.floatingSkin.empty()) s.floatingSkin = kDefaultSkin;
-  platform::ImageLoad load =
-      LoadSkinImage(services_.images, services_.files.programFolder(), s.floatingSkin);
+  platform::ImageLoad load = LoadClockSkin(services_.images, services_.windows,
+                                           services_.files.programFolder(), s.floatingSkin);
   if (!load.ok())
     services_.boxes.show("error loading image", std::string(kSkinBoxTitle),
                          platform::MsgButtons::OK, platform::MsgIcon::None);

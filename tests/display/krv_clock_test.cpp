@@ -121,19 +121,28 @@ TEST_F(KrvClockTest, TheMinuteRefitFollowsAMovedTaskbarAndTheUnloadRestoresTheCl
 }
 
 TEST_F(KrvClockTest, ASkinThatFailsToLoadIsReportedOnceAndDrawsNothing) {
-  standIn();
-  state.settings.overlaySkin = "Missing.gif";
-  KRV_Clock& w = load();
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, "error 53File not found");
-  EXPECT_EQ(boxes.shown[0].title, "Korvane");
-  EXPECT_EQ(boxes.shown[0].buttons, platform::MsgButtons::OK);
-  w.Paint();
-  scheduler.run(10 * 60 * 1000);
-  EXPECT_EQ(boxes.shown.size(), 1u);
-  EXPECT_TRUE(windows.clockMoves.empty()) << "the taskbar's clock keeps its size";
-  const platform::Raster& surface = w.picWindow.picture();
-  EXPECT_EQ(surface, platform::Raster(surface.width(), surface.height(), 0));
+  // A strip whose 15 cells are wider than the screen (1024 pixels) would make a huge window.
+  addSkin("KRV_Huge.gif", strip(70, 20));
+  const std::pair<const char*, const char*> cases[] = {
+      {"Missing.gif", "error 53File not found"},
+      {"KRV_Huge.gif", "error 480Skin larger than the screen"}};
+  for (const auto& [skin, message] : cases) {
+    SCOPED_TRACE(skin);
+    standIn();
+    boxes.shown.clear();
+    state.settings.overlaySkin = skin;
+    KRV_Clock& w = load();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, message);
+    EXPECT_EQ(boxes.shown[0].title, "Korvane");
+    EXPECT_EQ(boxes.shown[0].buttons, platform::MsgButtons::OK);
+    w.Paint();
+    scheduler.run(10 * 60 * 1000);
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(windows.clockMoves.empty()) << "the taskbar's clock keeps its size";
+    const platform::Raster& surface = w.picWindow.picture();
+    EXPECT_EQ(surface, platform::Raster(surface.width(), surface.height(), 0));
+  }
 }
 
 TEST_F(KrvClockTest, WithoutAClockWindowNothingMovesAndTheDoubleClickOpensTheSettings) {

@@ -157,12 +157,19 @@ TEST_F(KrvDetachFTest, MenuItemsAskTheProgramAndADragEndingAfterTheCloseDoesNoth
 }
 
 TEST_F(KrvDetachFTest, ASkinThatFailsToLoadLeavesTheIconReachable) {
-  state.settings.floatingSkin = "Missing.gif";
-  KRV_DetachF& w = load();
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, "error loading image");
-  EXPECT_GE(w.clientWidth(), w.KRVIcon.geometry().left + w.KRVIcon.geometry().width);
-  EXPECT_GE(w.clientHeight(), w.KRVIcon.geometry().top + w.KRVIcon.geometry().height);
+  addSkin("KRV_Tall.gif", strip(10, 800));  // taller than the screen
+  for (const char* skin : {"Missing.gif", "KRV_Tall.gif"}) {
+    SCOPED_TRACE(skin);
+    boxes.shown.clear();
+    state.settings.floatingSkin = skin;
+    KRV_DetachF& w = load();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "error loading image");
+    EXPECT_TRUE(w.detachS.picture().empty());
+    EXPECT_GE(w.clientWidth(), w.KRVIcon.geometry().left + w.KRVIcon.geometry().width);
+    EXPECT_GE(w.clientHeight(), w.KRVIcon.geometry().top + w.KRVIcon.geometry().height);
+    EXPECT_LT(w.clientHeight(), 100 * 15);
+  }
 }
 
 TEST_F(KrvDetachFTest, TheFontStyleFitsItsLabelOnceAtLoad) {
