@@ -256,7 +256,8 @@ void FormHost::applyForm() {
   if (placed_ && (std::abs(at.x() * tpp - b.left) >= tpp || std::abs(at.y() * tpp - b.top) >= tpp))
     w->move(origin_ + QPoint(b.left / tpp, b.top / tpp));
 
-  if (!form_.visible()) {
+  // A window system has no window of no area: one sized to nothing would show a sliver.
+  if (!form_.visible() || form_.clientWidth() < tpp || form_.clientHeight() < tpp) {
     if (w->isVisible()) w->hide();
   } else {
     if (!placed_) place();

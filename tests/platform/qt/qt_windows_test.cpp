@@ -79,6 +79,14 @@ TEST_F(QtWindowsTest, AdoptedOverlayIsAToolWindowThatFollowsTheClock) {
   EXPECT_EQ(w->windowFlags() & wanted, wanted);
 }
 
+TEST_F(QtWindowsTest, AnOverlaySizedToNothingShowsNoSliver) {
+  windows.adoptOverlay(form);
+  form.setClientSize(0, 24 * twipsPerPixel());  // a skin that failed to load: no cells
+  EXPECT_FALSE(shown()->isVisible());
+  form.setClientSize(100 * twipsPerPixel(), 24 * twipsPerPixel());
+  EXPECT_TRUE(hosts.hostOf(form)->window()->isVisible());
+}
+
 TEST_F(QtWindowsTest, WithoutAWindowManagerTheWindowFollowsThePointerUntilRelease) {
   form.move(1500, 1500);
   QWidget* w = shown();
