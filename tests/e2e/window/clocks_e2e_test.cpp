@@ -143,8 +143,8 @@ TEST_F(ClocksE2ETest, TheTooltipsOfBothClocksShowOnHover) {
 }
 
 // A probe skin whose pixel (1, 1) differs from the overlay's background pixel and whose cells
-// differ from each other: the floating clock's margin has the colour of (1, 1), and the picture
-// changes from one second to the next.
+// differ from each other: the floating clock's margin has the colour of (1, 1) inside its thin
+// border, and the picture changes from one second to the next.
 TEST_F(ClocksE2ETest, TheFloatingClockTakesItsBackgroundFromItsPixelAndRedrawsEverySecond) {
   const std::string skins = desktop.korvaneEnvironment(folder).at("KORVANE_HOME") + "/Skins";
   std::string cells;
@@ -161,6 +161,10 @@ TEST_F(ClocksE2ETest, TheFloatingClockTakesItsBackgroundFromItsPixelAndRedrawsEv
                        std::to_string(y) + " -depth 8 txt:- | grep -o '#[0-9A-F]\\{6\\}'");
   };
   EXPECT_EQ(pixel(g.width - 2, g.height / 2), "#10E010") << "the right margin";
+  const std::string border = pixel(g.width - 1, g.height / 2);
+  EXPECT_NE(border, "#10E010") << "a thin border around it";
+  EXPECT_EQ(pixel(0, 0), border);
+  EXPECT_EQ(pixel(g.width / 2, g.height - 1), border);
   auto picture = [&] {
     return desktop.run("import -window " + id + " -crop " + std::to_string(g.width - 20) +
                        "x20+20+0 " + "-depth 8 rgb:- | md5sum");

@@ -12,6 +12,7 @@
 #include "platform/qt/offscreen_app.h"
 #include "platform/qt/qt_form_hosts.h"
 #include "platform/qt/qt_pictures.h"
+#include "platform/ui/label.h"
 
 namespace korvane::platform {
 namespace {
@@ -85,6 +86,24 @@ TEST_F(QtWindowsTest, AnOverlaySizedToNothingShowsNoSliver) {
   EXPECT_FALSE(shown()->isVisible());
   form.setClientSize(100 * twipsPerPixel(), 24 * twipsPerPixel());
   EXPECT_TRUE(hosts.hostOf(form)->window()->isVisible());
+}
+
+TEST_F(QtWindowsTest, AThinFrameOnlyIsDrawnAroundTheClientArea) {
+  ui::Label label{"label"};
+  label.setGeometry({0, 0, 10 * twipsPerPixel(), 5 * twipsPerPixel()});
+  form.add(label);
+  form.setBorderStyle(ui::BorderStyle::FixedSingle);
+  form.setControlBox(false);
+  form.setCaption("");
+  form.setBackColor(makeColour(0, 255, 0));
+  QWidget* w = shown();
+  const QSize client(1500 / twipsPerPixel(), 300 / twipsPerPixel());
+  EXPECT_EQ(w->size(), client + QSize(2, 2));
+  EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint) << "no title bar";
+  const QImage image = w->grab().toImage();
+  EXPECT_NE(image.pixelColor(0, 5), QColor(0, 255, 0)) << "the line";
+  EXPECT_EQ(image.pixelColor(client.width(), 5), QColor(0, 255, 0)) << "the client area";
+  EXPECT_EQ(w->childAt(1, 1), w->findChildren<QWidget*>().value(0)) << "the label inside the line";
 }
 
 TEST_F(QtWindowsTest, WithoutAWindowManagerTheWindowFollowsThePointerUntilRelease) {
