@@ -13,7 +13,7 @@ run_packages=(
 test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang clang-format libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils imagemagick trayer openbox xcompmgr
+  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick trayer openbox xcompmgr
   chrony xinetd sntp rdate hyperfine procps
   dbus lintian appstream desktop-file-utils dpkg-dev file
   busybox

@@ -27,10 +27,10 @@ Position FloatingStartPosition(int savedX, int savedY, int windowWidth, int desi
   return {savedX * twipsPerPixel, savedY * twipsPerPixel};
 }
 
-std::optional<int> DockedFloatingLeft(const Position& window, int windowWidth, int screenRight) {
-  if (window.top >= kFloatingDockTop) return std::nullopt;
-  if (window.left < screenRight - (windowWidth + kFloatingDockReach)) return std::nullopt;
-  const int left = screenRight - (windowWidth + kFloatingRightGap);
+std::optional<int> DockedFloatingLeft(const Position& window, int windowWidth, const Rect& screen) {
+  if (window.top - screen.top >= kFloatingDockTop) return std::nullopt;
+  if (window.left < screen.right - (windowWidth + kFloatingDockReach)) return std::nullopt;
+  const int left = screen.right - (windowWidth + kFloatingRightGap);
   if (left == window.left) return std::nullopt;
   return left;
 }

@@ -46,9 +46,9 @@ struct Position {
 Position FloatingStartPosition(int savedX, int savedY, int windowWidth, int designTop,
                                int screenRight, int twipsPerPixel);
 
-// The tick's docking: a clock near the top right keeps its right edge 825 twips from the screen's
-// right edge. The new left, none when the window stays where it is.
-std::optional<int> DockedFloatingLeft(const Position& window, int windowWidth, int screenRight);
+// The tick's docking: a clock near the top right of the screen it is on keeps its right edge
+// 825 twips from that screen's right edge. The new left, none when the window stays where it is.
+std::optional<int> DockedFloatingLeft(const Position& window, int windowWidth, const Rect& screen);
 
 // The pixel position the unload saves; none when it is the stored one.
 std::optional<Position> MovedFloatingPosition(const Position& window, int twipsPerPixel,

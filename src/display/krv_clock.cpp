@@ -1,5 +1,6 @@
 #include "display/krv_clock.h"
 
+#include "display/clock_skin.h"
 #include "display/clock_text.h"
 #include "display/overlay_geometry.h"
 #include "display/skin_name.h"
@@ -43,7 +44,8 @@ void KRV_Clock::loadSkin() {
   program::Settings& settings = services_.state.settings;
   if (settings.overlaySkin.empty()) settings.overlaySkin = kDefaultSkin;
   kind_ = SkinKindOf(settings.overlaySkin);
-  platform::ImageLoad load = LoadSkinImage(services_.images, services_.files, settings.overlaySkin);
+  platform::ImageLoad load =
+      LoadClockSkin(services_.images, services_.windows, services_.files, settings.overlaySkin);
   if (!load.ok())
     services_.boxes.show(SkinLoadMessage(load), std::string(kSkinBoxTitle),
                          platform::MsgButtons::OK, platform::MsgIcon::None);
@@ -70,6 +72,13 @@ void KRV_Clock::placeOverClock() {
   if (!atLoad_) return;  // nothing to cover: the overlay stays where it is
   windows.adoptOverlay(*this);
   if (placement.clock) windows.moveTaskbarClock(*placement.clock);
+  noteClockCorner();
+}
+
+void KRV_Clock::noteClockCorner() {
+  const auto taskbar = services_.windows.findTaskbarClock();
+  clockCorner_ =
+      taskbar ? std::optional(std::pair{taskbar->clock.left, taskbar->clock.top}) : std::nullopt;
 }
 
 void KRV_Clock::Form_Paint() {
@@ -79,10 +88,16 @@ void KRV_Clock::Form_Paint() {
 void KRV_Clock::HandleRepaint(bool runMainTick) {
   clearSurface();
   platform::Windows& windows = services_.windows;
-  if (const auto taskbar = windows.findTaskbarClock()) {
+  if (const auto taskbar = windows.findTaskbarClock(); taskbar && atLoad_ && !cell_.empty()) {
+    const Rect now = clockInArea(*taskbar);
     const auto fitted = RefitClockWindow(kind_, cell_, taskbar->notificationArea, taskbar->clock);
-    // Moving the clock repaints this window: only a real change may move it.
-    if (fitted && *fitted != clockInArea(*taskbar)) windows.moveTaskbarClock(*fitted);
+    // A panel, a resolution or a primary screen that moved the clock's corner moves the
+    // overlay along. Moving the clock repaints this window: only a real change may move it.
+    const bool cornerMoved = clockCorner_ != std::pair{taskbar->clock.left, taskbar->clock.top};
+    if ((fitted && *fitted != now) || cornerMoved) {
+      windows.moveTaskbarClock(fitted.value_or(now));
+      noteClockCorner();
+    }
   }
   if (runMainTick)
     tmrMainLoop_Timer();

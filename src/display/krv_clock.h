@@ -2,6 +2,7 @@
 // The skinned clock laid over the taskbar's clock: it covers that clock window, fits it to the
 // skin and redraws the time once a second.
 #include <optional>
+#include <utility>
 
 #include "display/display_services.h"
 #include "display/skin_cells.h"
@@ -43,6 +44,8 @@ class KRV_Clock : public ui::Form {
   void wireEvents();
   void loadSkin();
   void placeOverClock();
+  // Keeps where the clock window's top-left corner is on the screen now.
+  void noteClockCorner();
   // Clears the window's surface to its background (shown with the next drawing).
   void clearSurface();
   // One drawing of the clock text into the window's surface, then one copy to the screen.
@@ -54,6 +57,8 @@ class KRV_Clock : public ui::Form {
   Colour background_ = 0;
   // The notification area and the clock window as they were at load; none without a clock.
   std::optional<platform::TaskbarClock> atLoad_;
+  // The clock window's screen corner after the overlay last placed it.
+  std::optional<std::pair<int, int>> clockCorner_;
 };
 
 }  // namespace korvane::display

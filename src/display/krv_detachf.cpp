@@ -1,5 +1,6 @@
 #include "display/krv_detachf.h"
 
+#include "display/clock_skin.h"
 #include "display/clock_text.h"
 #include "display/floating_geometry.h"
 #include "display/floating_look.h"
@@ -72,7 +73,8 @@ void KRV_DetachF::loadSkinStyle() {
   program::Settings& s = services_.state.settings;
   txtNow.setVisible(false);
   if (s.floatingSkin.empty()) s.floatingSkin = kDefaultSkin;
-  platform::ImageLoad load = LoadSkinImage(services_.images, services_.files, s.floatingSkin);
+  platform::ImageLoad load =
+      LoadClockSkin(services_.images, services_.windows, services_.files, s.floatingSkin);
   if (!load.ok())
     services_.boxes.show("error loading image", std::string(kSkinBoxTitle),
                          platform::MsgButtons::OK, platform::MsgIcon::None);
@@ -121,14 +123,14 @@ void KRV_DetachF::KRV_Detach_Timer() {
   else
     txtNow.setCaption(nowCaption());
   const ui::TwipsRect b = bounds();
-  if (const auto left = DockedFloatingLeft({b.left, b.top}, b.width, screenRight()))
-    move(*left, b.top);
+  const Rect screen = rectOf(ScreenOf(b, services_.windows.screensTwips()));
+  if (const auto left = DockedFloatingLeft({b.left, b.top}, b.width, screen)) move(*left, b.top);
 }
 
 void KRV_DetachF::Floating(int button) {
   if (windowState() == ui::WindowState::Minimized) return;
   std::weak_ptr<bool> alive = alive_;
-  services_.windows.beginSystemMove(*this, [this, alive, button] {
+  services_.windows.beginSystemMove(*this, button, [this, alive, button] {
     if (alive.expired() || !loaded()) return;
     KeepOnScreen(*this, services_.windows);
     if (button == ui::kRightButton) ShowPop();
@@ -158,7 +160,7 @@ void KRV_DetachF::Form_Unload(int& /*cancel*/) {
 void KRV_DetachF::placeAtStart() {
   const program::Settings& s = services_.state.settings;
   const Position start = FloatingStartPosition(s.floatingX, s.floatingY, bounds().width, kDesignTop,
-                                               screenRight(), services_.windows.twipsPerPixelX());
+                                               primaryRight(), services_.windows.twipsPerPixelX());
   move(start.left, start.top);
   // A place saved on a screen that is gone comes back onto one present.
   KeepOnScreen(*this, services_.windows);
@@ -168,7 +170,7 @@ void KRV_DetachF::sizeWindow(int width, int height) {
   if (clientWidth() != width || clientHeight() != height) setClientSize(width, height);
 }
 
-int KRV_DetachF::screenRight() const {
+int KRV_DetachF::primaryRight() const {
   const std::vector<ui::TwipsRect> screens = services_.windows.screensTwips();
   if (screens.empty()) return services_.windows.screenWidthTwips();
   return screens.front().left + screens.front().width;

@@ -68,8 +68,8 @@ class KRV_DetachF : public ui::Form {
   void fitLabel();
   void placeAtStart();
   void sizeWindow(int width, int height);
-  // The primary screen's right edge in twips.
-  int screenRight() const;
+  // The primary screen's right edge in twips: where a clock never placed opens.
+  int primaryRight() const;
 
   DisplayServices services_;
   std::string style_;

@@ -11,7 +11,8 @@ constexpr int kIconPixels = 16;
 
 void KRV_DetachF::layout() {
   const int tpp = services_.windows.twipsPerPixelX();
-  setBorderStyle(ui::BorderStyle::None);  // no title bar: the window manager adds none
+  setBorderStyle(ui::BorderStyle::FixedSingle);  // a thin line and no title bar
+  setControlBox(false);
   setCaption("");
   setMinimizeButton(false);
   setShowInTaskbar(false);

@@ -18,9 +18,9 @@ int64_t overlap(const ui::TwipsRect& a, const ui::TwipsRect& b) {
   return w > 0 && h > 0 ? w * h : 0;
 }
 
-// The screen holding most of the window; the primary (first) when it is on none of them, so a
-// window left on a monitor that is gone comes back.
-ui::TwipsRect screenOf(const ui::TwipsRect& window, const std::vector<ui::TwipsRect>& screens) {
+}  // namespace
+
+ui::TwipsRect ScreenOf(const ui::TwipsRect& window, const std::vector<ui::TwipsRect>& screens) {
   if (screens.empty()) return {};
   const ui::TwipsRect* best = &screens.front();
   int64_t bestArea = 0;
@@ -34,8 +34,6 @@ ui::TwipsRect screenOf(const ui::TwipsRect& window, const std::vector<ui::TwipsR
   return *best;
 }
 
-}  // namespace
-
 void SetTranslucency(ui::Form& window, platform::Windows& windows, bool on, int opacity) {
   int32_t style = windows.getWindowLong(window, platform::kGwlExStyle);
   style = on ? (style | platform::kWsExLayered) : (style & ~platform::kWsExLayered);
@@ -47,7 +45,7 @@ void SetTranslucency(ui::Form& window, platform::Windows& windows, bool on, int 
 void KeepOnScreen(ui::Form& window, const platform::Windows& windows) {
   if (window.windowState() == ui::WindowState::Minimized) return;
   ui::TwipsRect r = window.bounds();
-  const ui::TwipsRect screen = screenOf(r, windows.screensTwips());
+  const ui::TwipsRect screen = ScreenOf(r, windows.screensTwips());
   const int right = screen.left + screen.width;
   const int bottom = screen.top + screen.height;
   if (r.top < screen.top + kSnapMarginTwips) r.top = screen.top;

@@ -1,5 +1,7 @@
 #include "display/overlay_geometry.h"
 
+#include <algorithm>
+
 #include "common/rounding.h"
 
 namespace korvane::display {
@@ -31,7 +33,9 @@ OverlayPlacement InitialOverlayPlacement(SkinKind kind, GlyphCell cell, const Re
   OverlayPlacement placement{sized(0, 0, width, clock.height()), std::nullopt};
   if (cell.empty()) return placement;
   const int left = dockedAtBottom(notifyArea, clock) ? clock.left - notifyArea.left : 0;
-  placement.clock = sized(left, 0, 10 * WidthFactor(kind), ClockWindowHeight(kind, cell));
+  const int height = ClockWindowHeight(kind, cell);
+  placement.clock = sized(left, 0, 10 * WidthFactor(kind), height);
+  placement.overlay.bottom = std::min(clock.height(), height);
   return placement;
 }
 

@@ -13,9 +13,11 @@ int WidthFactor(SkinKind kind);
 // The clock window's height for a skin: the cell's, or two lines and their gap for a font.
 int ClockWindowHeight(SkinKind kind, GlyphCell cell);
 
-// What the overlay's load does: its own window at (0, 0) in the clock window, as high as the
-// clock window and width factor x cell width x 10 twips wide; and the clock window's new place
-// in its parent, none while the cell is empty (a failed load leaves the taskbar clock alone).
+// What the overlay's load does: its own window at (0, 0) in the clock window, width factor x
+// cell width x 10 twips wide and as high as the clock window at load, but never higher than the
+// clock window it is fitted to (a child window would be clipped there; a window of its own would
+// hang below it); and the clock window's new place in its parent, none while the cell is empty
+// (a failed load leaves the taskbar clock alone).
 struct OverlayPlacement {
   Rect overlay;
   std::optional<Rect> clock;

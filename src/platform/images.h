@@ -12,6 +12,7 @@ enum ImageError : int {
   kBadFileName = 52,
   kFileNotFound = 53,
   kPathFileAccess = 75,
+  kPictureTooLarge = 480,  // loaded, but no window of the desktop can show it
   kInvalidPicture = 481,
 };
 
@@ -26,6 +27,8 @@ inline std::string imageErrorDescription(int error) {
       return "File not found";
     case kPathFileAccess:
       return "Path/File access error";
+    case kPictureTooLarge:
+      return "Skin larger than the screen";
     case kInvalidPicture:
       return "Invalid picture";
     default:

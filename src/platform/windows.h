@@ -56,10 +56,10 @@ class Windows {
   virtual void adoptOverlay(ui::Form& /*overlay*/) {}
   // Moves and sizes the clock window, in pixels relative to the notification area.
   virtual void moveTaskbarClock(const Rect& /*inNotificationArea*/) {}
-  // Lets the user drag window with the mouse as by its title bar; ended runs once the drag is
-  // over (at once where the window system moves the window on its own), and not at all when the
-  // window is gone by then.
-  virtual void beginSystemMove(ui::Form& /*window*/, std::function<void()> ended) {
+  // Lets the user drag window with the mouse button (ui::kLeftButton, ...) that is down, as by
+  // its title bar; ended runs once the drag is over, and not at all when the window is gone by
+  // then.
+  virtual void beginSystemMove(ui::Form& /*window*/, int /*button*/, std::function<void()> ended) {
     if (ended) ended();
   }
   // The primary screen's area without panels and docks, in twips.

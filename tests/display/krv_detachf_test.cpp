@@ -83,6 +83,30 @@ TEST_F(KrvDetachFTest, ANearTopRightClockDocksOnTheNextTick) {
   }
 }
 
+TEST_F(KrvDetachFTest, OnASecondMonitorTheClockStaysAndDocksAgainstThatMonitor) {
+  const int px = 15, right = 1280 * px;
+  windows.screens = {{0, 0, right, 1024 * px}, {right, 0, right, 1024 * px}};
+  state.settings.floatingX = 2200;
+  state.settings.floatingY = 20;
+  KRV_DetachF& w = load();
+  const int width = w.bounds().width;
+  struct Case {
+    int left, top, after;
+  };
+  const Case cases[] = {{2200 * px, 20 * px, 2200 * px},
+                        {1960 * px, 32 * px, 1960 * px},
+                        {2 * right - width - 900, 32 * px, 2 * right - width - 825}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.left);
+    w.move(c.left, c.top);
+    scheduler.run(2000);
+    EXPECT_EQ((std::pair{w.bounds().left, w.bounds().top}), (std::pair{c.after, c.top}));
+  }
+  w.move(2200 * px, 20 * px);
+  w.mnuClose.click();
+  EXPECT_EQ(stored("KRVDetachMode"), "<none>") << "never moved off its saved place";
+}
+
 TEST_F(KrvDetachFTest, ClosingSavesThePositionOnlyWhenItMoved) {
   state.settings.floatingX = 100;
   state.settings.floatingY = 50;
@@ -107,6 +131,7 @@ TEST_F(KrvDetachFTest, ARightPressOnTheClockDragsThenShowsTheMenuOnTheIconOnlyTh
   EXPECT_TRUE(popups.empty());
 
   w.picDraw.MouseDown(ui::kRightButton, 0, 1, 1);
+  EXPECT_EQ(windows.movingButton, ui::kRightButton) << "a drag with the button pressed";
   EXPECT_TRUE(popups.empty()) << "not while the drag runs";
   windows.endSystemMove();
   ASSERT_EQ(popups.size(), 1u);
@@ -132,12 +157,19 @@ TEST_F(KrvDetachFTest, MenuItemsAskTheProgramAndADragEndingAfterTheCloseDoesNoth
 }
 
 TEST_F(KrvDetachFTest, ASkinThatFailsToLoadLeavesTheIconReachable) {
-  state.settings.floatingSkin = "Missing.gif";
-  KRV_DetachF& w = load();
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, "error loading image");
-  EXPECT_GE(w.clientWidth(), w.KRVIcon.geometry().left + w.KRVIcon.geometry().width);
-  EXPECT_GE(w.clientHeight(), w.KRVIcon.geometry().top + w.KRVIcon.geometry().height);
+  addSkin("KRV_Tall.gif", strip(10, 800));  // taller than the screen
+  for (const char* skin : {"Missing.gif", "KRV_Tall.gif"}) {
+    SCOPED_TRACE(skin);
+    boxes.shown.clear();
+    state.settings.floatingSkin = skin;
+    KRV_DetachF& w = load();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "error loading image");
+    EXPECT_TRUE(w.detachS.picture().empty());
+    EXPECT_GE(w.clientWidth(), w.KRVIcon.geometry().left + w.KRVIcon.geometry().width);
+    EXPECT_GE(w.clientHeight(), w.KRVIcon.geometry().top + w.KRVIcon.geometry().height);
+    EXPECT_LT(w.clientHeight(), 100 * 15);
+  }
 }
 
 TEST_F(KrvDetachFTest, TheFontStyleFitsItsLabelOnceAtLoad) {

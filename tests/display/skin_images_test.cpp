@@ -64,6 +64,12 @@ TEST(QtImagesTest, FailuresCarryTheirNumberAndDescription) {
   // A GIF header that claims 20000 x 10 pixels.
   testing::writeText(folder.file("huge.gif"),
                      std::string("GIF89a\x20\x4e\x0a\x00\x00\x00\x00", 13));
+  // A shipped skin cut inside its picture's data, and just before its last data block ends.
+  const std::string whole =
+      testing::readText(std::string(KORVANE_TEST_DATA_DIR "/Skins/KRV_Default Skin.gif"));
+  ASSERT_GT(whole.size(), 100u);
+  testing::writeText(folder.file("half.gif"), whole.substr(0, whole.size() / 2));
+  testing::writeText(folder.file("cut.gif"), whole.substr(0, whole.size() - 3));
   struct Case {
     std::string path;
     int error;
@@ -74,6 +80,8 @@ TEST(QtImagesTest, FailuresCarryTheirNumberAndDescription) {
       {folder.path().string(), kPathFileAccess, "Path/File access error"},
       {folder.file("notes.gif"), kInvalidPicture, "Invalid picture"},
       {folder.file("huge.gif"), kInvalidPicture, "Invalid picture"},
+      {folder.file("half.gif"), kInvalidPicture, "Invalid picture"},
+      {folder.file("cut.gif"), kInvalidPicture, "Invalid picture"},
   };
   for (const Case& c : cases) {
     const ImageLoad load = QtImages().load(c.path);

@@ -123,11 +123,18 @@ TEST(OverlayGeometryTest, LoadRefitAndRestore) {
       {SkinKind::KRV,
        {10, 20},
        docked,
-       {0, 0, 100, 24},
+       {0, 0, 100, 20},
        Rect{100, 0, 250, 20},
        Rect{100, 0, 250, 20}},
-      {SkinKind::AMP, {5, 6}, docked, {0, 0, 83, 24}, Rect{100, 0, 350, 19}, Rect{100, 0, 225, 19}},
-      {SkinKind::KRV, {10, 20}, raised, {0, 0, 100, 26}, Rect{0, 0, 150, 20}, std::nullopt},
+      {SkinKind::AMP, {5, 6}, docked, {0, 0, 83, 19}, Rect{100, 0, 350, 19}, Rect{100, 0, 225, 19}},
+      {SkinKind::KRV, {10, 20}, raised, {0, 0, 100, 20}, Rect{0, 0, 150, 20}, std::nullopt},
+      // A clock lower than the cell at load: the overlay no higher than it.
+      {SkinKind::KRV,
+       {10, 30},
+       docked,
+       {0, 0, 100, 24},
+       Rect{100, 0, 250, 30},
+       Rect{100, 0, 250, 30}},
       {SkinKind::KRV, {0, 0}, docked, {0, 0, 0, 24}, std::nullopt, std::nullopt},
   };
   for (const Case& c : cases) {
@@ -152,10 +159,15 @@ TEST(FloatingGeometryTest, SizePlaceDockAndSave) {
   EXPECT_EQ(FloatingStartPosition(100, 50, 1290, 15, right, 12), (Position{1200, 600}));
 
   const int w = 1290;
-  EXPECT_EQ(DockedFloatingLeft({right - w - 900, 999}, w, right), right - w - 825);
-  EXPECT_EQ(DockedFloatingLeft({right - w - 900, 1000}, w, right), std::nullopt);
-  EXPECT_EQ(DockedFloatingLeft({right - w - 926, 0}, w, right), std::nullopt);
-  EXPECT_EQ(DockedFloatingLeft({right - w - 825, 0}, w, right), std::nullopt);
+  const Rect primary{0, 0, right, 11520};
+  EXPECT_EQ(DockedFloatingLeft({right - w - 900, 999}, w, primary), right - w - 825);
+  EXPECT_EQ(DockedFloatingLeft({right - w - 900, 1000}, w, primary), std::nullopt);
+  EXPECT_EQ(DockedFloatingLeft({right - w - 926, 0}, w, primary), std::nullopt);
+  EXPECT_EQ(DockedFloatingLeft({right - w - 825, 0}, w, primary), std::nullopt);
+  // A second monitor right of the primary and lower: its own right edge and top count.
+  const Rect second{right, 3000, 2 * right, 14520};
+  EXPECT_EQ(DockedFloatingLeft({2 * right - w - 900, 3999}, w, second), 2 * right - w - 825);
+  EXPECT_EQ(DockedFloatingLeft({2 * right - w - 900, 4000}, w, second), std::nullopt);
 
   EXPECT_EQ(MovedFloatingPosition({1500, 750}, 15, 100, 50), std::nullopt);
   EXPECT_EQ(MovedFloatingPosition({1515, 750}, 15, 100, 50), (Position{101, 50}));

@@ -41,8 +41,9 @@ class FakeWindows : public Windows {
                            area.top + r.bottom};
   }
   // The drag ends when the test says so (endSystemMove), as a window manager's would.
-  void beginSystemMove(ui::Form& w, std::function<void()> ended) override {
+  void beginSystemMove(ui::Form& w, int button, std::function<void()> ended) override {
     moving = &w;
+    movingButton = button;
     moveEnded = std::move(ended);
   }
   void endSystemMove() {
@@ -68,6 +69,7 @@ class FakeWindows : public Windows {
   ui::Form* adopted = nullptr;
   std::vector<Rect> clockMoves;
   ui::Form* moving = nullptr;
+  int movingButton = 0;
   std::function<void()> moveEnded;
   std::optional<ui::TwipsRect> availableArea;
   std::vector<LayeredCall> layeredCalls;

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
+#include <QPainter>
 #include <QPalette>
 #include <QScreen>
 #include <QTimer>
@@ -61,6 +62,11 @@ void HostWindow::resizeEvent(QResizeEvent* event) {
 
 void HostWindow::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
+  if (host_.frameWidth() > 0) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
   paintedSinceShown_ = true;
   host_.userPaint();
 }
@@ -172,7 +178,9 @@ void FormHost::applyCommon(Bound& bound) {
   if (all || c.geometry() != a.geometry) {
     a.geometry = c.geometry();
     const ui::TwipsRect& r = a.geometry;
-    w->setGeometry(toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height));
+    const int inset = w->parentWidget() == window_.get() ? frameWidth() : 0;
+    w->setGeometry(toPixels(r.left) + inset, toPixels(r.top) + inset, toPixels(r.width),
+                   toPixels(r.height));
   }
   if (all || c.visible() != a.visible) w->setVisible(a.visible = c.visible());
   if (all || c.enabled() != a.enabled) w->setEnabled(a.enabled = c.enabled());
@@ -231,16 +239,21 @@ void FormHost::applyForm() {
     for (const std::string& f : form_.iconFiles()) icon.addPixmap(loadPicture(folder_, f, {}));
     w->setWindowIcon(icon);
   }
-  w->setFixedSize(toPixels(form_.clientWidth()), toPixels(form_.clientHeight()));
+  // A window system draws no frame without a title bar: the host draws the thin one itself.
+  const int frame = 2 * frameWidth();
+  w->setFixedSize(toPixels(form_.clientWidth()) + frame, toPixels(form_.clientHeight()) + frame);
   Qt::WindowFlags flags =
       form_.borderStyle() == ui::BorderStyle::FixedDialog ? Qt::Dialog : Qt::Window;
-  if (form_.borderStyle() == ui::BorderStyle::None) flags |= Qt::FramelessWindowHint;
+  if (form_.borderStyle() == ui::BorderStyle::None || form_.thinFrameOnly())
+    flags |= Qt::FramelessWindowHint;
   flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   if (form_.minimizeButton()) flags |= Qt::WindowMinimizeButtonHint;
   if (form_.topmost()) flags |= Qt::WindowStaysOnTopHint;
   if (!form_.showInTaskbar()) flags |= Qt::Tool;
   if (adopted_) flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
   if (w->windowFlags() != flags) w->setWindowFlags(flags);
+  // Qt shows tooltips only in the active window; a window without a title bar never becomes it.
+  w->setAttribute(Qt::WA_AlwaysShowToolTips, (flags & Qt::FramelessWindowHint) != 0);
   w->setWindowOpacity(form_.opacity() / 255.0);
   if (form_.backColor() != formBack_) {
     if (form_.backColor() == ui::kDefaultColour) w->setAutoFillBackground(false);
@@ -254,7 +267,8 @@ void FormHost::applyForm() {
   if (placed_ && (std::abs(at.x() * tpp - b.left) >= tpp || std::abs(at.y() * tpp - b.top) >= tpp))
     w->move(origin_ + QPoint(b.left / tpp, b.top / tpp));
 
-  if (!form_.visible()) {
+  // A window system has no window of no area: one sized to nothing would show a sliver.
+  if (!form_.visible() || form_.clientWidth() < tpp || form_.clientHeight() < tpp) {
     if (w->isVisible()) w->hide();
   } else {
     if (!placed_) place();

@@ -29,6 +29,8 @@ class FormHost : public QObject {
   ~FormHost() override;
 
   QWidget* window() const;
+  // The width in pixels of the line the host draws around a form with a thin frame only.
+  int frameWidth() const { return form_.thinFrameOnly() ? 1 : 0; }
   ui::Form& form() { return form_; }
 
   // Called by the window.

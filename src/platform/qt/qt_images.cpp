@@ -1,11 +1,21 @@
 #include "platform/qt/qt_images.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <cstring>
+#include <string_view>
+
+#include "platform/qt/gif_blocks.h"
 
 namespace korvane::platform {
+
+namespace {
+// Skins are a few kilobytes; anything this large is no picture the program draws.
+constexpr qint64 kMaxFileBytes = 64 << 20;
+}  // namespace
 
 ImageLoad QtImages::load(const std::string& path) const {
   const QString file = QString::fromStdString(path);
@@ -13,7 +23,18 @@ ImageLoad QtImages::load(const std::string& path) const {
   if (!info.exists()) return ImageLoad::failed(kFileNotFound);
   if (info.isDir() || !info.isReadable()) return ImageLoad::failed(kPathFileAccess);
 
-  QImageReader reader(file);
+  QFile in(file);
+  if (info.size() > kMaxFileBytes) return ImageLoad::failed(kInvalidPicture);
+  if (!in.open(QIODevice::ReadOnly)) return ImageLoad::failed(kPathFileAccess);
+  QByteArray bytes = in.read(kMaxFileBytes + 1);
+  if (bytes.size() > kMaxFileBytes) return ImageLoad::failed(kInvalidPicture);
+  // A GIF cut short would decode as far as it goes: refuse it whole.
+  const std::string_view view(bytes.constData(), static_cast<size_t>(bytes.size()));
+  if (view.substr(0, 4) == "GIF8" && !gifFirstImageComplete(view))
+    return ImageLoad::failed(kInvalidPicture);
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
   reader.setAutoTransform(false);
   // The header's size is checked before any pixel is decoded, so a forged size costs nothing.
   const QSize size = reader.size();

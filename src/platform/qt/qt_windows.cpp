@@ -122,7 +122,7 @@ void QtWindows::moveTaskbarClock(const Rect& r) {
   if (hosts_ && clock) hosts_->moveAdopted({clock->clock.left, clock->clock.top});
 }
 
-void QtWindows::beginSystemMove(ui::Form& form, std::function<void()> ended) {
+void QtWindows::beginSystemMove(ui::Form& form, int button, std::function<void()> ended) {
   if (auto older = std::move(move_)) older->end();  // one drag at a time
   QWidget* w = windowOf(form);
   if (!w || !w->isVisible() || QGuiApplication::mouseButtons() == Qt::NoButton) {
@@ -130,7 +130,7 @@ void QtWindows::beginSystemMove(ui::Form& form, std::function<void()> ended) {
     return;
   }
   QWindow* handle = w->windowHandle();
-  if (handle && handle->startSystemMove()) {
+  if (button == ui::kLeftButton && handle && handle->startSystemMove()) {
     if (!pointerButtonDown().has_value()) {  // the end of the window manager's move cannot be seen
       if (ended) ended();
       return;
@@ -138,7 +138,8 @@ void QtWindows::beginSystemMove(ui::Form& form, std::function<void()> ended) {
     move_ =
         std::make_unique<SystemMove>(*w, SystemMove::Mode::WindowManagerMoves, std::move(ended));
   } else {
-    // No window manager to move it (a bare X server, offscreen): follow the pointer ourselves.
+    // No window manager to move it (a bare X server, offscreen), or a button it does not move
+    // with: follow the pointer ourselves.
     move_ = std::make_unique<SystemMove>(*w, SystemMove::Mode::FollowPointer, std::move(ended));
   }
 }

@@ -35,7 +35,9 @@ class QtWindows : public Windows {
   // The stand-in stays in the corner, as a taskbar keeps its clock at its end: only the size
   // changes, limited to the available area.
   void moveTaskbarClock(const Rect& inNotificationArea) override;
-  void beginSystemMove(ui::Form& window, std::function<void()> ended) override;
+  // The window manager moves a window only for the left button (it asks for a button-1 move);
+  // for any other the window follows the pointer until that button comes up.
+  void beginSystemMove(ui::Form& window, int button, std::function<void()> ended) override;
   ui::TwipsRect availableAreaTwips() const override;
 
   // The stand-in clock's size before any move, in pixels.

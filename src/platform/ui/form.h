@@ -89,6 +89,13 @@ class Form {
   void setBackColor(Colour colour) { set(backColor_, colour); }
   bool minimizeButton() const { return minButton_; }
   void setMinimizeButton(bool on) { set(minButton_, on); }
+  // Without a control box and a caption a fixed single border has no title bar: only a thin
+  // line around the client area.
+  bool controlBox() const { return controlBox_; }
+  void setControlBox(bool on) { set(controlBox_, on); }
+  bool thinFrameOnly() const {
+    return border_ == BorderStyle::FixedSingle && !controlBox_ && caption().empty();
+  }
 
   // Option buttons added with the same container form one group.
   void add(Control& control, Control* container = nullptr) {
@@ -172,6 +179,7 @@ class Form {
   int opacity_ = 255;
   Colour backColor_ = kDefaultColour;
   bool minButton_ = true;
+  bool controlBox_ = true;
   bool loaded_ = false;
   bool unloading_ = false;
   std::vector<Entry> controls_;

@@ -68,15 +68,15 @@ void Process::signal(int sig) const {
   if (!status_ && pid_ > 0) kill(pid_, sig);
 }
 
-Desktop::Desktop(bool withTray, bool withCompositor) {
+void Desktop::startXvfb(const std::string& size) {
   // Xvfb picks a free display itself and reports its number on a pipe. -noreset: without it the
   // server resets when its last client goes (a killed korvane), and a start meanwhile fails.
   int fds[2];
   if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
   const std::string fd = std::to_string(fds[1]);
   xvfb_ = std::make_unique<Process>(
-      std::vector<std::string>{"Xvfb", "-displayfd", fd, "-screen", "0", "1024x768x24", "-dpi",
-                               "96", "-nolisten", "tcp", "-noreset"},
+      std::vector<std::string>{"Xvfb", "-displayfd", fd, "-screen", "0", size, "-dpi", "96",
+                               "-nolisten", "tcp", "-noreset"},
       std::map<std::string, std::string>{});
   close(fds[1]);
   char buf[16] = {};
@@ -86,6 +86,10 @@ Desktop::Desktop(bool withTray, bool withCompositor) {
   display_ = ":" + std::string(buf, static_cast<size_t>(n));
   while (!display_.empty() && (display_.back() == '\n' || display_.back() == ' '))
     display_.pop_back();
+}
+
+Desktop::Desktop(bool withTray, bool withCompositor) {
+  startXvfb("1024x768x24");
   if (withTray) {
     tray_ = std::make_unique<Process>(
         std::vector<std::string>{"trayer", "--edge", "bottom", "--align", "right", "--widthtype",
@@ -102,7 +106,21 @@ Desktop::Desktop(bool withTray, bool withCompositor) {
   }
 }
 
+Desktop::Desktop(TwoMonitorsWithManager) {
+  startXvfb("2560x1024x24");
+  // The monitors live as long as the server (-noreset), not as long as xrandr.
+  run("xrandr --setmonitor left 1280/338x1024/270+0+0 screen"
+      " --setmonitor right 1280/338x1024/270+1280+0 none");
+  if (run("xrandr --listmonitors | head -1") != "Monitors: 2")
+    throw std::runtime_error("no second monitor on " + display_);
+  manager_ = std::make_unique<Process>(std::vector<std::string>{"openbox", "--sm-disable"},
+                                       std::map<std::string, std::string>{{"DISPLAY", display_}});
+  // Running once it names itself on the root window.
+  waitForOutput("xprop -root _NET_SUPPORTING_WM_CHECK | grep -o 'window id'", 10s);
+}
+
 Desktop::~Desktop() {
+  manager_.reset();
   compositor_.reset();
   tray_.reset();
   if (xvfb_) xvfb_->signal(SIGTERM);

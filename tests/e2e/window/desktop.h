@@ -1,7 +1,7 @@
 #pragma once
 // A private X display (Xvfb) for end-to-end runs of the real binary, with an optional tray
-// (trayer) and compositing manager (xcompmgr), and the korvane processes started on it. Every
-// process is ended by its PID.
+// (trayer), compositing manager (xcompmgr), window manager (openbox) and second monitor, and the
+// korvane processes started on it. Every process is ended by its PID.
 #include <sys/types.h>
 
 #include <chrono>
@@ -38,6 +38,9 @@ std::map<std::string, std::string> offscreenEnvironment(const std::string& folde
 class Desktop {
  public:
   explicit Desktop(bool withTray, bool withCompositor = false);
+  // Two RandR monitors of 1280 x 1024 side by side (the left one primary) under a window manager.
+  struct TwoMonitorsWithManager {};
+  explicit Desktop(TwoMonitorsWithManager);
   ~Desktop();
 
   const std::string& display() const { return display_; }
@@ -73,6 +76,8 @@ class Desktop {
   std::unique_ptr<Process> xvfb_;
   std::unique_ptr<Process> tray_;
   std::unique_ptr<Process> compositor_;
+  std::unique_ptr<Process> manager_;
+  void startXvfb(const std::string& size);
 };
 
 }  // namespace korvane::e2e

@@ -12,6 +12,7 @@
 #include "platform/qt/offscreen_app.h"
 #include "platform/qt/qt_form_hosts.h"
 #include "platform/qt/qt_pictures.h"
+#include "platform/ui/label.h"
 
 namespace korvane::platform {
 namespace {
@@ -64,6 +65,7 @@ TEST_F(QtWindowsTest, AdoptedOverlayIsAToolWindowThatFollowsTheClock) {
   QWidget* w = shown();
   const Qt::WindowFlags wanted = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
   EXPECT_EQ(w->windowFlags() & wanted, wanted);
+  EXPECT_TRUE(w->testAttribute(Qt::WA_AlwaysShowToolTips)) << "never active, tips all the same";
   auto clockCorner = [&] {
     const Rect c = windows.findTaskbarClock()->clock;
     return QPoint(c.left, c.top);
@@ -78,6 +80,32 @@ TEST_F(QtWindowsTest, AdoptedOverlayIsAToolWindowThatFollowsTheClock) {
   EXPECT_EQ(w->windowFlags() & wanted, wanted);
 }
 
+TEST_F(QtWindowsTest, AnOverlaySizedToNothingShowsNoSliver) {
+  windows.adoptOverlay(form);
+  form.setClientSize(0, 24 * twipsPerPixel());  // a skin that failed to load: no cells
+  EXPECT_FALSE(shown()->isVisible());
+  form.setClientSize(100 * twipsPerPixel(), 24 * twipsPerPixel());
+  EXPECT_TRUE(hosts.hostOf(form)->window()->isVisible());
+}
+
+TEST_F(QtWindowsTest, AThinFrameOnlyIsDrawnAroundTheClientArea) {
+  ui::Label label{"label"};
+  label.setGeometry({0, 0, 10 * twipsPerPixel(), 5 * twipsPerPixel()});
+  form.add(label);
+  form.setBorderStyle(ui::BorderStyle::FixedSingle);
+  form.setControlBox(false);
+  form.setCaption("");
+  form.setBackColor(makeColour(0, 255, 0));
+  QWidget* w = shown();
+  const QSize client(1500 / twipsPerPixel(), 300 / twipsPerPixel());
+  EXPECT_EQ(w->size(), client + QSize(2, 2));
+  EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint) << "no title bar";
+  const QImage image = w->grab().toImage();
+  EXPECT_NE(image.pixelColor(0, 5), QColor(0, 255, 0)) << "the line";
+  EXPECT_EQ(image.pixelColor(client.width(), 5), QColor(0, 255, 0)) << "the client area";
+  EXPECT_EQ(w->childAt(1, 1), w->findChildren<QWidget*>().value(0)) << "the label inside the line";
+}
+
 TEST_F(QtWindowsTest, WithoutAWindowManagerTheWindowFollowsThePointerUntilRelease) {
   form.move(1500, 1500);
   QWidget* w = shown();
@@ -87,7 +115,7 @@ TEST_F(QtWindowsTest, WithoutAWindowManagerTheWindowFollowsThePointerUntilReleas
   QCursor::setPos(pressed);
   QTest::mousePress(w, Qt::LeftButton, {}, grip);
   int ended = 0;
-  windows.beginSystemMove(form, [&] { ++ended; });
+  windows.beginSystemMove(form, ui::kLeftButton, [&] { ++ended; });
   // The events carry screen positions taken from the window's place at the time.
   const QPoint to = pressed + QPoint(40, 25);
   QTest::mouseMove(w, w->mapFromGlobal(to));
@@ -100,7 +128,7 @@ TEST_F(QtWindowsTest, WithoutAWindowManagerTheWindowFollowsThePointerUntilReleas
   EXPECT_EQ(w->pos(), start + QPoint(40, 25)) << "still following after the release";
   EXPECT_EQ(ended, 1);
 
-  windows.beginSystemMove(form, [&] { ++ended; });  // no button down: over at once
+  windows.beginSystemMove(form, ui::kLeftButton, [&] { ++ended; });  // no button down: over at once
   EXPECT_EQ(ended, 2);
 }
 
