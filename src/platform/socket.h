@@ -75,6 +75,9 @@ class Socket {
   virtual std::optional<std::vector<uint8_t>> GetDataBytes(size_t maxLen) = 0;
   // UDP: true when the datagram last read came from RemoteHost's address and RemotePort.
   virtual bool lastDatagramFromRemote() const = 0;
+  // UDP: the next address RemoteHost resolved to becomes the one datagrams go to and are taken
+  // from (a host whose first family does not answer); false when there is none.
+  virtual bool useNextAddress() { return false; }
   // Closes the socket; harmless on a closed one.
   virtual void Close() = 0;
 

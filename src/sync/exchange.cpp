@@ -21,6 +21,13 @@ namespace {
 constexpr size_t kMaxDayTimeReply = 4096;
 constexpr const char* kBlank = " \t\r\n";
 
+// "[::1]" names the address ::1: the brackets only set it apart from a port.
+std::string withoutBrackets(const std::string& host) {
+  if (host.size() > 2 && host.front() == '[' && host.back() == ']')
+    return host.substr(1, host.size() - 2);
+  return host;
+}
+
 }  // namespace
 
 MonotonicMillis steadyMillis() {
@@ -59,7 +66,7 @@ void Exchange::start(Protocol protocol, const std::string& host, Done done, int 
   // A late reply of an earlier exchange is cut off with its socket.
   socket_->Close();
   protocol_ = protocol;
-  host_ = text::trim(host);
+  host_ = withoutBrackets(text::trim(host));
   done_ = std::move(done);
   bias_ = readZoneBias(clock_).seconds;
   dayTimeText_.clear();
@@ -102,6 +109,13 @@ void Exchange::sendSntpRequest() {
 
 void Exchange::timeOut() {
   if (running()) fail(ExchangeKind::TimedOut, "timed out");
+}
+
+void Exchange::tryNextAddress() {
+  if (!running() || protocol_ != Protocol::Sntp || !requestOut_) return;
+  if (!socket_->useNextAddress()) return;
+  requestOut_ = false;
+  sendSntpRequest();
 }
 
 void Exchange::abandon() {

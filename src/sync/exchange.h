@@ -63,6 +63,9 @@ class Exchange {
   void start(Protocol protocol, const std::string& host, Done done, int port = 0);
   // Ends a running exchange as timed out; a reply after it is not read.
   void timeOut();
+  // SNTP without an answer yet: the request goes again, to the host's next address, when it
+  // has one (a host whose first address family does not answer).
+  void tryNextAddress();
   // Closes the socket; a running exchange ends without a result.
   void abandon();
   bool running() const { return static_cast<bool>(done_); }

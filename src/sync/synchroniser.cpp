@@ -73,9 +73,12 @@ bool Synchroniser::start(const ServerChoice& server, std::string_view protocolCh
 
 void Synchroniser::tick() {
   ++SyncTicks;
-  if (busy() && SyncTicks >= kTimeOutTicks) {
+  if (!busy()) return;
+  if (SyncTicks >= kTimeOutTicks) {
     SyncTicks = 0;
     exchange_.timeOut();
+  } else if (SyncTicks % kNextAddressTicks == 0) {
+    exchange_.tryNextAddress();
   }
 }
 

@@ -62,6 +62,8 @@ std::optional<Protocol> chooseProtocol(std::string_view ports, std::string_view 
 class Synchroniser {
  public:
   static constexpr int kTimeOutTicks = 25;
+  // Ticks without an SNTP answer before the request goes to the host's next address.
+  static constexpr int kNextAddressTicks = 3;
 
   explicit Synchroniser(SyncServices services, MonotonicMillis monotonic = steadyMillis());
 

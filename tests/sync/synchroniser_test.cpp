@@ -263,6 +263,22 @@ TEST_F(SynchroniserTest, TheRequestIsStampedOnceTheHostIsResolved) {
                          socket().sent.back().begin() + sntp::kTransmitOffset));
 }
 
+// A host with an address of each family where the first does not answer: the request goes to
+// the next after a few seconds, and its answer counts. A bracketed literal is an address.
+TEST_F(SynchroniserTest, SntpAsksTheNextAddressWhenTheFirstIsSilent) {
+  socket().addressesLeft = 1;
+  ASSERT_TRUE(sync.start({"[::1]", "37:123:13:519"}, choice::kSntp));
+  runEvents();
+  EXPECT_EQ(socket().remoteHost(), "::1");
+  for (int i = 0; i < Synchroniser::kNextAddressTicks; ++i) sync.tick();
+  ASSERT_EQ(socket().sent.size(), 2u) << "the request went again";
+  EXPECT_EQ(socket().addressSwitches, 1);
+  for (int i = 0; i < Synchroniser::kNextAddressTicks; ++i) sync.tick();
+  EXPECT_EQ(socket().sent.size(), 2u) << "no third address";
+  socket().deliver(sntpReply(clock, socket().sent.back(), 700, 5));
+  expectOutcome(OutcomeKind::Adjusted, 700);
+}
+
 TEST_F(SynchroniserTest, StrayLateAndDuplicateDatagramsMoveNothing) {
   start(Protocol::Sntp);
   const std::vector<uint8_t> answer = sntpReply(clock, socket().sent.back(), 1000, 10);

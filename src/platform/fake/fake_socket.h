@@ -22,6 +22,12 @@ class FakeSocket : public Socket {
   std::optional<std::vector<uint8_t>> GetData4Bytes() override;
   std::optional<std::vector<uint8_t>> GetDataBytes(size_t maxLen) override;
   bool lastDatagramFromRemote() const override { return lastFromRemote_; }
+  bool useNextAddress() override {
+    if (addressesLeft <= 0) return false;
+    --addressesLeft;
+    ++addressSwitches;
+    return true;
+  }
   void Close() override;
 
   // Script: data arriving (a TCP stream piece or one UDP datagram) raises DataArrival.
@@ -40,6 +46,9 @@ class FakeSocket : public Socket {
   int binds = 0;
   int resolves = 0;
   int closes = 0;
+  // Script: further addresses the host resolves to, and how often the next one was taken.
+  int addressesLeft = 0;
+  int addressSwitches = 0;
   std::vector<std::vector<uint8_t>> sent;
   // Optional shared record: every Close() appends this socket.
   std::vector<FakeSocket*>* closeLog = nullptr;

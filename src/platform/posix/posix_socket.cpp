@@ -328,11 +328,21 @@ void PosixSocket::ResolveHost() {
   const int type = protocol_ == SocketProtocol::Udp ? SOCK_DGRAM : SOCK_STREAM;
   const std::vector<sockaddr_storage> found = resolve(remoteHost_, type, remotePort_, error);
   if (found.empty()) return errorLater(error);
+  resolvedAll_ = found;
+  resolvedIndex_ = 0;
   resolvedRemote_ = {found.front(), lengthOf(found.front())};
   resolvedHost_ = remoteHost_;
   loop_.post([this, life = std::weak_ptr<char>(life_)] {
     if (!life.expired() && onHostResolved) onHostResolved();
   });
+}
+
+bool PosixSocket::useNextAddress() {
+  if (resolvedHost_.empty() || resolvedHost_ != remoteHost_) return false;
+  if (resolvedIndex_ + 1 >= resolvedAll_.size()) return false;
+  const sockaddr_storage& next = resolvedAll_[++resolvedIndex_];
+  resolvedRemote_ = {next, lengthOf(next)};
+  return true;
 }
 
 // A failed look-up or send is the Error event, as on the desktop backend; the call itself
@@ -348,6 +358,8 @@ SocketResult PosixSocket::sendDatagram(const std::vector<uint8_t>& data) {
       errorLater(error);
       return {};
     }
+    resolvedAll_ = found;
+    resolvedIndex_ = 0;
     resolvedRemote_ = {found.front(), lengthOf(found.front())};
   }
   const int family = boundFamily(fd_);

@@ -34,6 +34,7 @@ class PosixSocket : public Socket {
   std::optional<std::vector<uint8_t>> GetData4Bytes() override;
   std::optional<std::vector<uint8_t>> GetDataBytes(size_t maxLen) override;
   bool lastDatagramFromRemote() const override { return lastFromRemote_; }
+  bool useNextAddress() override;
   void Close() override;
 
  private:
@@ -69,7 +70,9 @@ class PosixSocket : public Socket {
   std::vector<uint8_t> input_;   // TCP bytes arrived and not yet read
   std::vector<uint8_t> output_;  // TCP bytes not yet sent
   Address resolvedRemote_;
-  std::string resolvedHost_;  // the RemoteHost that resolvedRemote_ belongs to
+  std::string resolvedHost_;                   // the RemoteHost that resolvedRemote_ belongs to
+  std::vector<sockaddr_storage> resolvedAll_;  // every address of resolvedHost_, IPv4 first
+  size_t resolvedIndex_ = 0;
   bool lastFromRemote_ = false;
   bool errorRaised_ = false;
   bool delivering_ = false;     // inside DataArrival: a nested pass must not raise it again

@@ -159,6 +159,8 @@ void QtSocket::lookUp(std::function<void()> found) {
   QHostAddress literal;
   if (literal.setAddress(hostText(host))) {
     resolvedRemote_ = literal;
+    resolvedAll_ = {literal};
+    resolvedIndex_ = 0;
     resolvedHost_ = host;
     return later(std::move(found));
   }
@@ -169,12 +171,13 @@ void QtSocket::lookUp(std::function<void()> found) {
         if (info.error() != QHostInfo::NoError || info.addresses().isEmpty())
           return raiseError(11001, info.errorString());
         // IPv4 first, as the loopback servers listen there.
-        resolvedRemote_ = info.addresses().first();
+        resolvedAll_.clear();
         for (const QHostAddress& a : info.addresses())
-          if (a.protocol() == QAbstractSocket::IPv4Protocol) {
-            resolvedRemote_ = a;
-            break;
-          }
+          if (a.protocol() == QAbstractSocket::IPv4Protocol) resolvedAll_.append(a);
+        for (const QHostAddress& a : info.addresses())
+          if (a.protocol() != QAbstractSocket::IPv4Protocol) resolvedAll_.append(a);
+        resolvedIndex_ = 0;
+        resolvedRemote_ = resolvedAll_.first();
         resolvedHost_ = host;
         found();
       });
@@ -230,6 +233,13 @@ std::optional<std::vector<uint8_t>> QtSocket::GetDataBytes(size_t maxLen) {
                                     static_cast<qint64>(std::min<size_t>(maxLen, INT64_MAX)));
   const QByteArray data = tcp_->read(n);
   return std::vector<uint8_t>(data.begin(), data.end());
+}
+
+bool QtSocket::useNextAddress() {
+  if (resolvedHost_.empty() || resolvedHost_ != remoteHost_) return false;
+  if (resolvedIndex_ + 1 >= resolvedAll_.size()) return false;
+  resolvedRemote_ = resolvedAll_[++resolvedIndex_];
+  return true;
 }
 
 // Closing by the program raises no Close event: only the peer's close does.

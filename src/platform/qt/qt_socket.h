@@ -28,6 +28,7 @@ class QtSocket : public Socket {
   std::optional<std::vector<uint8_t>> GetData4Bytes() override;
   std::optional<std::vector<uint8_t>> GetDataBytes(size_t maxLen) override;
   bool lastDatagramFromRemote() const override { return lastFromRemote_; }
+  bool useNextAddress() override;
   void Close() override;
 
  private:
@@ -45,6 +46,8 @@ class QtSocket : public Socket {
   std::unique_ptr<QTcpSocket> tcp_;
   std::unique_ptr<QUdpSocket> udp_;
   QHostAddress resolvedRemote_;
+  QList<QHostAddress> resolvedAll_;  // every address of resolvedHost_, IPv4 first
+  qsizetype resolvedIndex_ = 0;
   std::string resolvedHost_;  // the RemoteHost that resolvedRemote_ belongs to
   bool inError_ = false;
   bool errorRaised_ = false;
