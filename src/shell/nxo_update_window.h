@@ -23,6 +23,7 @@ class MainWindowUpdates : public UpdateWindow {
   void reloadServerList() override;
   void synchronise() override { w_.SyncTimeNow_Click(); }
   void versionQueryAnswered() override { w_.versionQueryAnswered(); }
+  void versionQueryUnanswered() override { w_.versionQueryAnswered(); }
   bool loaded() const override { return w_.loaded(); }
 
  private:
