@@ -10,10 +10,22 @@ SkinKind SkinKindOf(std::string_view entry) {
 }
 
 namespace {
-// Only names inside the skins folder are skins: no path separator, no "..".
+// Only names inside the skins folder are skins: no path separator, not "." or ".." ("a..b" is a
+// name like any other).
 bool insideSkinsFolder(std::string_view name) {
   return !name.empty() && !text::contains(name, "/") && !text::contains(name, "\\") &&
-         !text::contains(name, "..");
+         name != "." && name != "..";
+}
+
+// path with its last part as the folder holds it, matched without regard to case.
+std::string onDisk(const platform::Files& files, const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return path;
+  const std::string folder = path.substr(0, slash);
+  const std::string name = path.substr(slash + 1);
+  for (const std::string& found : files.listFiles(folder, name))
+    if (text::toLower(found) == text::toLower(name)) return platform::joinPath(folder, found);
+  return path;
 }
 }  // namespace
 
@@ -33,10 +45,11 @@ std::optional<SkinFile> ResolveSkinName(std::string_view entry) {
 }
 
 platform::ImageLoad LoadSkinImage(const platform::Images& images, std::string_view programFolder,
-                                  std::string_view entry) {
+                                  std::string_view entry, const platform::Files* files) {
   const auto skin = ResolveSkinName(entry);
   if (!skin) return platform::ImageLoad::failed(platform::kBadFileName);
-  return images.load(SkinsFolder(std::string(programFolder)) + skin->file);
+  const std::string path = SkinsFolder(std::string(programFolder)) + skin->file;
+  return images.load(files ? onDisk(*files, path) : path);
 }
 
 std::string SkinsFolder(const std::string& programFolder) {

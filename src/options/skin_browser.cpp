@@ -9,14 +9,27 @@
 
 namespace korvane::options {
 
+namespace {
+
+// The message of a failed load: its number and what the number means.
+std::string loadFault(int error) {
+  return std::to_string(error) + ": " + platform::imageErrorDescription(error);
+}
+
+}  // namespace
+
 void KRV_Config::LoadKRVSkins() {
   const std::string folder = display::SkinsFolder(d_.files.programFolder());
-  for (const std::string& name : d_.files.listFiles(folder, "KRV_*.gif")) SkinCmb.addItem(name);
+  // A name the skin rules refuse is never offered.
+  const auto offer = [this](const std::string& entry) {
+    if (display::ResolveSkinName(entry)) SkinCmb.addItem(entry);
+  };
+  for (const std::string& name : d_.files.listFiles(folder, "KRV_*.gif")) offer(name);
   // Any name after "AMP_", with or without an extension.
   for (const std::string& name : d_.files.listFiles(folder, "AMP_*"))
-    SkinCmb.addItem(name + std::string(kWinampSuffix));
+    offer(name + std::string(kWinampSuffix));
   for (const std::string& name : d_.files.listFoldersHolding(folder, "text.bmp"))
-    SkinCmb.addItem(name + std::string(kWinampSuffix));
+    offer(name + std::string(kWinampSuffix));
 
   const std::string selected =
       settings_.overlaySkin.empty() ? std::string(display::kDefaultSkin) : settings_.overlaySkin;
@@ -28,13 +41,14 @@ void KRV_Config::LoadKRVSkins() {
   });
   const int error = showSkinImage(real == items.end() ? selected : *real);
   if (error != platform::kImageLoaded)
-    d_.boxes.show("curskin: " + std::to_string(error) + " " + folder + selected,
+    d_.boxes.show("curskin: " + loadFault(error) + ": " + folder + selected,
                   std::string(program::kMessageTitle), platform::MsgButtons::OK,
                   platform::MsgIcon::None);
 }
 
 int KRV_Config::showSkinImage(const std::string& entry) {
-  platform::ImageLoad load = display::LoadSkinImage(d_.images, d_.files.programFolder(), entry);
+  platform::ImageLoad load =
+      display::LoadSkinImage(d_.images, d_.files.programFolder(), entry, &d_.files);
   if (!load.ok()) return load.error;
   const bool winamp = display::SkinKindOf(entry) == display::SkinKind::AMP;
   PreViewSkin.setAutoSize(!winamp);
@@ -49,8 +63,8 @@ void KRV_Config::SkinCmb_Click() {
   if (error != platform::kImageLoaded) {
     // "Use Skin" would apply a skin the overlay cannot draw.
     ChangeSkin.setEnabled(false);
-    d_.boxes.show(std::to_string(error), std::string(program::kMessageTitle),
-                  platform::MsgButtons::OK, platform::MsgIcon::None);
+    d_.boxes.show(loadFault(error), std::string(program::kMessageTitle), platform::MsgButtons::OK,
+                  platform::MsgIcon::None);
     return;
   }
   ChangeSkin.setEnabled(true);
