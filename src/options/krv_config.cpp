@@ -141,6 +141,9 @@ void KRV_Config::CheckUpdate_Click() {
 }
 
 void KRV_Config::KRV_DSettings_Click() {
+  // Made before it shows, so that it shows above this dialog and centred on it.
+  if (ui::Form* settings = d_.program.loadWindow(program::window::kFloatingSettings))
+    settings->setOwner(this);
   d_.program.showWindow(program::window::kFloatingSettings);
 }
 
