@@ -6,6 +6,7 @@
 #include <QRegion>
 #include <QShortcut>
 
+#include "app/button_accessible.h"
 #include "controls/hand_cursor.h"
 
 namespace korvane::app {
@@ -218,6 +219,7 @@ QRegion regionOf(const ShapeMask& mask) {
 
 ButtonWidget::ButtonWidget(controls::NXOButtons& model, QWidget* parent)
     : QWidget(parent), model_(model) {
+  ButtonAccessible::install();
   setAttribute(Qt::WA_OpaquePaintEvent);  // the raster covers every pixel
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);  // hover starts with the first move over the button
@@ -339,7 +341,8 @@ void ButtonWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const int shift = shiftOf(event->modifiers());
-  model_.keyDown(code, shift);  // an auto-repeat comes again; the control presses only once
+  model_.keyDown(code, shift);      // an auto-repeat comes again; the control presses only once
+  if (code == 27) event->ignore();  // Escape goes on to the window: a dialog closes
   // Every character, national ones included, as its UTF-16 code.
   if (!text.isEmpty() && text.at(0).unicode() > 0) model_.keyPress(text.at(0).unicode());
   // A button takes no text, so a bare letter is another button's access key.
