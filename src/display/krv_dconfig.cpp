@@ -39,6 +39,7 @@ KRV_DConfig::KRV_DConfig(DisplayServices services, DialogTitle title)
 
 void KRV_DConfig::wireEvents() {
   Load.connect([this] { Form_Load(); });
+  EnterPressed.connect([this] { Form_EnterPressed(); });
   for (int i = 0; i < 3; ++i)
     DShowChk[static_cast<size_t>(i)].Click.connect([this, i] { DShowChk_Click(i); });
   for (ui::OptionButton& option : KRV_Dopt) option.Click.connect([this] { KRV_Dopt_Click(); });
@@ -123,6 +124,7 @@ void KRV_DConfig::sldTransparent_Change() {
 bool KRV_DConfig::warnLowOpacity(int value) {
   checkedOpacity_ = value;
   if (value < 0 || value > 9) return true;
+  warned_ = true;
   services_.boxes.show(value == 0 ? kCompletelyInvisible : kAlmostInvisible, kCautionTitle,
                        platform::MsgButtons::OK, platform::MsgIcon::Critical);
   if (!loaded()) return false;
@@ -147,8 +149,16 @@ void KRV_DConfig::txtTransparent_Change() {
   DTApply.setEnabled(true);
 }
 
-void KRV_DConfig::txtTransparent_KeyPress(int keyAscii) {
-  if (keyAscii == '\r') commitTypedOpacity();
+void KRV_DConfig::txtTransparent_KeyPress(int& keyAscii) {
+  if (keyAscii != '\r') return;
+  warned_ = false;
+  commitTypedOpacity();
+  // An Enter that raised a warning does nothing more; otherwise it goes on to press Apply.
+  if (warned_) keyAscii = 0;
+}
+
+void KRV_DConfig::Form_EnterPressed() {
+  if (DTApply.enabled() && DTApply.visible()) DTApply.click();
 }
 
 bool KRV_DConfig::commitTypedOpacity() {

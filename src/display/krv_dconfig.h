@@ -70,7 +70,8 @@ class KRV_DConfig : public ui::Form {
   void fntBKG_Click();
   void sldTransparent_Change();
   void txtTransparent_Change();
-  void txtTransparent_KeyPress(int keyAscii);
+  void txtTransparent_KeyPress(int& keyAscii);
+  void Form_EnterPressed();
   void txtTransparent_LostFocus() { commitTypedOpacity(); }
   void DTApply_Click();
   void DTCancel_Click() { unload(ui::kCloseFromCode); }
@@ -104,8 +105,10 @@ class KRV_DConfig : public ui::Form {
   platform::CustomColours customColours_{};
   std::array<bool, 3> clockFlagClicked_{};
   bool loading_ = false;
-  bool typing_ = false;      // the slider follows the text box: no warning mid-typing
-  int checkedOpacity_ = -1;  // the last opacity warned about or found safe
+  bool typing_ = false;  // the slider follows the text box: no warning mid-typing
+  int checkedOpacity_ = -1;
+  bool warned_ =
+      false;  // a low-opacity warning was shown  // the last opacity warned about or found safe
 };
 
 // The opacity typed into the box as Apply stores it: its leading number, rounded, kept within

@@ -166,6 +166,25 @@ TEST_F(DConfigTest, ATypedOpacityWarnsOnceWhenCommittedNeverMidTyping) {
             registry.log.end());
 }
 
+TEST_F(DConfigTest, EnterPressesAnEnabledApplyUnlessTheOpacityBoxWarnedOfIt) {
+  KRV_DConfig& d = open();
+  d.EnterPressed();
+  EXPECT_TRUE(d.loaded()) << "nothing to apply";
+  int enter = '\r';
+  d.txtTransparent.setText("4");
+  d.txtTransparent.KeyPress(enter);
+  EXPECT_EQ(enter, 0) << "the warning ends this Enter";
+  enter = '\r';
+  d.txtTransparent.setText("40");
+  d.txtTransparent.KeyPress(enter);
+  EXPECT_EQ(enter, '\r');
+  boxes.answer(MsgResult::No);
+  d.EnterPressed();
+  EXPECT_FALSE(d.loaded()) << "applied";
+  EXPECT_NE(std::find(registry.log.begin(), registry.log.end(), "KRVSkinTransP=40"),
+            registry.log.end());
+}
+
 TEST_F(DConfigTest, ApplyWritesInOrderAfterClosingTheClockAndAsks) {
   KRV_DConfig& d = open();
   pickers.fontAnswers.push_back(

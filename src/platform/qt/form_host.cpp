@@ -51,8 +51,12 @@ void HostWindow::changeEvent(QEvent* event) {
 }
 
 void HostWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && host_.userEscape())
+  const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+  if (event->key() == Qt::Key_Escape && mods == Qt::NoModifier && host_.userEscape()) return;
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
+    host_.userEnter();
     return;
+  }
   QWidget::keyPressEvent(event);
 }
 
@@ -334,6 +338,10 @@ void FormHost::userPaint() {
 void FormHost::userClose() {
   if (detached_) return;
   form_.unload(ui::kCloseFromControlMenu);
+}
+
+void FormHost::userEnter() {
+  if (!detached_) form_.EnterPressed();
 }
 
 bool FormHost::userEscape() {

@@ -40,6 +40,7 @@ class FormHost : public QObject {
   void userClose();
   // Escape reached the window: a dialog closes.
   bool userEscape();
+  void userEnter();
   void userStateChanged();
   void noteBounds();
   void userPaint();

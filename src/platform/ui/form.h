@@ -144,6 +144,8 @@ class Form {
   Event<> Paint;
   Event<> PropertyChanged;
   Event<> ForegroundRequested;
+  // Enter reached the window without a control taking it: a dialog presses its default button.
+  Event<> EnterPressed;
   Event<Menu&, MenuItem*> PopupRequested;
 
  private:

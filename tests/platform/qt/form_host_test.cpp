@@ -232,12 +232,16 @@ TEST_F(FormHostTest, VisibilityStateAndCloseFollowTheForm) {
   EXPECT_FALSE(form.loaded());
 }
 
-TEST_F(FormHostTest, EscapeClosesADialogOnly) {
+TEST_F(FormHostTest, EnterReachesTheFormAndEscapeClosesADialogOnly) {
+  int enters = 0;
+  form.EnterPressed.connect([&] { ++enters; });
   for (const bool dialog : {false, true}) {
     form.setClosesOnEscape(dialog);
     makeHost();
     form.load();
     form.show();
+    QTest::keyClick(widgetOf<QLineEdit>(box), Qt::Key_Return);
+    EXPECT_EQ(enters, dialog ? 2 : 1);
     QTest::keyClick(widgetOf<QLineEdit>(box), Qt::Key_Escape);
     EXPECT_EQ(form.loaded(), !dialog);
     form.unload(ui::kCloseFromCode);
