@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QRegion>
 #include <QShortcut>
+#include <algorithm>
+#include <cmath>
 
 #include "app/button_accessible.h"
 #include "controls/hand_cursor.h"
@@ -302,11 +304,15 @@ ButtonWidget* ButtonWidget::accessKeyOwner(char letter) const {
 }
 
 void ButtonWidget::paintEvent(QPaintEvent*) {
-  const Raster& s = model_.surface();
+  // On a screen of more device pixels per pixel the caption is drawn at that scale.
+  const int scale = std::max(1, static_cast<int>(std::ceil(devicePixelRatioF())));
+  const Raster scaled = scale > 1 ? model_.surfaceAt(scale) : Raster();
+  const Raster& s = scale > 1 ? scaled : model_.surface();
   if (s.empty()) return;
   // The raster's own words are a 32-bit RGB image: shown without a copy.
-  const QImage image(reinterpret_cast<const uchar*>(s.bits()), s.width(), s.height(), s.width() * 4,
-                     QImage::Format_RGB32);
+  QImage image(reinterpret_cast<const uchar*>(s.bits()), s.width(), s.height(), s.width() * 4,
+               QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
   QPainter(this).drawImage(0, 0, image);
 }
 

@@ -51,8 +51,10 @@ int KRV_Config::showSkinImage(const std::string& entry) {
       display::LoadSkinImage(d_.images, d_.files.programFolder(), entry, &d_.files);
   if (!load.ok()) return load.error;
   const bool winamp = display::SkinKindOf(entry) == display::SkinKind::AMP;
-  PreViewSkin.setAutoSize(!winamp);
-  if (winamp) PreViewSkin.setGeometry(kPreViewSkinDesign);
+  // A strip wider than the box's design would run past the frame: it is shown cut there.
+  const bool fits = load.image.width() * PreViewSkin.twipsPerPixel() <= kPreViewSkinDesign.width;
+  PreViewSkin.setAutoSize(!winamp && fits);
+  if (winamp || !fits) PreViewSkin.setGeometry(kPreViewSkinDesign);
   PreViewSkin.setPicture(std::move(load.image));
   previewedEntry_ = entry;
   return platform::kImageLoaded;

@@ -15,13 +15,14 @@ platform::Raster numberedStrip() {
 
 TEST_F(SkinBrowserTest, TheListHoldsStripsThenWinampFilesThenWinampFolders) {
   skin("KRV_Blue.gif", platform::Raster(150, 12));
+  skin("KRV_Wide.gif", platform::Raster(240, 16));
   skin("AMP_Tiny.bmp", platform::Raster(155, 74));
   skin("Classic/text.bmp", platform::Raster(155, 74));
   files.files[std::string(kSkins) + "AMP_notes.txt"] = "notes";
   files.files[std::string(kSkins) + "Empty/readme.txt"] = "";
   KRV_Config& d = open();
   EXPECT_EQ(d.SkinCmb.items(),
-            (std::vector<std::string>{"KRV_Blue.gif", "KRV_Default Skin.gif",
+            (std::vector<std::string>{"KRV_Blue.gif", "KRV_Default Skin.gif", "KRV_Wide.gif",
                                       "AMP_notes.txt [WINAMP/SMALL] ",
                                       "AMP_Tiny.bmp [WINAMP/SMALL] ", "Classic [WINAMP/SMALL] "}));
   EXPECT_EQ(d.SkinCmb.text(), "KRV_Default Skin.gif");
@@ -39,6 +40,9 @@ TEST_F(SkinBrowserTest, TheListHoldsStripsThenWinampFilesThenWinampFolders) {
       << "a Winamp font keeps the box's own size";
   choose("KRV_Blue.gif");
   EXPECT_EQ(d.PreViewSkin.geometry(), (ui::TwipsRect{2490, 660, 150 * 15, 12 * 15}));
+  choose("KRV_Wide.gif");
+  EXPECT_EQ(d.PreViewSkin.geometry(), (ui::TwipsRect{2490, 660, 3285, 495}))
+      << "a 240-pixel strip stays inside the frame";
   EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
