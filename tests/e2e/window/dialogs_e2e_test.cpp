@@ -273,6 +273,8 @@ TEST_F(DialogsE2ETest, EndingWithAChooserOrACautionBoxOpenExitsCleanlyAndSaves) 
     const std::string box =
         desktop->waitForNewWindow(c.caution ? "^CAUTION!$" : "^Select Font$", {}, kOpenWait);
     ASSERT_FALSE(box.empty()) << readFile("stderr.txt");
+    if (c.caution && c.sigterm)
+      desktop->run(std::string("import -window root ") + KORVANE_E2E_SCREENS + "/caution_box.png");
     const auto saved = fs::last_write_time(folder + "/registry.reg");
     if (c.sigterm) {
       korvane->signal(SIGTERM);
