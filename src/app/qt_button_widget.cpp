@@ -5,7 +5,10 @@
 #include <QPainter>
 #include <QRegion>
 #include <QShortcut>
+#include <algorithm>
+#include <cmath>
 
+#include "app/button_accessible.h"
 #include "controls/hand_cursor.h"
 
 namespace korvane::app {
@@ -218,6 +221,7 @@ QRegion regionOf(const ShapeMask& mask) {
 
 ButtonWidget::ButtonWidget(controls::NXOButtons& model, QWidget* parent)
     : QWidget(parent), model_(model) {
+  ButtonAccessible::install();
   setAttribute(Qt::WA_OpaquePaintEvent);  // the raster covers every pixel
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);  // hover starts with the first move over the button
@@ -300,11 +304,15 @@ ButtonWidget* ButtonWidget::accessKeyOwner(char letter) const {
 }
 
 void ButtonWidget::paintEvent(QPaintEvent*) {
-  const Raster& s = model_.surface();
+  // On a screen of more device pixels per pixel the caption is drawn at that scale.
+  const int scale = std::max(1, static_cast<int>(std::ceil(devicePixelRatioF())));
+  const Raster scaled = scale > 1 ? model_.surfaceAt(scale) : Raster();
+  const Raster& s = scale > 1 ? scaled : model_.surface();
   if (s.empty()) return;
   // The raster's own words are a 32-bit RGB image: shown without a copy.
-  const QImage image(reinterpret_cast<const uchar*>(s.bits()), s.width(), s.height(), s.width() * 4,
-                     QImage::Format_RGB32);
+  QImage image(reinterpret_cast<const uchar*>(s.bits()), s.width(), s.height(), s.width() * 4,
+               QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
   QPainter(this).drawImage(0, 0, image);
 }
 
@@ -339,7 +347,8 @@ void ButtonWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const int shift = shiftOf(event->modifiers());
-  model_.keyDown(code, shift);  // an auto-repeat comes again; the control presses only once
+  model_.keyDown(code, shift);      // an auto-repeat comes again; the control presses only once
+  if (code == 27) event->ignore();  // Escape goes on to the window: a dialog closes
   // Every character, national ones included, as its UTF-16 code.
   if (!text.isEmpty() && text.at(0).unicode() > 0) model_.keyPress(text.at(0).unicode());
   // A button takes no text, so a bare letter is another button's access key.

@@ -135,18 +135,7 @@ class Painter {
     }
   }
 
-  void caption() {
-    if (p_.caption.empty() || !in_.text) return;
-    Rect r = in_.rects.text;
-    if (pressed() && p_.buttonStyle != 2) r = r.movedBy(1);
-    if (in_.enabled) {
-      in_.text->draw(s_, r, p_.caption, in_.font, resolve(in_.foreColor), kCaptionMargins);
-      return;
-    }
-    in_.text->draw(s_, {r.left + 1, r.top + 1, r.right + 1, r.bottom}, p_.caption, in_.font,
-                   system(20), kCaptionMargins);
-    in_.text->draw(s_, r, p_.caption, in_.font, system(16), kCaptionMargins);
-  }
+  void caption() { paintCaption(s_, in_, 1); }
 
   Raster& s_;
   const PaintInput& in_;
@@ -161,6 +150,38 @@ class Painter {
 void paintButton(Raster& s, const PaintInput& in) {
   if (!in.props || !in.colours) return;
   Painter(s, in).run();
+}
+
+void paintCaption(Raster& s, const PaintInput& in, int scale) {
+  const ButtonProperties& p = *in.props;
+  if (p.caption.empty() || !in.text || !in.colours || scale < 1) return;
+  Rect r = in.rects.text;
+  if (in.flags.pressed && p.buttonStyle != 2) r = r.movedBy(1);
+  r = {r.left * scale, r.top * scale, r.right * scale, r.bottom * scale};
+  platform::Font font = in.font;
+  font.size *= scale;
+  const platform::TextMargins margins{kCaptionMargins.left * scale, kCaptionMargins.right * scale};
+  // The finer font may run a little wider than scale times the coarse one: the caption keeps the
+  // line breaks it has at scale 1, widened (still centred) rather than wrapped once more.
+  if (scale > 1) {
+    const int coarseHeight =
+        in.text->measure(p.caption, in.font, in.rects.text.width(), kCaptionMargins).height;
+    for (int widen = 0; widen < r.width() / 4; widen += scale) {
+      const int fineHeight =
+          in.text->measure(p.caption, font, r.width() + 2 * widen, margins).height;
+      if (fineHeight <= coarseHeight * scale + scale) {
+        r = {r.left - widen, r.top, r.right + widen, r.bottom};
+        break;
+      }
+    }
+  }
+  if (in.enabled) {
+    in.text->draw(s, r, p.caption, font, in.colours->resolve(in.foreColor), margins);
+    return;
+  }
+  in.text->draw(s, {r.left + scale, r.top + scale, r.right + scale, r.bottom}, p.caption, font,
+                in.colours->colour(20), margins);
+  in.text->draw(s, r, p.caption, font, in.colours->colour(16), margins);
 }
 
 }  // namespace korvane::controls

@@ -37,6 +37,10 @@ inline constexpr Colour kPictureShadow = makeColour(176, 176, 176);
 
 void paintButton(platform::Raster& s, const PaintInput& in);
 
+// The caption of in at scale times the button's pixels into s (its rectangle, margins and font
+// scaled): scale 1 is the caption step of paintButton.
+void paintCaption(platform::Raster& s, const PaintInput& in, int scale);
+
 // The picture at its rectangle, moved, shadowed or embossed as the state asks.
 void paintPicture(platform::Raster& s, const PaintInput& in);
 

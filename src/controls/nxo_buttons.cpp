@@ -145,6 +145,24 @@ void NXOButtons::layout() {
 void NXOButtons::Refresh() {
   if (surface_.width() != width_ || surface_.height() != height_)
     surface_ = platform::Raster(width_, height_);
+  paintButton(surface_, paintInput());
+  Repainted();
+}
+
+platform::Raster NXOButtons::surfaceAt(int scale) const {
+  if (scale <= 1 || surface_.empty()) return surface_;
+  PaintInput in = paintInput();
+  const platform::TextRenderer* text = in.text;
+  in.text = nullptr;  // every pixel rule holds at scale 1; only the caption is drawn finer
+  platform::Raster base(width_, height_);
+  paintButton(base, in);
+  platform::Raster scaled = base.stretched(width_ * scale, height_ * scale);
+  in.text = text;
+  paintCaption(scaled, in, scale);
+  return scaled;
+}
+
+PaintInput NXOButtons::paintInput() const {
   PaintInput in;
   in.props = &p_;
   in.font = font();
@@ -165,8 +183,7 @@ void NXOButtons::Refresh() {
     in.left = geometry().left / twipsPerPixel();
     in.top = geometry().top / twipsPerPixel();
   }
-  paintButton(surface_, in);
-  Repainted();
+  return in;
 }
 
 void NXOButtons::GoToURL() {

@@ -27,6 +27,7 @@
 namespace korvane::controls {
 
 class NXOButtons;
+struct PaintInput;
 
 // What the button asks of the window that holds it; every answer has a default.
 class ButtonContainer {
@@ -147,6 +148,9 @@ class NXOButtons : public ui::Control {
 
   // What a host shows and asks.
   const platform::Raster& surface() const { return surface_; }
+  // The surface for a screen of scale device pixels per pixel: the same drawing enlarged, its
+  // caption drawn at that scale (sharp); scale 1 is surface().
+  platform::Raster surfaceAt(int scale) const;
   // Where the window is; empty means the whole rectangle.
   const platform::ShapeMask& windowShape() const { return shape_; }
   // The lower-case access key, 0 when none.
@@ -176,6 +180,7 @@ class NXOButtons : public ui::Control {
   ui::Event<const std::string&> PropertyNotified;
 
  private:
+  PaintInput paintInput() const;
   void changed(const char* property);
   void onControlChanged();
   void resize();

@@ -39,6 +39,7 @@ KRV_DConfig::KRV_DConfig(DisplayServices services, DialogTitle title)
 
 void KRV_DConfig::wireEvents() {
   Load.connect([this] { Form_Load(); });
+  EnterPressed.connect([this] { Form_EnterPressed(); });
   for (int i = 0; i < 3; ++i)
     DShowChk[static_cast<size_t>(i)].Click.connect([this, i] { DShowChk_Click(i); });
   for (ui::OptionButton& option : KRV_Dopt) option.Click.connect([this] { KRV_Dopt_Click(); });
@@ -48,6 +49,8 @@ void KRV_DConfig::wireEvents() {
   fntBKG.Click.connect([this] { fntBKG_Click(); });
   sldTransparent.Change.connect([this] { sldTransparent_Change(); });
   txtTransparent.Change.connect([this] { txtTransparent_Change(); });
+  txtTransparent.KeyPress.connect([this](int& key) { txtTransparent_KeyPress(key); });
+  txtTransparent.LostFocus.connect([this] { txtTransparent_LostFocus(); });
   DTApply.Click.connect([this] { DTApply_Click(); });
   DTCancel.Click.connect([this] { DTCancel_Click(); });
 }
@@ -69,6 +72,7 @@ void KRV_DConfig::Form_Load() {
   KRV_Dopt[s.floatingStyle == "KRV" ? 0 : 1].setValue(true);
   txtTransparent.setText(std::to_string(s.opacity));
   sldTransparent.setValue(s.opacity);
+  checkedOpacity_ = s.opacity;
   Detach_Chk[0].setValue(s.floatingLaunch ? 1 : 0);
   Detach_Chk[1].setValue(s.floatingOnTop ? 1 : 0);
   DTApply.setEnabled(false);  // the handlers run above enabled it
@@ -108,20 +112,26 @@ void KRV_DConfig::fntBKG_Click() {
 }
 
 void KRV_DConfig::sldTransparent_Change() {
+  if (typing_) return;  // the text box moved it: the typed text stays as it is
   const int value = sldTransparent.value();
   txtTransparent.setText(std::to_string(value));
-  if (value >= 1 && value <= 9) {
-    services_.boxes.show(kAlmostInvisible, kCautionTitle, platform::MsgButtons::OK,
-                         platform::MsgIcon::Critical);
-    if (!loaded()) return;
-  } else if (value == 0) {
-    services_.boxes.show(kCompletelyInvisible, kCautionTitle, platform::MsgButtons::OK,
-                         platform::MsgIcon::Critical);
-    if (!loaded()) return;
+  if (!warnLowOpacity(value)) return;
+  DTApply.setEnabled(true);
+}
+
+bool KRV_DConfig::warnLowOpacity(int value) {
+  checkedOpacity_ = value;
+  if (value < 0 || value > 9) return true;
+  warned_ = true;
+  services_.boxes.show(value == 0 ? kCompletelyInvisible : kAlmostInvisible, kCautionTitle,
+                       platform::MsgButtons::OK, platform::MsgIcon::Critical);
+  if (!loaded()) return false;
+  if (value == 0) {
     txtTransparent.setText(std::to_string(kSafeOpacity));
     sldTransparent.setValue(kSafeOpacity);
+    checkedOpacity_ = kSafeOpacity;
   }
-  DTApply.setEnabled(true);
+  return true;
 }
 
 void KRV_DConfig::txtTransparent_Change() {
@@ -129,12 +139,36 @@ void KRV_DConfig::txtTransparent_Change() {
   if (text.empty() || !isNumeric(text)) return;
   // A value the slider cannot show leaves it where it is; Apply still saves the text.
   if (const auto whole = toInt32HalfEven(leadingNumber(text));
-      whole && *whole >= sldTransparent.min() && *whole <= sldTransparent.max())
+      whole && *whole >= sldTransparent.min() && *whole <= sldTransparent.max()) {
+    typing_ = true;
     sldTransparent.setValue(*whole);
+    typing_ = false;
+  }
   DTApply.setEnabled(true);
 }
 
+void KRV_DConfig::txtTransparent_KeyPress(int& keyAscii) {
+  if (keyAscii != '\r') return;
+  warned_ = false;
+  commitTypedOpacity();
+  // An Enter that raised a warning does nothing more; otherwise it goes on to press Apply.
+  if (warned_) keyAscii = 0;
+}
+
+void KRV_DConfig::Form_EnterPressed() {
+  if (DTApply.enabled() && DTApply.visible()) DTApply.click();
+}
+
+bool KRV_DConfig::commitTypedOpacity() {
+  const std::string& text = txtTransparent.text();
+  if (text.empty() || !isNumeric(text)) return true;
+  const auto whole = toInt32HalfEven(leadingNumber(text));
+  if (!whole || *whole == checkedOpacity_) return true;
+  return warnLowOpacity(*whole);
+}
+
 void KRV_DConfig::DTApply_Click() {
+  if (!commitTypedOpacity()) return;
   SaveApplyDT();
   if (loaded()) unload(ui::kCloseFromCode);
 }

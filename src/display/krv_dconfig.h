@@ -70,6 +70,9 @@ class KRV_DConfig : public ui::Form {
   void fntBKG_Click();
   void sldTransparent_Change();
   void txtTransparent_Change();
+  void txtTransparent_KeyPress(int& keyAscii);
+  void Form_EnterPressed();
+  void txtTransparent_LostFocus() { commitTypedOpacity(); }
   void DTApply_Click();
   void DTCancel_Click() { unload(ui::kCloseFromCode); }
 
@@ -92,12 +95,20 @@ class KRV_DConfig : public ui::Form {
   void storeFloatingSettings();
   // True when the box's value is to be saved (the user clicked it here).
   bool clockFlagChosen(int index) const { return clockFlagClicked_[static_cast<size_t>(index)]; }
+  // Warns about an opacity below 10 and puts 0 back to the safe value; false once unloaded.
+  bool warnLowOpacity(int value);
+  // The typed opacity is complete (Enter, the focus leaving, Apply): warned about once.
+  bool commitTypedOpacity();
 
   DisplayServices services_;
   DialogTitle title_;
   platform::CustomColours customColours_{};
   std::array<bool, 3> clockFlagClicked_{};
   bool loading_ = false;
+  bool typing_ = false;  // the slider follows the text box: no warning mid-typing
+  int checkedOpacity_ = -1;
+  bool warned_ =
+      false;  // a low-opacity warning was shown  // the last opacity warned about or found safe
 };
 
 // The opacity typed into the box as Apply stores it: its leading number, rounded, kept within

@@ -16,6 +16,7 @@ constexpr int kFullWidth = kFieldLeft + kFieldWidth - kMargin;
 void KRV_DConfig::layout() {
   setClientSize(kFieldLeft + kFieldWidth + kMargin, 5100);
   setBorderStyle(ui::BorderStyle::FixedDialog);
+  setClosesOnEscape(true);
   setMinimizeButton(false);
   setShowInTaskbar(false);
 
@@ -46,6 +47,7 @@ void KRV_DConfig::layout() {
   add(KRV_DSkin);
   KRV_Dfnt.setGeometry({kFieldLeft, 1305, kFieldWidth, 315});
   KRV_Dfnt.setLocked(true);  // the font chooser sets the name
+  KRV_Dfnt.setAccessibleName("Font");
   add(KRV_Dfnt);
   fntTest.setGeometry({kFieldLeft, 1725, kFieldWidth, 495});
   fntTest.setCaption(kFontSample);

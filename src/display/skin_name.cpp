@@ -12,10 +12,22 @@ SkinKind SkinKindOf(std::string_view entry) {
 }
 
 namespace {
-// Only names inside the skins folder are skins: no path separator, no "..".
+// Only names inside the skins folder are skins: no path separator, not "." or ".." ("a..b" is a
+// name like any other).
 bool insideSkinsFolder(std::string_view name) {
   return !name.empty() && !text::contains(name, "/") && !text::contains(name, "\\") &&
-         !text::contains(name, "..");
+         name != "." && name != "..";
+}
+
+// path with its last part as the folder holds it, matched without regard to case.
+std::string onDisk(const platform::Files& files, const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return path;
+  const std::string folder = path.substr(0, slash);
+  const std::string name = path.substr(slash + 1);
+  for (const std::string& found : files.listFiles(folder, name))
+    if (text::toLower(found) == text::toLower(name)) return platform::joinPath(folder, found);
+  return path;
 }
 }  // namespace
 
@@ -39,9 +51,10 @@ platform::ImageLoad LoadSkinImage(const platform::Images& images, const platform
   const auto skin = ResolveSkinName(entry);
   if (!skin) return platform::ImageLoad::failed(platform::kBadFileName);
   const std::vector<std::string> folders = SkinsFolders(files);
-  platform::ImageLoad first = images.load(folders.front() + skin->file);
+  platform::ImageLoad first = images.load(onDisk(files, folders.front() + skin->file));
   for (size_t i = 1; i < folders.size() && !first.ok(); ++i)
-    if (platform::ImageLoad load = images.load(folders[i] + skin->file); load.ok()) return load;
+    if (platform::ImageLoad load = images.load(onDisk(files, folders[i] + skin->file)); load.ok())
+      return load;
   return first;
 }
 

@@ -23,7 +23,7 @@ struct SkinFile {
 
 // The file of a skin entry: empty names the default strip; an entry holding the Winamp marker is
 // a font (the marker removed, the rest trimmed), a .bmp or .gif itself, else a folder's
-// text.bmp. Empty when the name would leave the skins folder (a path separator or "..").
+// text.bmp. Empty when the name would leave the skins folder (a path separator, "." or "..").
 std::optional<SkinFile> ResolveSkinName(std::string_view entry);
 
 // The kind of an entry, whether or not its file can be loaded.

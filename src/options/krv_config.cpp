@@ -34,6 +34,7 @@ KRV_Config::KRV_Config(OptionsServices services)
 
 void KRV_Config::wireEvents() {
   Load.connect([this] { Form_Load(); });
+  EnterPressed.connect([this] { Form_EnterPressed(); });
   Unload.connect([this](int& cancel) { Form_Unload(cancel); });
   OpenMin.Click.connect([this] { OpenMin_Click(); });
   RunKRV.Click.connect([this] { RunKRV_Click(); });
@@ -141,6 +142,9 @@ void KRV_Config::CheckUpdate_Click() {
 }
 
 void KRV_Config::KRV_DSettings_Click() {
+  // Made before it shows, so that it shows above this dialog and centred on it.
+  if (ui::Form* settings = d_.program.loadWindow(program::window::kFloatingSettings))
+    settings->setOwner(this);
   d_.program.showWindow(program::window::kFloatingSettings);
 }
 
@@ -150,6 +154,10 @@ void KRV_Config::ShowKRVFloat_Click() {
 
 void KRV_Config::Ap_CL_Click() {
   unload(ui::kCloseFromCode);
+}
+
+void KRV_Config::Form_EnterPressed() {
+  if (Ap_CL.enabled() && Ap_CL.visible()) Ap_CL.click();
 }
 
 }  // namespace korvane::options

@@ -96,6 +96,7 @@ class KRV_Config : public ui::Form {
   void KRV_DSettings_Click();
   void ShowKRVFloat_Click();
   void Ap_CL_Click();
+  void Form_EnterPressed();
 
   // The skin browser.
   void LoadKRVSkins();

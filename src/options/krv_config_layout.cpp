@@ -14,6 +14,7 @@ constexpr Colour kBannerText = makeColour(0x1F, 0x3A, 0x68);
 void KRV_Config::layout() {
   setClientSize(6045, 6180);
   setBorderStyle(ui::BorderStyle::FixedSingle);
+  setClosesOnEscape(true);
   setMinimizeButton(false);
 
   Frame1.setGeometry({0, -75, 6045, 960});
@@ -105,6 +106,7 @@ void KRV_Config::layoutSkinFrame() {
   Label2.setCaption("Selected Skin");
   add(Label2, &WCSkinFrame);
   SkinCmb.setGeometry({1245, 1875, 3375, 345});
+  SkinCmb.setAccessibleName("Clock skin");
   add(SkinCmb, &WCSkinFrame);
   buttonDesign.place(*this, ChangeSkin, "Use Skin", {4650, 1860, 1110, 360}, &WCSkinFrame);
   ChangeSkin.setEnabled(false);

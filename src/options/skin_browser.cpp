@@ -9,10 +9,20 @@
 
 namespace korvane::options {
 
+namespace {
+
+// The message of a failed load: its number and what the number means.
+std::string loadFault(int error) {
+  return std::to_string(error) + ": " + platform::imageErrorDescription(error);
+}
+
+}  // namespace
+
 void KRV_Config::LoadKRVSkins() {
   const std::string folder = display::SkinsFolder(d_.files.programFolder());
+  // A name the skin rules refuse is never offered.
   for (const std::string& entry : display::ListSkinEntries(d_.files, true, kWinampSuffix))
-    SkinCmb.addItem(entry);
+    if (display::ResolveSkinName(entry)) SkinCmb.addItem(entry);
 
   const std::string selected =
       settings_.overlaySkin.empty() ? std::string(display::kDefaultSkin) : settings_.overlaySkin;
@@ -24,7 +34,7 @@ void KRV_Config::LoadKRVSkins() {
   });
   const int error = showSkinImage(real == items.end() ? selected : *real);
   if (error != platform::kImageLoaded)
-    d_.boxes.show("curskin: " + std::to_string(error) + " " + folder + selected,
+    d_.boxes.show("curskin: " + loadFault(error) + ": " + folder + selected,
                   std::string(program::kMessageTitle), platform::MsgButtons::OK,
                   platform::MsgIcon::None);
 }
@@ -33,8 +43,10 @@ int KRV_Config::showSkinImage(const std::string& entry) {
   platform::ImageLoad load = display::LoadSkinImage(d_.images, d_.files, entry);
   if (!load.ok()) return load.error;
   const bool winamp = display::SkinKindOf(entry) == display::SkinKind::AMP;
-  PreViewSkin.setAutoSize(!winamp);
-  if (winamp) PreViewSkin.setGeometry(kPreViewSkinDesign);
+  // A strip wider than the box's design would run past the frame: it is shown cut there.
+  const bool fits = load.image.width() * PreViewSkin.twipsPerPixel() <= kPreViewSkinDesign.width;
+  PreViewSkin.setAutoSize(!winamp && fits);
+  if (winamp || !fits) PreViewSkin.setGeometry(kPreViewSkinDesign);
   PreViewSkin.setPicture(std::move(load.image));
   previewedEntry_ = entry;
   return platform::kImageLoaded;
@@ -45,8 +57,8 @@ void KRV_Config::SkinCmb_Click() {
   if (error != platform::kImageLoaded) {
     // "Use Skin" would apply a skin the overlay cannot draw.
     ChangeSkin.setEnabled(false);
-    d_.boxes.show(std::to_string(error), std::string(program::kMessageTitle),
-                  platform::MsgButtons::OK, platform::MsgIcon::None);
+    d_.boxes.show(loadFault(error), std::string(program::kMessageTitle), platform::MsgButtons::OK,
+                  platform::MsgIcon::None);
     return;
   }
   ChangeSkin.setEnabled(true);

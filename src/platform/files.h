@@ -22,6 +22,8 @@ class Files {
   virtual std::optional<std::string> readAll(const std::string& path, size_t maxBytes) const = 0;
   // Replaces the file with bytes so that a crash leaves either the old or the new content.
   virtual bool writeAtomically(const std::string& path, std::string_view bytes) = 0;
+  // Removes what writes to path left when their process was killed mid-write.
+  virtual void removeStaleTemporaries(const std::string& /*path*/) {}
   // Names of the files in folder that match pattern ("*" and "?", case ignored), sorted by
   // name with case ignored; empty when the folder cannot be read.
   virtual std::vector<std::string> listFiles(const std::string& /*folder*/,

@@ -48,8 +48,15 @@ ui::Form* ProgramWindows::load(std::string_view name) {
 }
 
 ui::Form* ProgramWindows::show(std::string_view name) {
+  const ui::Form* open = loaded(name);
+  const bool wasShown = open && open->visible();
   ui::Form* form = load(name);
-  if (form) form->show();
+  if (!form) return nullptr;
+  form->show();
+  // An open window shown again comes back to the user: restored, raised and active.
+  if (form->windowState() == ui::WindowState::Minimized)
+    form->setWindowState(ui::WindowState::Normal);
+  if (wasShown) form->bringToForeground();
   return form;
 }
 

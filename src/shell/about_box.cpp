@@ -11,6 +11,7 @@ AboutBox::AboutBox(controls::ButtonServices buttons, int twipsPerPixel)
       cmdOK("cmdOK", buttonDesign.services(buttons)) {
   setClientSize(5730, 2640);
   setBorderStyle(ui::BorderStyle::FixedDialog);
+  setClosesOnEscape(true);
   setMinimizeButton(false);
   setShowInTaskbar(false);
   setCaption("About Korvane");

@@ -1,7 +1,9 @@
 #pragma once
 // One HTTP response collected piece by piece: the header once, then exactly the announced number
-// of body bytes. Anything else is a fault with a reason, and the body is never used.
+// of body bytes, or a redirect's Location. Anything else is a fault with a reason, and the body
+// is never used.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,7 +16,8 @@ constexpr size_t kMaxLengthDigits = 7;
 
 class HttpResponse {
  public:
-  enum class Progress { NeedMore, Complete, Failed };
+  // Redirect: a 301, 302, 307 or 308 with a Location; its body is not read.
+  enum class Progress { NeedMore, Complete, Failed, Redirect };
 
   // Adds the next piece of the stream; once Complete or Failed, any further piece is a fault.
   Progress add(std::string_view piece);
@@ -29,6 +32,8 @@ class HttpResponse {
   const std::string& body() const { return body_; }
   // Why the response failed.
   const std::string& fault() const { return fault_; }
+  // Where a redirect points, as the server wrote it.
+  const std::string& location() const { return location_; }
 
  private:
   Progress fail(std::string why);
@@ -41,6 +46,12 @@ class HttpResponse {
   std::string body_;
   uint32_t expected_ = 0;
   std::string fault_;
+  std::string location_;
 };
+
+// The path a redirect's location names on the server host:port ("/path" or "http://host[:port]
+// /path"); empty for another server, another scheme, or a path a request line cannot carry.
+std::optional<std::string> sameServerPath(std::string_view location, std::string_view host,
+                                          int port);
 
 }  // namespace korvane::shell

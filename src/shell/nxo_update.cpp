@@ -16,6 +16,7 @@ NXOUpdateService::NXOUpdateService(UpdateWindow& window, UpdateServices services
       nxo_(services.sockets.create()),
       NXO_PLI_(services.sockets.create()) {
   wireSockets();
+  removeStaleListTemporaries(services_.files, settings_.userFolder);
 }
 
 NXOUpdateService::~NXOUpdateService() {
@@ -35,6 +36,12 @@ void NXOUpdateService::wireSockets() {
 }
 
 void NXOUpdateService::NXOUpdate() {
+  redirectPath_.clear();
+  redirects_ = 0;
+  connectExchange();
+}
+
+void NXOUpdateService::connectExchange() {
   // A restart never appends to what an abandoned exchange collected.
   response_ = HttpResponse{};
   listFileOpen = false;
@@ -91,7 +98,9 @@ void NXOUpdateService::checkForUpdates() {
 }
 
 std::string NXOUpdateService::request() const {
-  const std::string path(downloadFlag ? kServerListPath : kVersionInfoPath);
+  const std::string path = !redirectPath_.empty()
+                               ? redirectPath_
+                               : std::string(downloadFlag ? kServerListPath : kVersionInfoPath);
   const std::string product = "Korvane v" + window_.versionString();
   return "GET " + path + " HTTP/1.1\r\n" + "Accept: */*\r\n" + "Host: " + settings_.makerHost +
          "\r\n" + "Referer: " + product + "\r\n" + "User-Agent: " + product + "\r\n" + "\r\n";
@@ -118,6 +127,10 @@ void NXOUpdateService::nxo_DataArrival(long) {
     abandonExchange(response_.fault());
     return;
   }
+  if (progress == HttpResponse::Progress::Redirect) {
+    followRedirect(response_.location());
+    return;
+  }
   if (downloadFlag && response_.headerSeen() && !listFileOpen) {
     if (response_.expectedLength() > sync::kMaxListBytes) {
       abandonExchange("the list is larger than the program reads");
@@ -138,11 +151,29 @@ void NXOUpdateService::nxo_DataArrival(long) {
   saveIT(body);
 }
 
+// A moved page on the same server is fetched from where it went, a few times at most.
+void NXOUpdateService::followRedirect(const std::string& location) {
+  const std::optional<HostPort> server = parseHostPort(settings_.makerHost, kWebServerPort);
+  const std::optional<std::string> path =
+      server ? sameServerPath(location, server->host, server->port) : std::nullopt;
+  if (!path) {
+    abandonExchange("redirected away from the update server");
+    return;
+  }
+  if (++redirects_ > kMaxRedirects) {
+    abandonExchange("more than " + std::to_string(kMaxRedirects) + " redirects");
+    return;
+  }
+  redirectPath_ = *path;
+  connectExchange();
+}
+
 void NXOUpdateService::finishDownload() {
   const std::string body = response_.body();
   listFileOpen = false;
-  if (body.empty()) {
-    abandonExchange("the server sent an empty list");
+  // A captive portal's page or a body of zeros is a 200 too: only a list with servers replaces.
+  if (sync::parseServerList(body).empty()) {
+    abandonExchange("the answer is not a server list");
     return;
   }
   if (replaceServerList(services_.files, settings_.userFolder, body).empty()) {
@@ -169,11 +200,12 @@ void NXOUpdateService::nxo_Close() {
   abandonExchange(response_.fault());
 }
 
-void NXOUpdateService::abandonExchange(const std::string& why) {
+void NXOUpdateService::abandonExchange(std::string why) {
   // Without a list the program cannot synchronise at all, so any failure is worth saying.
   const bool wasDownload = downloadFlag || !services_.files.exists(serverListToRead(
                                                services_.files, settings_.userFolder));
   const bool wasManual = manualCheck;
+  const bool queryWaited = versionQueryDue;
   exchangeRunning_ = false;
   nxo_->Close();
   response_ = HttpResponse{};
@@ -184,6 +216,8 @@ void NXOUpdateService::abandonExchange(const std::string& why) {
     window_.setStatus("KRV Server File download failed: " + why);
   else if (wasManual)
     window_.setStatus("Update check failed: " + why);
+  // The version query it was to lead to will not be made.
+  if (queryWaited) versionQueryEndedUnanswered();
 }
 
 void NXOUpdateService::noUpdateServer() {

@@ -25,6 +25,8 @@ constexpr std::string_view kUpdaterCommand = "NXOUpdate";  // in the program fol
 constexpr std::string_view kNoUpdateServer = "No update server is configured.";
 // An exchange or query with no outcome after this many one-second ticks is given up.
 constexpr int kExchangeLimitTicks = 30;
+// Redirects to the same host and port followed in one exchange.
+constexpr int kMaxRedirects = 3;
 
 // What the update service needs of the main window.
 class UpdateWindow {
@@ -41,6 +43,9 @@ class UpdateWindow {
   virtual void synchronise() = 0;
   // A version reply was handled: a run-once instance has done its work.
   virtual void versionQueryAnswered() = 0;
+  // The version query ended without a reply (refused, failed, silent, or never made because the
+  // version information did not come): a run-once instance has nothing left to wait for.
+  virtual void versionQueryUnanswered() = 0;
   // False once the window has begun to unload (a message box may outlast it).
   virtual bool loaded() const = 0;
 };
@@ -111,8 +116,11 @@ class NXOUpdateService {
 
  private:
   void wireSockets();
+  void connectExchange();
+  void followRedirect(const std::string& location);
   void finishDownload();
-  void abandonExchange(const std::string& why);
+  // By value: the reason is often the response's own fault, which the abandon clears.
+  void abandonExchange(std::string why);
   void endCheck();
   void noUpdateServer();
   void setCheckUpdateEnabled(bool on);
@@ -128,11 +136,14 @@ class NXOUpdateService {
   std::unique_ptr<platform::Socket> NXO_PLI_;
   HttpResponse response_;
   bool exchangeRunning_ = false;
+  std::string redirectPath_;  // where the last redirect pointed; empty for the usual path
+  int redirects_ = 0;
   bool queryRunning_ = false;
   // The version reply as far as it came: a reply may arrive in pieces.
   std::string queryReply_;
   void answerVersionQuery();
   bool versionQueryWithoutServer_ = false;  // time data came, and there is no one to ask
+  void versionQueryEndedUnanswered();
   int exchangeTicks_ = 0;
   int queryTicks_ = 0;
   bool checkUpdateEnabled_ = true;

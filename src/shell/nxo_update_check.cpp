@@ -14,6 +14,8 @@ namespace {
 constexpr std::string_view kFieldSeparator = "-:-";
 constexpr size_t kVersionField = 3, kListSizeField = 4, kVersionHostField = 5;
 const std::string kProgramTitle = "Korvane";
+const std::string kUnreadableVersion =
+    "The update server's version number is unreadable: no upgrade can be offered.";
 
 // A byte count written in decimal; empty when the text is anything else.
 std::optional<uint64_t> decimalSize(const std::string& text) {
@@ -28,23 +30,29 @@ std::optional<uint64_t> decimalSize(const std::string& text) {
 void NXOUpdateService::saveIT(const std::string& body) {
   const std::vector<std::string> fields =
       text::split(text::replaceAll(body, "\r\n", ""), kFieldSeparator);
-  // Too few fields, or a version that is not digits and dots: not version information.
-  if (fields.size() <= kVersionHostField || !isVersionText(fields[kVersionField])) {
+  if (fields.size() <= kVersionHostField) {
     endCheck();
+    if (versionQueryDue) versionQueryEndedUnanswered();
     return;
   }
+  // A version that is not digits and dots is offered to nobody; the list is still looked after.
   const std::string latest = fields[kVersionField];
+  const bool readable = isVersionText(latest);
 
   if (versionQueryDue) {
     const std::string host = text::trim(fields[kVersionHostField]);
     if (parseHostPort(host, kVersionQueryPort)) {
       versionHost = host;
       NXO_ProdID();
+    } else {
+      versionQueryEndedUnanswered();
     }
-    if (!manualCheck) return;  // an automatic check ends with the version query
+    // An automatic check ends with the version query.
+    if (!manualCheck || !window_.loaded()) return;
   }
 
-  if (offerUpgrade(latest) || !window_.loaded()) return;
+  if (!readable) window_.setStatus(kUnreadableVersion);
+  if ((readable && offerUpgrade(latest)) || !window_.loaded()) return;
 
   const std::string list = serverListToRead(services_.files, settings_.userFolder);
   if (services_.files.exists(list)) {
@@ -61,9 +69,10 @@ void NXOUpdateService::saveIT(const std::string& body) {
     endCheck();
   }
   if (!offered) {
-    window_.setStatus("No KRV Updates Available...");
-    services_.boxes.show("No Updates Available.", "Korvane Updater", platform::MsgButtons::OK,
-                         platform::MsgIcon::Exclamation);
+    if (readable) window_.setStatus("No KRV Updates Available...");
+    services_.boxes.show(
+        readable ? "No Updates Available." : "No Updates Available.\r\n\r\n" + kUnreadableVersion,
+        "Korvane Updater", platform::MsgButtons::OK, platform::MsgIcon::Exclamation);
   }
 }
 

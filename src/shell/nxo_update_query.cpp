@@ -26,7 +26,10 @@ void NXOUpdateService::NXO_ProdID() {
   NXO_PLI_->Close();
   queryRunning_ = false;
   const std::optional<HostPort> host = parseHostPort(versionHost, kVersionQueryPort);
-  if (!host) return;
+  if (!host) {
+    versionQueryEndedUnanswered();
+    return;
+  }
   NXO_PLI_->setRemoteHost(host->host);
   NXO_PLI_->setRemotePort(host->port);
   NXO_PLI_->setLocalPort(0);
@@ -73,9 +76,14 @@ void NXOUpdateService::answerVersionQuery() {
 }
 
 void NXOUpdateService::NXO_PLI_Error() {
-  queryRunning_ = false;
+  const bool wasRunning = std::exchange(queryRunning_, false);
   queryReply_.clear();
   NXO_PLI_->Close();
+  if (wasRunning) versionQueryEndedUnanswered();
+}
+
+void NXOUpdateService::versionQueryEndedUnanswered() {
+  if (window_.loaded()) window_.versionQueryUnanswered();
 }
 
 void NXOUpdateService::NXO_PLI_Close() {

@@ -6,6 +6,26 @@
 
 namespace korvane::shell {
 
+MainWindowUpdates::MainWindowUpdates(NXO_KRV& window, const platform::Files& files,
+                                     std::string userFolder)
+    : w_(window), files_(files), userFolder_(std::move(userFolder)) {
+  tick_ = w_.SyncNow.Tick.connect([this] {
+    if (endWhenIdle_ && synchronisationDone() && w_.loaded()) {
+      endWhenIdle_ = false;
+      w_.versionQueryAnswered();
+    }
+  });
+}
+
+void MainWindowUpdates::versionQueryUnanswered() {
+  // Ended at a tick, after the window's own has shown the outcome.
+  endWhenIdle_ = true;
+}
+
+bool MainWindowUpdates::synchronisationDone() const {
+  return !w_.synchronising() && w_.lastOutcome.has_value();
+}
+
 void MainWindowUpdates::reloadServerList() {
   // One byte over the limit tells a cut list from one that ends there.
   const std::optional<std::string> bytes =

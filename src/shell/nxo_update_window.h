@@ -11,8 +11,7 @@ namespace korvane::shell {
 class MainWindowUpdates : public UpdateWindow {
  public:
   // files and userFolder: where the list the window reads again is found.
-  MainWindowUpdates(NXO_KRV& window, const platform::Files& files, std::string userFolder)
-      : w_(window), files_(files), userFolder_(std::move(userFolder)) {}
+  MainWindowUpdates(NXO_KRV& window, const platform::Files& files, std::string userFolder);
 
   std::string versionString() const override { return w_.versionString; }
   std::string windowsCode() const override { return w_.windowsCode; }
@@ -23,12 +22,18 @@ class MainWindowUpdates : public UpdateWindow {
   void reloadServerList() override;
   void synchronise() override { w_.SyncTimeNow_Click(); }
   void versionQueryAnswered() override { w_.versionQueryAnswered(); }
+  // A failed query ends run-once at the first tick at which the synchronisation is done.
+  void versionQueryUnanswered() override;
   bool loaded() const override { return w_.loaded(); }
 
  private:
   NXO_KRV& w_;
   const platform::Files& files_;
   std::string userFolder_;
+  // The synchronisation has ended and said how.
+  bool synchronisationDone() const;
+  bool endWhenIdle_ = false;
+  ui::ScopedConnection tick_;
 };
 
 }  // namespace korvane::shell

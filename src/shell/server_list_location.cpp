@@ -27,4 +27,10 @@ std::string replaceServerList(platform::Files& files, const std::string& userFol
   return files.writeAtomically(user, bytes) ? user : "";
 }
 
+void removeStaleListTemporaries(platform::Files& files, const std::string& userFolder) {
+  files.removeStaleTemporaries(platform::joinPath(files.programFolder(), sync::kServerListFile));
+  if (const std::string user = userCopy(userFolder); !user.empty())
+    files.removeStaleTemporaries(user);
+}
+
 }  // namespace korvane::shell

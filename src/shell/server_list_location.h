@@ -18,4 +18,7 @@ std::string serverListToRead(const platform::Files& files, const std::string& us
 std::string replaceServerList(platform::Files& files, const std::string& userFolder,
                               std::string_view bytes);
 
+// Removes the temporaries a download killed while writing left beside either list.
+void removeStaleListTemporaries(platform::Files& files, const std::string& userFolder);
+
 }  // namespace korvane::shell

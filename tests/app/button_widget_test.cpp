@@ -2,6 +2,7 @@
 // user's mouse and keys make, and hover ending when the pointer goes elsewhere.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
@@ -145,6 +146,24 @@ TEST_F(ButtonWidgetTest, MouseAndKeysClickAsAButtonDoes) {
     EXPECT_EQ(clicks, c.clicks);
     EXPECT_FALSE(button.flags().pressed) << "nothing stays held";
   }
+}
+
+TEST_F(ButtonWidgetTest, ScreenReadersSeeAPushButtonWithItsCaptionAndAPressAction) {
+  ASSERT_NE(widget, nullptr);
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->role(), QAccessible::Button);
+  EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Synchronize"));
+  EXPECT_TRUE(a->state().focusable);
+  QAccessibleActionInterface* actions = a->actionInterface();
+  ASSERT_NE(actions, nullptr);
+  EXPECT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+  actions->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(clicks, 1);
+  button.setEnabled(false);
+  actions->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(clicks, 1) << "a disabled button is not pressed";
+  EXPECT_TRUE(a->state().disabled);
 }
 
 TEST_F(ButtonWidgetTest, EveryKeyAndCharacterReachesTheControl) {

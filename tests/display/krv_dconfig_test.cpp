@@ -121,6 +121,70 @@ TEST_F(DConfigTest, SliderWarnsBelowTenAndResetsZeroToTheSafeValue) {
   }
 }
 
+TEST_F(DConfigTest, ATypedOpacityWarnsOnceWhenCommittedNeverMidTyping) {
+  const std::string almost = "CAUTION: This setting will make yout form almost invisible!";
+  const auto enter = [](KRV_DConfig& d) { d.txtTransparent.typeCharacter('\r'); };
+  const auto leave = [](KRV_DConfig& d) { d.txtTransparent.LostFocus(); };
+  const auto apply = [](KRV_DConfig& d) { d.DTApply.click(); };
+  struct Case {
+    const char* typed;
+    std::function<void(KRV_DConfig&)> commit;
+    std::string warning;  // empty: none
+    const char* shown;    // the text box afterwards
+  };
+  const Case cases[] = {
+      {"150", enter, "", "150"},
+      {"5", enter, almost, "5"},
+      {"5", leave, almost, "5"},
+      {"0", leave,
+       "CAUTION: This setting will make KRV Float completely invisible!\r\n"
+       "Resetting to a safe value (125)!",
+       "125"},
+      {"012", leave, "", "012"},
+      {"7", apply, almost, "7"},  // last: its writes are looked at below
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    registry.log.clear();
+    KRV_DConfig& d = open();
+    d.txtTransparent.setText("");
+    boxes.shown.clear();
+    for (const char* k = c.typed; *k; ++k) d.txtTransparent.typeCharacter(*k);
+    EXPECT_TRUE(boxes.shown.empty()) << "warned mid-typing";
+    EXPECT_EQ(d.txtTransparent.text(), c.typed);
+    c.commit(d);
+    if (d.loaded()) leave(d);  // the focus leaving after Enter warns no second time
+    EXPECT_EQ(boxes.shown.empty() ? "" : boxes.shown[0].text, c.warning);
+    EXPECT_EQ(std::count_if(boxes.shown.begin(), boxes.shown.end(),
+                            [](const auto& b) { return b.title == "CAUTION!"; }),
+              c.warning.empty() ? 0 : 1);
+    if (d.loaded()) {
+      EXPECT_EQ(d.txtTransparent.text(), c.shown);
+    }
+  }
+  EXPECT_NE(std::find(registry.log.begin(), registry.log.end(), "KRVSkinTransP=7"),
+            registry.log.end());
+}
+
+TEST_F(DConfigTest, EnterPressesAnEnabledApplyUnlessTheOpacityBoxWarnedOfIt) {
+  KRV_DConfig& d = open();
+  d.EnterPressed();
+  EXPECT_TRUE(d.loaded()) << "nothing to apply";
+  int enter = '\r';
+  d.txtTransparent.setText("4");
+  d.txtTransparent.KeyPress(enter);
+  EXPECT_EQ(enter, 0) << "the warning ends this Enter";
+  enter = '\r';
+  d.txtTransparent.setText("40");
+  d.txtTransparent.KeyPress(enter);
+  EXPECT_EQ(enter, '\r');
+  boxes.answer(MsgResult::No);
+  d.EnterPressed();
+  EXPECT_FALSE(d.loaded()) << "applied";
+  EXPECT_NE(std::find(registry.log.begin(), registry.log.end(), "KRVSkinTransP=40"),
+            registry.log.end());
+}
+
 TEST_F(DConfigTest, ApplyWritesInOrderAfterClosingTheClockAndAsks) {
   KRV_DConfig& d = open();
   pickers.fontAnswers.push_back(

@@ -47,7 +47,8 @@ TEST_F(KrvConfigTest, CloseAfterAChangeWritesTheOptionsInOrder) {
   settings().runValuePresent = settings().runAtStartup = true;
   KRV_Config& d = open();
   d.Protos.choose(3);
-  close();
+  d.EnterPressed();  // presses Apply
+  EXPECT_FALSE(d.loaded());
   EXPECT_EQ(registry.log, (std::vector<std::string>{
                               "OpenMinimized=NO", "Protocol=Default SNTP Protocol",
                               "KRVClockSkin=NO:YES:NO:NO", "KRVSkinLocal=KRV_Default Skin.gif"}));

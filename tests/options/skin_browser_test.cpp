@@ -15,13 +15,14 @@ platform::Raster numberedStrip() {
 
 TEST_F(SkinBrowserTest, TheListHoldsStripsThenWinampFilesThenWinampFolders) {
   skin("KRV_Blue.gif", platform::Raster(150, 12));
+  skin("KRV_Wide.gif", platform::Raster(240, 16));
   skin("AMP_Tiny.bmp", platform::Raster(155, 74));
   skin("Classic/text.bmp", platform::Raster(155, 74));
   files.files[std::string(kSkins) + "AMP_notes.txt"] = "notes";
   files.files[std::string(kSkins) + "Empty/readme.txt"] = "";
   KRV_Config& d = open();
   EXPECT_EQ(d.SkinCmb.items(),
-            (std::vector<std::string>{"KRV_Blue.gif", "KRV_Default Skin.gif",
+            (std::vector<std::string>{"KRV_Blue.gif", "KRV_Default Skin.gif", "KRV_Wide.gif",
                                       "AMP_notes.txt [WINAMP/SMALL] ",
                                       "AMP_Tiny.bmp [WINAMP/SMALL] ", "Classic [WINAMP/SMALL] "}));
   EXPECT_EQ(d.SkinCmb.text(), "KRV_Default Skin.gif");
@@ -30,7 +31,7 @@ TEST_F(SkinBrowserTest, TheListHoldsStripsThenWinampFilesThenWinampFolders) {
   // A Winamp file without a picture extension names a folder: its load fails by number.
   choose("AMP_notes.txt [WINAMP/SMALL] ");
   EXPECT_EQ(images.asked.back(), std::string(kSkins) + "AMP_notes.txt/text.bmp");
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"53"});
+  EXPECT_EQ(boxTexts(), std::vector<std::string>{"53: File not found"});
   EXPECT_FALSE(d.ChangeSkin.enabled()) << "nothing loaded that the overlay could draw";
   choose("Classic [WINAMP/SMALL] ");
   EXPECT_EQ(images.asked.back(), std::string(kSkins) + "Classic/text.bmp");
@@ -39,13 +40,32 @@ TEST_F(SkinBrowserTest, TheListHoldsStripsThenWinampFilesThenWinampFolders) {
       << "a Winamp font keeps the box's own size";
   choose("KRV_Blue.gif");
   EXPECT_EQ(d.PreViewSkin.geometry(), (ui::TwipsRect{2490, 660, 150 * 15, 12 * 15}));
+  choose("KRV_Wide.gif");
+  EXPECT_EQ(d.PreViewSkin.geometry(), (ui::TwipsRect{2490, 660, 3285, 495}))
+      << "a 240-pixel strip stays inside the frame";
   EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
+TEST_F(SkinBrowserTest, SkinsLoadByTheirNameOnDiskAndOnlyLoadableNamesAreListed) {
+  skin("Loud/TEXT.BMP", platform::Raster(155, 74));
+  skin("KRV_a..b.gif", platform::Raster(150, 12));
+  skin("KRV_back\\slash.gif", platform::Raster(150, 12));
+  KRV_Config& d = open();
+  EXPECT_EQ(d.SkinCmb.items(), (std::vector<std::string>{"KRV_a..b.gif", "KRV_Default Skin.gif",
+                                                         "Loud [WINAMP/SMALL] "}));
+  for (const char* entry : {"Loud [WINAMP/SMALL] ", "KRV_a..b.gif"}) {
+    choose(entry);
+    EXPECT_TRUE(d.ChangeSkin.enabled()) << entry;
+  }
+  EXPECT_EQ(images.asked.at(images.asked.size() - 2), std::string(kSkins) + "Loud/TEXT.BMP");
+  EXPECT_EQ(boxTexts(), std::vector<std::string>{});
 }
 
 TEST_F(SkinBrowserTest, AStoredSkinThatFailsToLoadIsReportedAndTheListStillWorks) {
   settings().overlaySkin = "KRV_Gone.gif";
   KRV_Config& d = open();
-  EXPECT_EQ(boxTexts(), std::vector<std::string>{"curskin: 53 /opt/korvane/Skins/KRV_Gone.gif"});
+  EXPECT_EQ(boxTexts(), std::vector<std::string>{
+                            "curskin: 53: File not found: /opt/korvane/Skins/KRV_Gone.gif"});
   EXPECT_EQ(d.SkinCmb.text(), "KRV_Gone.gif");
   choose("KRV_Default Skin.gif");
   EXPECT_TRUE(d.ChangeSkin.enabled());

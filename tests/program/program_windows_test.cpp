@@ -50,6 +50,21 @@ TEST_F(ProgramWindowsTest, EachShowAfterAnUnloadMakesAFreshHostedInstance) {
                                       "host KRV_Config", "show KRV_Config"}));
 }
 
+TEST_F(ProgramWindowsTest, AnOpenWindowShownAgainIsRestoredAndRaised) {
+  addCounted("KRV_DConfig");
+  ui::Form* form = windows.show("KRV_DConfig");
+  ASSERT_NE(form, nullptr);
+  int raised = 0;
+  const ui::ScopedConnection c = form->ForegroundRequested.connect([&] { ++raised; });
+  form->setWindowState(ui::WindowState::Minimized);  // the user minimised it
+  windows.show("KRV_DConfig");
+  EXPECT_EQ(form->windowState(), ui::WindowState::Normal);
+  EXPECT_EQ(raised, 1);
+  form->hide();
+  windows.show("KRV_DConfig");
+  EXPECT_TRUE(form->visible());
+}
+
 TEST_F(ProgramWindowsTest, UnknownNamesAndSelfClosingLoadsGiveNoWindow) {
   addCounted("KRV_Clock", true);
   EXPECT_FALSE(windows.has("KRV_Nothing"));

@@ -20,6 +20,7 @@ class RecordingUpdateWindow : public UpdateWindow {
   }
   void synchronise() override { syncsWhileEnabled += syncEnabled ? 1 : 0; }
   void versionQueryAnswered() override { ++answered; }
+  void versionQueryUnanswered() override { ++unanswered; }
   bool loaded() const override { return isLoaded; }
 
   std::string version = "5.1.12";
@@ -30,6 +31,7 @@ class RecordingUpdateWindow : public UpdateWindow {
   int reloads = 0;
   int syncsWhileEnabled = 0;
   int answered = 0;
+  int unanswered = 0;
   std::function<void()> onReload;
 };
 

@@ -140,6 +140,21 @@ TEST_F(UpdateLoopbackTest, AnAcceptedUpgradeStartsTheProgramFoldersUpdaterWithou
             "/v5.1.13\n/tUPDATEING Korvane - by the Korvane developers\n");
 }
 
+TEST_F(UpdateLoopbackTest, AStartRemovesWhatKilledListWritesLeftBesideEitherList) {
+  const std::string dead = "NXO_KRV5.KRV.tmp-999999999";  // above any process id
+  const std::string running = "NXO_KRV5.KRV.tmp-" + std::to_string(getppid());
+  for (const TempFolder* f : {&program, &work}) {
+    writeText(f->file(dead), "half a list");
+    writeText(f->file(running), "being written");
+  }
+  NXOUpdateService s{
+      window, {sockets, files, boxes, launcher}, {"127.0.0.1:1", work.path().string()}};
+  for (const TempFolder* f : {&program, &work}) {
+    EXPECT_FALSE(std::filesystem::exists(f->file(dead))) << f->path();
+    EXPECT_TRUE(std::filesystem::exists(f->file(running))) << "its writer still runs";
+  }
+}
+
 // A server that answers one connection with the given pieces, a pause between them, then closes.
 class ScriptedHttpServer {
  public:

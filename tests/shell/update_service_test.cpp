@@ -14,7 +14,10 @@ namespace {
 
 using namespace platform;
 
-const std::string kOldList = "old list\r\nwith its servers\r\n";
+const std::string kListHeader = "Korvane\r\nlist\r\n-\r\n-\r\n-\r\n";
+const std::string kOldList = kListHeader + "old.test:::Old (US):::2:::37:123:13:519\r\n";
+// A list of one server, as the web server sends it.
+const std::string kNewList = kListHeader + "new.test:::Newer (US):::2:::37:123:13:519\r\n";
 const std::string kSameSize = std::to_string(kOldList.size());
 const std::string kUpgradeTitle = "Korvane Upgrade Available.";
 const std::string kListTitle = "Korvane Update Available!";
@@ -144,7 +147,28 @@ TEST(UpdateServiceTest, AManualCheckEndsWithTheRightOfferAndButtonState) {
        true},
       {"list missing", versionInfo("5.1.12", kSameSize), false, {}, {}, true, false},
       {"five fields", "a-:-b-:-c-:-5.1.13-:-99", true, {}, {}, false, true},
-      {"version not digits and dots", versionInfo("5.1.13b", "999"), true, {}, {}, false, true},
+      // A version that is not one is offered to nobody, but the list is still looked after.
+      {"version unreadable, list differs",
+       versionInfo("5.2 beta", "999"),
+       true,
+       {MsgResult::Yes},
+       {kListTitle},
+       true,
+       false},
+      {"version unreadable, list missing",
+       versionInfo("$(reboot)", kSameSize),
+       false,
+       {},
+       {},
+       true,
+       false},
+      {"version unreadable, nothing new",
+       versionInfo("x", kSameSize),
+       true,
+       {},
+       {kNothingTitle},
+       false,
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -231,6 +255,20 @@ TEST(UpdateServiceTest, TheFirstTimeDataAsksTheVersionHostAndItsReplyOffersTheUp
   EXPECT_EQ(r.nxo().connects, 1) << "answered: no more checks in this run";
 }
 
+TEST(UpdateServiceTest, AnUnreadableVersionFieldStillLeadsToTheVersionQueryAndIsReported) {
+  UpdateRun r;
+  r.service.timeDataArrived();
+  r.serve(http200(versionInfo("5.2 beta", kSameSize)));
+  EXPECT_EQ(r.pli().connects, 1);
+  r.service.checkForUpdates();
+  r.serve(http200(versionInfo("letters", kSameSize)));
+  ASSERT_EQ(r.boxes.shown.size(), 1u);
+  EXPECT_NE(r.boxes.shown[0].text.find("version number is unreadable"), std::string::npos);
+  EXPECT_EQ(r.window.status,
+            "The update server's version number is unreadable: no upgrade can "
+            "be offered.");
+}
+
 TEST(UpdateServiceTest, AMalformedVersionReplyIsIgnoredButStillEndsARunOnceInstance) {
   UpdateRun r;
   r.service.versionHost = "127.0.0.1";
@@ -245,6 +283,37 @@ TEST(UpdateServiceTest, AMalformedVersionReplyIsIgnoredButStillEndsARunOnceInsta
   }
   EXPECT_TRUE(r.boxes.shown.empty());
   EXPECT_EQ(r.window.answered, 4);
+}
+
+TEST(UpdateServiceTest, AVersionQueryEndingWithoutAReplySaysSoOnce) {
+  const std::vector<std::pair<const char*, std::function<void(UpdateRun<>&)>>> cases = {
+      {"refused", [](UpdateRun<>& r) { r.pli().raiseError(10061, "Connection refused"); }},
+      {"closed unanswered", [](UpdateRun<>& r) { r.pli().onConnect(), r.pli().peerClose(); }},
+      {"silent",
+       [](UpdateRun<>& r) {
+         r.pli().onConnect();
+         for (int i = 0; i < kExchangeLimitTicks; ++i) r.service.tick();
+       }},
+  };
+  for (const auto& [name, end] : cases) {
+    SCOPED_TRACE(name);
+    UpdateRun r;
+    r.service.timeDataArrived();
+    r.serve(http200(versionInfo("5.1.12", kSameSize)));
+    end(r);
+    r.pli().raiseError(10054, "reset");  // a late event of the closed query says nothing more
+    EXPECT_EQ(r.window.unanswered, 1);
+    EXPECT_EQ(r.window.answered, 0);
+  }
+  // The version information never came, or named no usable host: no query will be made.
+  for (const std::string& response : {std::string("HTTP/1.1 500 Oops\r\n\r\n"),
+                                      http200("a-:-b-:-c-:-5.1.12-:-1-:-bad host name!")}) {
+    UpdateRun r;
+    r.service.timeDataArrived();
+    r.serve(response);
+    EXPECT_EQ(r.window.unanswered, 1) << response;
+    EXPECT_EQ(r.pli().connects, 0);
+  }
 }
 
 TEST(UpdateServiceTest, AVersionReplyInPiecesIsReadWholeAtItsEndOrTheServersSilence) {
@@ -297,18 +366,19 @@ TEST(UpdateServiceTest, AnUpdaterThatCannotStartSaysWhyAndLeavesTheCaption) {
 
 TEST(UpdateServiceTest, ACompleteDownloadReplacesTheListReloadsItAndSynchronises) {
   UpdateRun r;
-  r.window.onReload = [&] { EXPECT_EQ(r.list(), "fresh") << "reloaded before it was saved"; };
+  r.window.onReload = [&] { EXPECT_EQ(r.list(), kNewList) << "reloaded before it was saved"; };
   r.service.downloadFlag = true;
   r.service.checkForUpdates();
   r.nxo().onConnect();
   EXPECT_EQ(r.window.status, "Grabbing New KRV Server File...");
   EXPECT_EQ(lastSent(r.nxo()).substr(0, 36), "GET /Korvane/NXO_KRV5.KRV HTTP/1.1\r\n");
-  r.nxo().deliverText("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nfr");
-  EXPECT_EQ(r.window.status, "Downloading 5 Byte KRV File");
+  const std::string whole = http200(kNewList);
+  r.nxo().deliverText(whole.substr(0, whole.size() - 9));
+  EXPECT_EQ(r.window.status, "Downloading " + std::to_string(kNewList.size()) + " Byte KRV File");
   EXPECT_EQ(r.list(), kOldList);
-  r.nxo().deliverText("esh");
+  r.nxo().deliverText(whole.substr(whole.size() - 9));
 
-  EXPECT_EQ(r.list(), "fresh");
+  EXPECT_EQ(r.list(), kNewList);
   EXPECT_EQ(r.window.reloads, 1);
   EXPECT_EQ(r.window.syncsWhileEnabled, 1);
   EXPECT_FALSE(r.service.downloadFlag);
@@ -317,33 +387,81 @@ TEST(UpdateServiceTest, ACompleteDownloadReplacesTheListReloadsItAndSynchronises
   EXPECT_FALSE(r.service.manualCheck);
 }
 
-TEST(UpdateServiceTest, EveryBrokenDownloadKeepsTheOldListAndEndsTheCheck) {
+TEST(UpdateServiceTest, EveryBrokenDownloadKeepsTheOldListEndsTheCheckAndSaysWhy) {
   const std::string header5 = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n";
-  const std::vector<std::pair<const char*, std::function<void(FakeSocket&)>>> cases = {
-      {"no Content-Length", [](FakeSocket& s) { s.deliverText("HTTP/1.1 200 OK\r\n\r\nnew"); }},
-      {"more than announced", [&](FakeSocket& s) { s.deliverText(header5 + "fresh!"); }},
-      {"cut off", [&](FakeSocket& s) { s.deliverText(header5 + "fre"), s.peerClose(); }},
-      {"socket error", [](FakeSocket& s) { s.raiseError(10054, "reset"); }},
-      {"not found", [](FakeSocket& s) { s.deliverText("HTTP/1.1 404 Not Found\r\n\r\n"); }},
-      {"unreadable", [](FakeSocket& s) { s.failReads(true), s.deliverText("HTTP"); }},
-      {"empty body", [](FakeSocket& s) { s.deliverText(http200("")); }},
-      {"not savable", [](FakeSocket& s) { s.deliverText(http200("fresh")); }},
+  struct Case {
+    const char* reason;
+    std::function<void(FakeSocket&)> serve;
   };
-  for (const auto& [name, serve] : cases) {
-    SCOPED_TRACE(name);
+  const Case cases[] = {
+      {"no Content-Length", [](FakeSocket& s) { s.deliverText("HTTP/1.1 200 OK\r\n\r\nnew"); }},
+      {"more bytes than announced", [&](FakeSocket& s) { s.deliverText(header5 + "fresh!"); }},
+      {"connection ended early",
+       [&](FakeSocket& s) { s.deliverText(header5 + "fre"), s.peerClose(); }},
+      {"reset", [](FakeSocket& s) { s.raiseError(10054, "reset"); }},
+      {"server answered HTTP/1.1 404 Not Found",
+       [](FakeSocket& s) { s.deliverText("HTTP/1.1 404 Not Found\r\n\r\n"); }},
+      {"the response could not be read",
+       [](FakeSocket& s) { s.failReads(true), s.deliverText("HTTP"); }},
+      {"the answer is not a server list", [](FakeSocket& s) { s.deliverText(http200("")); }},
+      {"the answer is not a server list",
+       [](FakeSocket& s) { s.deliverText(http200("<html><body>Sign in</body></html>\r\n")); }},
+      {"the answer is not a server list",
+       [](FakeSocket& s) { s.deliverText(http200(std::string(500, '\0'))); }},
+      {"the list could not be saved", [](FakeSocket& s) { s.deliverText(http200(kNewList)); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reason);
     UpdateRun r;
-    r.files.refuseWrites = std::string(name) == "not savable";
+    r.files.refuseWrites = std::string(c.reason) == "the list could not be saved";
     r.service.downloadFlag = true;
     r.service.checkForUpdates();
     r.nxo().onConnect();
-    serve(r.nxo());
+    c.serve(r.nxo());
     EXPECT_EQ(r.list(), kOldList);
     EXPECT_EQ(r.window.reloads, 0);
-    EXPECT_EQ(r.window.status.rfind("KRV Server File download failed: ", 0), 0u) << r.window.status;
+    EXPECT_EQ(r.window.status, std::string("KRV Server File download failed: ") + c.reason);
     EXPECT_FALSE(r.service.downloadFlag || r.service.listFileOpen || r.service.manualCheck);
     EXPECT_TRUE(r.service.checkUpdateEnabled());
     EXPECT_FALSE(r.service.exchangeRunning());
   }
+}
+
+TEST(UpdateServiceTest, ARedirectOnTheSameServerIsFollowedAFewTimesAtMost) {
+  struct Case {
+    std::vector<std::string> locations;
+    std::string fault;  // empty: the list comes from the last location
+  };
+  const Case cases[] = {
+      {{"/moved/list"}, ""},
+      {{"http://UPDATES.test:8080/moved/list"}, ""},
+      {{"/a", "/b", "/moved/list"}, ""},
+      {{"/a", "/b", "/c", "/d"}, "more than 3 redirects"},
+      {{"http://updates.test/moved/list"}, "redirected away from the update server"},
+      {{"https://updates.test:8080/moved/list"}, "redirected away from the update server"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.locations.back());
+    UpdateRun r;
+    r.service.downloadFlag = true;
+    r.service.NXOUpdate();
+    for (const std::string& location : c.locations)
+      r.serve("HTTP/1.1 301 Moved\r\nLocation: " + location + "\r\nContent-Length: 0\r\n\r\n");
+    if (c.fault.empty()) {
+      r.serve(http200(kNewList));
+      EXPECT_EQ(lastSent(r.nxo()).substr(0, 28), "GET /moved/list HTTP/1.1\r\nAc");
+      EXPECT_EQ(r.list(), kNewList);
+    } else {
+      EXPECT_EQ(r.window.status, "KRV Server File download failed: " + c.fault);
+      EXPECT_EQ(r.list(), kOldList);
+    }
+  }
+  UpdateRun later;  // a new exchange starts from the usual path
+  later.service.NXOUpdate();
+  later.serve("HTTP/1.1 302 Found\r\nLocation: /elsewhere\r\n\r\n");
+  later.service.NXOUpdate();
+  later.nxo().onConnect();
+  EXPECT_EQ(lastSent(later.nxo()).substr(0, 24), "GET /Korvane/KRVVC5.IPF ");
 }
 
 TEST(UpdateServiceTest, AStartWithoutAListThatCannotReachTheServerSaysSo) {
@@ -374,16 +492,17 @@ TEST(UpdateServiceTest, ARestartedDownloadNeverAppendsToTheAbandonedOne) {
   r.service.NXOUpdate();
   r.serve("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nfre");
   r.service.NXOUpdate();
-  r.serve(http200("fresh"));
-  EXPECT_EQ(r.list(), "fresh");
+  r.serve(http200(kNewList));
+  EXPECT_EQ(r.list(), kNewList);
 }
 
 TEST(UpdateServiceTest, AListTheProgramFolderCannotTakeGoesToTheUsersFolderAndIsReadFirst) {
   UpdateRun<ReadOnlyProgramFolder> installed(true, {MsgResult::Yes});
   installed.service.checkForUpdates();
-  installed.serve(http200(versionInfo("5.1.12", "5")));
-  installed.serve(http200("fresh"));
-  EXPECT_EQ(installed.files.files["/u/NXO_KRV5.KRV"], "fresh");
+  const std::string newSize = std::to_string(kNewList.size());
+  installed.serve(http200(versionInfo("5.1.12", newSize)));
+  installed.serve(http200(kNewList));
+  EXPECT_EQ(installed.files.files["/u/NXO_KRV5.KRV"], kNewList);
   EXPECT_EQ(installed.list(), kOldList);
   EXPECT_EQ(installed.window.reloads, 1);
 
@@ -391,7 +510,7 @@ TEST(UpdateServiceTest, AListTheProgramFolderCannotTakeGoesToTheUsersFolderAndIs
   UpdateRun<ReadOnlyProgramFolder> next;
   next.files.files = installed.files.files;
   next.service.checkForUpdates();
-  next.serve(http200(versionInfo("5.1.12", "5")));
+  next.serve(http200(versionInfo("5.1.12", newSize)));
   EXPECT_EQ(next.titles(), std::vector<std::string>{kNothingTitle});
 }
 

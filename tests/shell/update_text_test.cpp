@@ -14,7 +14,7 @@ struct ResponseCase {
   const char* name;
   std::vector<std::string> pieces;
   Progress progress;
-  std::string bodyOrFault;  // the body when complete, the fault when failed
+  std::string bodyOrFault;  // the body when complete, the fault when failed, or the location
 };
 
 const std::string kOk = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n";
@@ -70,6 +70,18 @@ TEST(HttpResponseTest, CollectsExactlyTheAnnouncedBodyOrFails) {
        Progress::Failed,
        "server answered HTTP/1.1 2000 OK"},
       {"not HTTP", {"SSH-2.0-x\r\n\r\n"}, Progress::Failed, "server answered SSH-2.0-x"},
+      {"moved, body ignored",
+       {"HTTP/1.1 301 Moved\r\nlocation: /new/place\r\nContent-Length: 3\r\n\r\nab", "c"},
+       Progress::Redirect,
+       "/new/place"},
+      {"redirect without Location",
+       {"HTTP/1.1 307 Temporary Redirect\r\n\r\n"},
+       Progress::Failed,
+       "redirect without one Location"},
+      {"see other is no redirect here",
+       {"HTTP/1.1 303 See Other\r\nLocation: /x\r\n\r\n"},
+       Progress::Failed,
+       "server answered HTTP/1.1 303 See Other"},
       {"header without end",
        {std::string(kMaxResponseHeader + 1, 'x')},
        Progress::Failed,
@@ -80,7 +92,10 @@ TEST(HttpResponseTest, CollectsExactlyTheAnnouncedBodyOrFails) {
     HttpResponse r;
     for (const std::string& piece : c.pieces) r.add(piece);
     EXPECT_EQ(r.progress(), c.progress);
-    EXPECT_EQ(c.progress == Progress::Failed ? r.fault() : r.body(), c.bodyOrFault);
+    EXPECT_EQ(c.progress == Progress::Failed     ? r.fault()
+              : c.progress == Progress::Redirect ? r.location()
+                                                 : r.body(),
+              c.bodyOrFault);
     if (c.progress == Progress::Failed) {
       EXPECT_EQ(r.body(), "");
     }
@@ -96,6 +111,25 @@ TEST(HttpResponseTest, AConnectionEndingEarlyIsAFaultAndOnlyThen) {
   whole.add(kOk + "hello");
   EXPECT_EQ(whole.end(), Progress::Complete);
   EXPECT_EQ(whole.expectedLength(), 5u);
+}
+
+TEST(HttpResponseTest, ARedirectIsFollowedOnlyToAPathOfTheSameServer) {
+  const std::pair<std::string, std::optional<std::string>> cases[] = {
+      {"/moved/list", "/moved/list"},
+      {"http://Updates.TEST:8080/moved", "/moved"},
+      {"HTTP://updates.test:8080", "/"},
+      {"/a#part", "/a"},
+      {"http://updates.test/moved", std::nullopt},  // port 80
+      {"http://other.test:8080/moved", std::nullopt},
+      {"https://updates.test:8080/moved", std::nullopt},
+      {"//other.test/moved", std::nullopt},
+      {"moved", std::nullopt},
+      {"/a b", std::nullopt},
+      {"/a\r\nHost: other", std::nullopt},
+      {"/" + std::string(1024, 'a'), std::nullopt},
+  };
+  for (const auto& [location, path] : cases)
+    EXPECT_EQ(sameServerPath(location, "updates.test", 8080), path) << location;
 }
 
 TEST(VersionTextTest, OnlyDigitsAndDotsUpToThirtyTwoCharacters) {

@@ -89,6 +89,10 @@ bool PosixFiles::writeAtomically(const std::string& path, std::string_view bytes
   return writeFileAtomically(path, bytes, 0644);
 }
 
+void PosixFiles::removeStaleTemporaries(const std::string& path) {
+  platform::removeStaleTemporaries(path);
+}
+
 std::vector<std::string> PosixFiles::listFiles(const std::string& folder,
                                                std::string_view pattern) const {
   const Dir dir = openFolder(AT_FDCWD, folder.c_str());

@@ -16,6 +16,7 @@ class PosixFiles : public Files {
   std::optional<uint64_t> size(const std::string& path) const override;
   std::optional<std::string> readAll(const std::string& path, size_t maxBytes) const override;
   bool writeAtomically(const std::string& path, std::string_view bytes) override;
+  void removeStaleTemporaries(const std::string& path) override;
   // Symbolic links are neither listed nor entered: a listing stays inside folder.
   std::vector<std::string> listFiles(const std::string& folder,
                                      std::string_view pattern) const override;

@@ -32,14 +32,26 @@ namespace korvane::platform {
 namespace {
 
 // Key presses of an edit field go to the model's KeyPress first: it may cancel the character
-// (0) or replace it.
+// (0) or replace it. The focus moving to another control raises lostFocus, when given.
 class KeyPressFilter : public QObject {
  public:
-  KeyPressFilter(QObject* parent, ui::Event<int&>& keyPress, QLineEdit* edit)
-      : QObject(parent), keyPress_(keyPress), edit_(edit) {}
+  KeyPressFilter(QObject* parent, ui::Event<int&>& keyPress, QLineEdit* edit,
+                 ui::Event<>* lostFocus = nullptr)
+      : QObject(parent), keyPress_(keyPress), edit_(edit), lostFocus_(lostFocus) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusOut && lostFocus_) {
+      // Another application's window or a popup taking the keys is no move inside the program.
+      const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
+      if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+              if (edit_->isVisible()) (*lostFocus_)();
+            },
+            Qt::QueuedConnection);
+    }
     if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     int code = 0;
@@ -64,6 +76,7 @@ class KeyPressFilter : public QObject {
  private:
   ui::Event<int&>& keyPress_;
   QLineEdit* edit_;
+  ui::Event<>* lostFocus_;
 };
 
 QString plainLines(const std::string& text) {
@@ -229,7 +242,7 @@ ControlBinding bindTextBox(ui::TextBox& m, QWidget* parent, FormHost&) {
             }};
   }
   auto* w = new QLineEdit(parent);
-  w->installEventFilter(new KeyPressFilter(w, m.KeyPress, w));
+  w->installEventFilter(new KeyPressFilter(w, m.KeyPress, w, &m.LostFocus));
   QObject::connect(w, &QLineEdit::textEdited,
                    [&m](const QString& t) { m.setText(t.toStdString()); });
   return {&m, w, [&m, w] {

@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPalette>
@@ -48,6 +49,16 @@ void HostWindow::changeEvent(QEvent* event) {
   if (event->type() == QEvent::WindowStateChange)
     QMetaObject::invokeMethod(
         this, [this] { host_.userStateChanged(); }, Qt::QueuedConnection);
+}
+
+void HostWindow::keyPressEvent(QKeyEvent* event) {
+  const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+  if (event->key() == Qt::Key_Escape && mods == Qt::NoModifier && host_.userEscape()) return;
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
+    host_.userEnter();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void HostWindow::moveEvent(QMoveEvent* event) {
@@ -103,10 +114,21 @@ FormHost::FormHost(ui::Form& form, const std::string& programFolder,
 }
 
 FormHost::~FormHost() {
+  detach();
+}
+
+void FormHost::detach() {
+  if (detached_) return;
+  detached_ = true;
   connections_.clear();  // before the widgets the handlers reach go
+  timers_.clear();
   // A form hosted afresh may already have its next host.
   if (const auto it = hostsByForm().find(&form_); it != hostsByForm().end() && it->second == this)
     hostsByForm().erase(it);
+  window_->hide();
+  // The widgets' signals reach the controls, which may go before the widgets do.
+  window_->blockSignals(true);
+  for (QObject* child : window_->findChildren<QObject*>()) child->blockSignals(true);
 }
 
 QWidget* FormHost::window() const {
@@ -187,6 +209,11 @@ void FormHost::applyCommon(Bound& bound) {
   if (all || c.toolTipText() != a.toolTip) {
     a.toolTip = c.toolTipText();
     w->setToolTip(toQString(a.toolTip));
+  }
+  // Only a name the model gives: a widget may name itself from its caption.
+  if (c.accessibleName() != a.accessibleName) {
+    a.accessibleName = c.accessibleName();
+    w->setAccessibleName(toQString(a.accessibleName));
   }
   if (all || c.font() != a.font) {
     a.font = c.font();
@@ -318,15 +345,27 @@ void FormHost::showAboveOwner() {
 }
 
 void FormHost::userPaint() {
+  if (detached_) return;
   form_.Paint();
 }
 
 void FormHost::userClose() {
+  if (detached_) return;
   form_.unload(ui::kCloseFromControlMenu);
 }
 
+void FormHost::userEnter() {
+  if (!detached_) form_.EnterPressed();
+}
+
+bool FormHost::userEscape() {
+  if (detached_ || !form_.closesOnEscape()) return false;
+  userClose();
+  return true;
+}
+
 void FormHost::userStateChanged() {
-  if (applying_ || !form_.visible()) return;
+  if (detached_ || applying_ || !form_.visible()) return;
   if (window_->isMinimized())
     form_.setWindowState(ui::WindowState::Minimized);
   else if (form_.windowState() == ui::WindowState::Minimized)
@@ -334,6 +373,7 @@ void FormHost::userStateChanged() {
 }
 
 void FormHost::noteBounds() {
+  if (detached_) return;
   if (!placed_) return;
   const QRect r = window_->frameGeometry().translated(-origin_);
   const int tpp = twipsPerPixel();

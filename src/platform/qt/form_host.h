@@ -33,8 +33,16 @@ class FormHost : public QObject {
   int frameWidth() const { return form_.thinFrameOnly() ? 1 : 0; }
   ui::Form& form() { return form_; }
 
+  // The form is unloaded: hides the window and ends every link to the form and its controls, so
+  // that the window may outlive the form until it can be destroyed safely.
+  void detach();
+  bool detached() const { return detached_; }
+
   // Called by the window.
   void userClose();
+  // Escape reached the window: a dialog closes.
+  bool userEscape();
+  void userEnter();
   void userStateChanged();
   void noteBounds();
   void userPaint();
@@ -59,6 +67,7 @@ class FormHost : public QObject {
     bool visible = false;
     bool enabled = false;
     std::string toolTip;
+    std::string accessibleName;
     ui::Font font;
     Colour foreColor = ui::kDefaultColour;
     Colour backColor = ui::kDefaultColour;
@@ -98,6 +107,7 @@ class FormHost : public QObject {
   bool adopted_ = false;
   QPoint origin_;  // what the form's position is relative to, in screen pixels
   bool applying_ = false;
+  bool detached_ = false;
 };
 
 }  // namespace korvane::platform

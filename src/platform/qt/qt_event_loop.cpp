@@ -2,9 +2,12 @@
 
 #include <QCoreApplication>
 
+#include "platform/qt/nested_loops.h"
+
 namespace korvane::platform {
 
 void QtEventLoop::doEvents() {
+  const NestedLoop nested;
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

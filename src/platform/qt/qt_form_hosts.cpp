@@ -1,8 +1,17 @@
 #include "platform/qt/qt_form_hosts.h"
 
+#include <QThread>
+#include <QTimer>
 #include <QWidget>
 
+#include "platform/qt/nested_loops.h"
+
 namespace korvane::platform {
+
+namespace {
+// How often a deletion put off by a nested loop is tried again.
+constexpr int kRetryMs = 50;
+}  // namespace
 
 QtFormHosts::~QtFormHosts() = default;
 
@@ -16,11 +25,26 @@ void QtFormHosts::release(ui::Form& form) {
   adopted_.erase(&form);
   const auto it = hosts_.find(&form);
   if (it == hosts_.end()) return;
-  FormHost* host = it->second.release();
+  std::unique_ptr<FormHost> host = std::move(it->second);
   hosts_.erase(it);
-  // The release may come from inside the window's own close event.
-  host->window()->hide();
-  host->deleteLater();
+  // The release may come from inside the window's own events, or from under a nested loop.
+  host->detach();
+  retired_.push_back(std::move(host));
+  if (!deleter_) {
+    deleter_ = std::make_unique<QTimer>();
+    deleter_->setSingleShot(true);
+    QObject::connect(deleter_.get(), &QTimer::timeout, [this] { deleteRetired(); });
+  }
+  if (!deleter_->isActive()) deleter_->start(0);
+}
+
+void QtFormHosts::deleteRetired() {
+  // Above the top-level loop (a loop level over 1) a window's handler may still be running.
+  if (NestedLoop::running() || QThread::currentThread()->loopLevel() > 1) {
+    deleter_->start(kRetryMs);
+    return;
+  }
+  retired_.clear();
 }
 
 FormHost* QtFormHosts::hostOf(const ui::Form& form) const {

@@ -1,9 +1,12 @@
 #pragma once
-// A FormHost for each loaded form, made when the form loads and deleted once its unload's
-// events have returned.
+// A FormHost for each loaded form, made when the form loads; at its release it lets go of the
+// form at once, and is deleted from the top-level event loop only, once no chooser, message box
+// or pending-events loop runs (a handler of its window may be waiting under one).
+#include <QTimer>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/form_hosts.h"
 #include "platform/qt/form_host.h"
@@ -27,13 +30,19 @@ class QtFormHosts : public FormHosts {
   void adopt(const ui::Form& form, QPoint origin);
   // Moves the origin of every adopted window.
   void moveAdopted(QPoint origin);
+  // Released hosts not deleted yet.
+  size_t retiredCount() const { return retired_.size(); }
 
  private:
+  void deleteRetired();
+
   std::string folder_;
   ControlBindings bindings_;
   const SystemColours* colours_;
   std::map<const ui::Form*, std::unique_ptr<FormHost>> hosts_;
   std::map<const ui::Form*, QPoint> adopted_;
+  std::vector<std::unique_ptr<FormHost>> retired_;
+  std::unique_ptr<QTimer> deleter_;
 };
 
 }  // namespace korvane::platform

@@ -1,6 +1,10 @@
 #include "platform/qt/qt_message_boxes.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
+
+#include "platform/qt/nested_loops.h"
 
 namespace korvane::platform {
 
@@ -27,10 +31,18 @@ QMessageBox::Icon qtIcon(MsgIcon icon) {
 MsgResult QtMessageBoxes::show(const std::string& text, const std::string& title,
                                MsgButtons buttons, MsgIcon icon) {
   const bool yesNo = buttons == MsgButtons::YesNo;
-  QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
-                  yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
-  box.setWindowFlag(Qt::WindowStaysOnTopHint);
-  const int chosen = box.exec();
+  // Centred on the window it belongs to: the one the user was working in. On the heap: should
+  // that window go while the box is open, the box goes with it, once.
+  const QPointer<QMessageBox> box = new QMessageBox(
+      qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
+      yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, QApplication::activeWindow());
+  box->setWindowFlag(Qt::WindowStaysOnTopHint);
+  int chosen = QMessageBox::No;
+  {
+    const NestedLoop nested;
+    chosen = box->exec();
+  }
+  delete box.data();
   if (!yesNo) return MsgResult::OK;
   return chosen == QMessageBox::Yes ? MsgResult::Yes : MsgResult::No;
 }

@@ -2,8 +2,10 @@
 
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QPointer>
 #include <algorithm>
 
+#include "platform/qt/nested_loops.h"
 #include "platform/qt/qt_form_hosts.h"
 #include "platform/qt/qt_pictures.h"
 
@@ -19,9 +21,13 @@ Colour fromQColor(const QColor& c) {
   return makeColour(c.red(), c.green(), c.blue());
 }
 
-// Modal to owner's window where there is one, else to the whole program.
-void makeModal(QDialog& dialog, const QWidget* owner) {
-  dialog.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+// Runs a chooser modal to owner's window where there is one, else to the whole program; true
+// when accepted. The chooser lives on the heap: should its owner go while it is open (the
+// program ending), it goes with the owner, once, and counts as cancelled.
+bool runChooser(const QPointer<QDialog>& dialog, const QWidget* owner) {
+  dialog->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+  const NestedLoop nested;
+  return dialog->exec() == QDialog::Accepted && dialog;
 }
 
 // The chosen font in the model's terms; what Qt does not carry (charset, the classic face the
@@ -52,12 +58,20 @@ std::optional<Pickers::FontChoice> QtPickers::pickFont(const ui::Form* owner,
   start.setUnderline(initial.font.underline);
   start.setStrikeOut(initial.font.strikethrough);
   QWidget* parent = ownerWindow(owner);
-  QFontDialog dialog(start, parent);
-  makeModal(dialog, parent);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  // The dialog has no text colour: the one the caller had stays.
-  return FontChoice{chosenFont(dialog.selectedFont(), initial.font, minPoints, maxPoints),
-                    initial.colour};
+  const QPointer<QFontDialog> dialog = new QFontDialog(start, parent);
+  const bool accepted = runChooser(dialog.data(), parent);
+  const QFont chosen = dialog ? dialog->selectedFont() : start;
+  delete dialog.data();
+  if (!accepted) return std::nullopt;
+  // Qt's font dialog has no text colour: a colour step follows; cancelled, the colour stays.
+  const QPointer<QColorDialog> colour =
+      new QColorDialog(toQColor(system_.resolve(initial.colour)), parent);
+  colour->setWindowTitle(QStringLiteral("Select Text Color"));
+  colour->setOption(QColorDialog::DontUseNativeDialog);
+  const bool coloured = runChooser(colour.data(), parent);
+  const Colour text = coloured ? fromQColor(colour->selectedColor()) : initial.colour;
+  delete colour.data();
+  return FontChoice{chosenFont(chosen, initial.font, minPoints, maxPoints), text};
 }
 
 std::optional<Colour> QtPickers::pickColour(const ui::Form* owner, Colour initial,
@@ -65,15 +79,17 @@ std::optional<Colour> QtPickers::pickColour(const ui::Form* owner, Colour initia
   for (int i = 0; i < int(custom.size()); ++i)
     QColorDialog::setCustomColor(i, toQColor(system_.resolve(custom[size_t(i)])));
   QWidget* parent = ownerWindow(owner);
-  QColorDialog dialog(toQColor(system_.resolve(initial)), parent);
-  dialog.setOption(QColorDialog::DontUseNativeDialog);  // the custom colours live in Qt's own
-  makeModal(dialog, parent);
-  const bool chosen = dialog.exec() == QDialog::Accepted;
+  const QPointer<QColorDialog> dialog =
+      new QColorDialog(toQColor(system_.resolve(initial)), parent);
+  dialog->setOption(QColorDialog::DontUseNativeDialog);  // the custom colours live in Qt's own
+  const bool chosen = runChooser(dialog.data(), parent);
+  const QColor picked = dialog ? dialog->selectedColor() : QColor();
+  delete dialog.data();
   // Colours added to the custom ones stay, whether or not a colour was chosen.
   for (int i = 0; i < int(custom.size()); ++i)
     custom[size_t(i)] = fromQColor(QColorDialog::customColor(i));
   if (!chosen) return std::nullopt;
-  return fromQColor(dialog.selectedColor());
+  return fromQColor(picked);
 }
 
 }  // namespace korvane::platform

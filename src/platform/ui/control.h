@@ -55,6 +55,9 @@ class Control {
   void setVisible(bool on) { set(visible_, on); }
   const std::string& toolTipText() const { return toolTip_; }
   void setToolTipText(const std::string& tip) { set(toolTip_, tip); }
+  // What a screen reader calls a control that has no caption of its own.
+  const std::string& accessibleName() const { return accessibleName_; }
+  void setAccessibleName(const std::string& name) { set(accessibleName_, name); }
   const Font& font() const { return font_; }
   void setFont(const Font& f) { set(font_, f); }
   Colour foreColor() const { return foreColor_; }
@@ -83,6 +86,7 @@ class Control {
   bool enabled_ = true;
   bool visible_ = true;
   std::string toolTip_;
+  std::string accessibleName_;
   Font font_;
   Colour foreColor_ = kDefaultColour;
   Colour backColor_ = kDefaultColour;

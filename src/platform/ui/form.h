@@ -80,6 +80,9 @@ class Form {
   bool placedByCode() const { return placedByCode_; }
   void setPlacedByCode(bool on) { set(placedByCode_, on); }
   bool topmost() const { return topmost_; }
+  // Escape closes the window as its close box does (a dialog).
+  bool closesOnEscape() const { return closesOnEscape_; }
+  void setClosesOnEscape(bool on) { closesOnEscape_ = on; }
   void setTopmost(bool on) { set(topmost_, on); }
   // 0 transparent .. 255 opaque.
   int opacity() const { return opacity_; }
@@ -148,6 +151,8 @@ class Form {
   Event<> Paint;
   Event<> PropertyChanged;
   Event<> ForegroundRequested;
+  // Enter reached the window without a control taking it: a dialog presses its default button.
+  Event<> EnterPressed;
   Event<Menu&, MenuItem*> PopupRequested;
 
  private:
@@ -175,6 +180,7 @@ class Form {
   BorderStyle border_ = BorderStyle::FixedSingle;
   bool showInTaskbar_ = true;
   bool topmost_ = false;
+  bool closesOnEscape_ = false;
   bool placedByCode_ = false;
   int opacity_ = 255;
   Colour backColor_ = kDefaultColour;

@@ -23,6 +23,8 @@ class TextBox : public Control {
   void setLocked(bool on) { set(locked_, on); }
   Event<> Change;
   Event<int&> KeyPress;
+  // The focus went to another control of the program (not to another application).
+  Event<> LostFocus;
 
  private:
   std::string text_;

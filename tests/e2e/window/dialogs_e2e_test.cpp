@@ -196,6 +196,11 @@ TEST_F(DialogsE2ETest, FloatingClockSettingsApplyFontColourAndOpacityAndSaveThem
   screenshot(font, "font_dialog");
   desktop->keysTo(font, "Return");
   ASSERT_TRUE(desktop->waitUntilGone(font, kOpenWait));
+  // The text colour follows the font; Escape keeps the one it had.
+  const std::string textColour = desktop->waitForNewWindow("^Select Text Color$", {}, kOpenWait);
+  ASSERT_FALSE(textColour.empty()) << readFile("stderr.txt");
+  desktop->keysTo(textColour, "Escape");
+  ASSERT_TRUE(desktop->waitUntilGone(textColour, kOpenWait));
 
   click(settings, kBackground);
   const std::string colour = desktop->waitForNewWindow("^Select Color$", {}, kOpenWait);
@@ -239,6 +244,57 @@ TEST_F(DialogsE2ETest, FloatingClockSettingsApplyFontColourAndOpacityAndSaveThem
   for (size_t i = 1; i < std::size(order); ++i)
     EXPECT_LT(positionOf(hive, order[i - 1]), positionOf(hive, order[i])) << hive;
   endKorvane();
+}
+
+// The program ended while a chooser or a CAUTION box of the floating clock's settings is open:
+// no window is destroyed under its own handler, the exit is clean and the settings are saved.
+// The open box or chooser holds the windows it belongs to, the main window's close box included,
+// so that way ends once it is answered.
+TEST_F(DialogsE2ETest, EndingWithAChooserOrACautionBoxOpenExitsCleanlyAndSaves) {
+  struct Case {
+    const char* name;
+    bool caution;
+    bool sigterm;
+  };
+  const Case cases[] = {{"font chooser, main window closed", false, false},
+                        {"font chooser, SIGTERM", false, true},
+                        {"caution box, main window closed", true, false},
+                        {"caution box, SIGTERM", true, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeText(folder + "/registry.reg", startingHive("Default Time Protocol"));
+    openOptions(false);
+    if (HasFatalFailure()) return;
+    click(options, kAdjustFloating);
+    const std::string settings = desktop->waitForNewWindow(kDialog, {main, options}, kOpenWait);
+    ASSERT_FALSE(settings.empty()) << readFile("stderr.txt");
+    if (c.caution) {
+      click(settings, kOpacityText);
+      desktop->keysTo(settings, "ctrl+a 5 Return");
+    } else {
+      click(settings, kFontSettings);
+    }
+    const std::string box =
+        desktop->waitForNewWindow(c.caution ? "^CAUTION!$" : "^Select Font$", {}, kOpenWait);
+    ASSERT_FALSE(box.empty()) << readFile("stderr.txt");
+    if (c.caution && c.sigterm)
+      desktop->run(std::string("import -window root ") + KORVANE_E2E_SCREENS + "/caution_box.png");
+    const auto saved = fs::last_write_time(folder + "/registry.reg");
+    if (c.sigterm) {
+      korvane->signal(SIGTERM);
+    } else {
+      desktop->closeWindow(main);
+      EXPECT_EQ(korvane->waitFor(1s), std::nullopt) << "the open box holds the main window";
+      desktop->keysTo(box, c.caution ? "Return" : "Escape");
+      ASSERT_TRUE(desktop->waitUntilGone(box, kOpenWait));
+      desktop->closeWindow(main);
+    }
+    EXPECT_EQ(korvane->waitFor(10s), std::optional<int>(0)) << readFile("stderr.txt");
+    EXPECT_GT(fs::last_write_time(folder + "/registry.reg"), saved) << "the settings were saved";
+    EXPECT_EQ(hiveValue(readFile("registry.reg"), "KRVLastServer"), "127.0.0.1");
+    korvane.reset();
+    desktop.reset();
+  }
 }
 
 }  // namespace

@@ -211,12 +211,15 @@ TEST_F(WindowE2ETest, PlainStartSynchronisesAndClosingSavesTheBoxes) {
 }
 
 // Run-once synchronises hidden with the Time protocol, whatever the settings name, and ends by
-// itself (the version reply never comes) within 65 seconds, having saved its settings.
-TEST_F(WindowE2ETest, RunOnceSetsTheClockAndEndsByItselfWithinSixtyFiveSeconds) {
+// itself once the version query has failed (nothing listens on the update host), long before its
+// 60 seconds, having saved its settings.
+TEST_F(WindowE2ETest, RunOnceSetsTheClockAndEndsOnceTheVersionQueryFailed) {
   KORVANE_START_PEERS(kTimeDayTimePeer, kPeersWait);
   Desktop desktop(true);
   writeText(folder + "/registry.reg", startingHive("Default SNTP Protocol"));
   writeText(folder + "/clock-offset", "2345\n");
+  // Run-once may end, and save, before the test has read its status.
+  const auto written = fs::last_write_time(folder + "/registry.reg");
   const auto started = std::chrono::steady_clock::now();
   auto korvane = startKorvane(desktop, "-ro");
   const std::string log = folder + "/stderr.txt";
@@ -226,20 +229,19 @@ TEST_F(WindowE2ETest, RunOnceSetsTheClockAndEndsByItselfWithinSixtyFiveSeconds) 
   stopPeers();  // done with: other runs may have the servers during the long wait
   EXPECT_GE(*adjusted, -3);
   EXPECT_LE(*adjusted, -2);
-  const auto synchronised = fs::file_time_type::clock::now();
   EXPECT_EQ(desktop.run(kWindowByName), "") << "run-once shows no window";
 
   const auto status = korvane->waitFor(std::chrono::duration_cast<std::chrono::milliseconds>(
       65s - (std::chrono::steady_clock::now() - started)));
   ASSERT_TRUE(status.has_value()) << "still running 65 s after start";
   EXPECT_EQ(*status, 0);
-  EXPECT_GE(std::chrono::steady_clock::now() - started, 59s);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 30s) << "a refused query ends run-once";
   EXPECT_NE(readText(log).find("shut-down complete, unload mode 1"), std::string::npos)
       << readText(log);
   const long long offset = readClockOffset(folder + "/clock-offset");
   EXPECT_GE(offset, -1100);
   EXPECT_LE(offset, 100);
-  EXPECT_GT(fs::last_write_time(folder + "/registry.reg"), synchronised)
+  EXPECT_GT(fs::last_write_time(folder + "/registry.reg"), written)
       << "the shut-down saves the settings";
   EXPECT_EQ(hiveValue(readText(folder + "/registry.reg"), "KRVLastServer"), "127.0.0.1");
 }

@@ -11,11 +11,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include "platform/qt/offscreen_app.h"
+#include "platform/qt/qt_form_hosts.h"
+#include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_pictures.h"
 #include "platform/qt/qt_windows.h"
 #include "platform/ui/check_box.h"
@@ -104,6 +109,8 @@ TEST_F(FormHostTest, ModelPropertiesReachTheWidgets) {
   button.setCaption("Help");
   button.setEnabled(false);
   button.setToolTipText(" tip ");
+  combo.setAccessibleName("Interval unit");
+  EXPECT_EQ(widgetOf<QComboBox>(combo)->accessibleName(), "Interval unit");
   EXPECT_EQ(b->text(), "Help");
   EXPECT_FALSE(b->isEnabled());
   EXPECT_EQ(b->toolTip(), " tip ");
@@ -225,6 +232,22 @@ TEST_F(FormHostTest, VisibilityStateAndCloseFollowTheForm) {
   EXPECT_FALSE(form.loaded());
 }
 
+TEST_F(FormHostTest, EnterReachesTheFormAndEscapeClosesADialogOnly) {
+  int enters = 0;
+  form.EnterPressed.connect([&] { ++enters; });
+  for (const bool dialog : {false, true}) {
+    form.setClosesOnEscape(dialog);
+    makeHost();
+    form.load();
+    form.show();
+    QTest::keyClick(widgetOf<QLineEdit>(box), Qt::Key_Return);
+    EXPECT_EQ(enters, dialog ? 2 : 1);
+    QTest::keyClick(widgetOf<QLineEdit>(box), Qt::Key_Escape);
+    EXPECT_EQ(form.loaded(), !dialog);
+    form.unload(ui::kCloseFromCode);
+  }
+}
+
 TEST_F(FormHostTest, TimerTicksWhileEnabled) {
   int ticks = 0;
   timer.Tick.connect([&] { ++ticks; });
@@ -294,6 +317,33 @@ TEST_F(FormHostTest, APropertyChangeUpdatesOnlyWhatChanged) {
   label.setToolTipText(" tip ");
   EXPECT_EQ(shown->toolTip(), QStringLiteral(" tip "));
   EXPECT_EQ(shown->pos(), QPoint(1, 2));
+}
+
+// The program ending while a box is open releases a window whose handler waits under the box:
+// the window lives on, inert, until the box has closed.
+TEST_F(FormHostTest, AWindowReleasedUnderAMessageBoxGoesOnlyOnceTheBoxIsClosed) {
+  QtFormHosts hosts("/nonexistent", ControlBindings::standard());
+  form.load();
+  hosts.host(form);
+  form.show();
+  const QPointer<QWidget> window = hosts.hostOf(form)->window();
+  bool aliveUnderTheBox = false;
+  QTimer::singleShot(0, [&] {
+    form.unload(ui::kCloseForSessionEnd);
+    hosts.release(form);
+    QTimer::singleShot(50, [&] {
+      aliveUnderTheBox = !window.isNull() && !window->isVisible();
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMessageBox*>(w); m && m->isVisible()) m->accept();
+    });
+  });
+  QtMessageBoxes().show("CAUTION", "CAUTION!", MsgButtons::OK, MsgIcon::Critical);
+  EXPECT_TRUE(aliveUnderTheBox);
+  QElapsedTimer clock;
+  clock.start();
+  while (window && clock.elapsed() < 1000) QApplication::processEvents(QEventLoop::AllEvents, 10);
+  EXPECT_TRUE(window.isNull()) << "deleted once no nested loop runs";
+  EXPECT_EQ(hosts.retiredCount(), 0u);
 }
 
 }  // namespace

@@ -17,10 +17,11 @@ namespace {
 
 // Runs answer on the dialog of type D once it is open (inside its own event loop).
 template <class D>
-void whenOpen(std::function<void(D&)> answer) {
-  QTimer::singleShot(0, [answer] {
+void whenOpen(std::function<void(D&)> answer, int triesLeft = 100) {
+  QTimer::singleShot(triesLeft == 100 ? 0 : 10, [answer, triesLeft] {
     for (QWidget* w : QApplication::topLevelWidgets())
       if (auto* d = qobject_cast<D*>(w); d && d->isVisible()) return answer(*d);
+    if (triesLeft > 0) return whenOpen<D>(answer, triesLeft - 1);
     ADD_FAILURE() << "no dialog open";
   });
 }
@@ -76,6 +77,7 @@ TEST_F(QtPickersTest, FontDialogLimitsTheSizeAndKeepsWhatItDoesNotShow) {
       d.setCurrentFont(f);
       d.accept();
     });
+    whenOpen<QColorDialog>([](QColorDialog& d) { d.reject(); });  // the text colour stays
     const auto chosen = pickers.pickFont(nullptr, initial, 8, 36);
     ASSERT_TRUE(chosen);
     EXPECT_TRUE(startedUnderlined);
@@ -87,6 +89,24 @@ TEST_F(QtPickersTest, FontDialogLimitsTheSizeAndKeepsWhatItDoesNotShow) {
   }
   whenOpen<QFontDialog>([](QFontDialog& d) { d.reject(); });
   EXPECT_FALSE(pickers.pickFont(nullptr, initial, 8, 36));
+}
+
+TEST_F(QtPickersTest, TheFontIsFollowedByItsTextColour) {
+  QColor seenStart;
+  QString seenTitle;
+  whenOpen<QFontDialog>([](QFontDialog& d) { d.accept(); });
+  whenOpen<QColorDialog>([&](QColorDialog& d) {
+    seenStart = d.currentColor();
+    seenTitle = d.windowTitle();
+    d.setCurrentColor(QColor(200, 10, 20));
+    d.accept();
+  });
+  const auto chosen =
+      pickers.pickFont(nullptr, {{"Liberation Sans", 10}, makeColour(1, 2, 3)}, 8, 36);
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(chosen->colour, makeColour(200, 10, 20));
+  EXPECT_EQ(seenStart, QColor(1, 2, 3));
+  EXPECT_EQ(seenTitle, QStringLiteral("Select Text Color"));
 }
 
 }  // namespace
