@@ -47,6 +47,8 @@ struct ClockResult {
   bool ok = true;
   std::string reason;
   bool notPermitted = false;  // refused because this process may not set the clock
+  // The reason where little room is left (the tray's tip): what to do first; empty: the reason.
+  std::string brief = {};
 };
 
 class SystemClock {

@@ -15,6 +15,14 @@ constexpr std::array<std::string_view, 8> kNoService = {
     "org.freedesktop.DBus.Error.UnknownMethod",  "org.freedesktop.DBus.Error.Spawn.ServiceNotFound",
 };
 
+// The call went out and no answer came in time (polkit waited for a password, or the service
+// hangs).
+constexpr std::array<std::string_view, 3> kNoAnswer = {
+    "org.freedesktop.DBus.Error.NoReply",
+    "org.freedesktop.DBus.Error.Timeout",
+    "org.freedesktop.DBus.Error.TimedOut",
+};
+
 constexpr std::array<std::string_view, 4> kNotAuthorised = {
     "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired",
     "org.freedesktop.DBus.Error.AccessDenied",
@@ -35,7 +43,9 @@ ClockResult timeServiceRefusal(const std::string& errorName, const std::string& 
                                const ClockResult& directRefusal) {
   if (errorName == "org.freedesktop.timedate1.AutomaticTimeSyncEnabled")
     return {false,
-            "automatic time synchronisation is on; turn it off with: timedatectl set-ntp false"};
+            "automatic time synchronisation is on; turn it off with: timedatectl set-ntp false",
+            false, "turn off automatic time sync first"};
+  if (isOneOf(errorName, kNoAnswer)) return {false, "the time service did not answer"};
   if (isOneOf(errorName, kNotAuthorised)) return {false, "not authorised to set the time"};
   if (errorName.empty() || isOneOf(errorName, kNoService)) return directRefusal;
   return {false, "the time service refused: " + (message.empty() ? errorName : message)};

@@ -37,9 +37,11 @@
 
 namespace korvane::shell {
 
-// The tray picture: the window's own icon, or a picture of the image list.
+// The tray picture: the window's own icon, a picture of the image list, or the failure picture
+// (the icon with a red badge in place of its green tick).
 constexpr int kOwnIcon = 0;
 constexpr int kAdjustedPicture = 1;
+constexpr int kFailedPicture = -1;
 // Run-once mode ends itself this many ticks after start when no version reply came.
 constexpr int kRunOnceLimitTicks = 60;
 
@@ -186,8 +188,11 @@ class NXO_KRV : public ui::Form {
   // The server list file is missing (the update service fetches it).
   ui::Event<> ServerListMissing;
 
-  // The Current box's clock line and status.
+  // The Current box's clock line and status, and its tip: the zone, and a status too long for
+  // the box.
   std::string currentText() const;
+  std::string currentTip() const;
+  static constexpr size_t kStatusShown = 44;  // characters of the status the box shows whole
 
  private:
   void layout();

@@ -40,8 +40,8 @@ void NXO_KRV::Form_Load() {
 
   zone = sync::CheckTimeZone(services_.clock);
   lastZoneName = zone.ZoneName;
-  Current.setToolTipText(" Current Time Zone: " + zone.ZoneName + " ");
   Current.setText(currentText());
+  Current.setToolTipText(currentTip());
 
   const std::string line = shell_.environment.commandLine();
   if (line.empty()) {

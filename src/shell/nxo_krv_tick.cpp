@@ -59,11 +59,18 @@ std::string NXO_KRV::currentText() const {
          SyncStatus;
 }
 
+std::string NXO_KRV::currentTip() const {
+  const std::string zoneLine = " Current Time Zone: " + zone.ZoneName + " ";
+  // A status longer than the box shows is read whole in the tip.
+  if (SyncStatus.size() <= kStatusShown) return zoneLine;
+  return zoneLine + "\n " + SyncStatus + " ";
+}
+
 void NXO_KRV::SyncNow_Timer() {
   zone = sync::CheckTimeZone(services_.clock);
   if (zone.ZoneName != lastZoneName) {
     lastZoneName = zone.ZoneName;
-    Current.setToolTipText(" Current Time Zone: " + zone.ZoneName + " ");
+    Current.setToolTipText(currentTip());
     services_.events.doEvents();
     if (!loaded()) return;  // a shut-down ran meanwhile
     SyncCountdown = SyncLimit;
@@ -79,6 +86,7 @@ void NXO_KRV::SyncNow_Timer() {
   if (!floatingClockLoaded) ++floatingClockDelay;
   synchroniser_.tick();  // counts the time-out of a running synchronisation
   Current.setText(currentText());
+  Current.setToolTipText(currentTip());
   if (!runOnce) deferredWindows();
   // A failed synchronisation leaves nothing to wait for: no version query follows it. A list
   // still downloading is no failure: its synchronisation is yet to come.

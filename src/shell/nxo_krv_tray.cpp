@@ -6,6 +6,7 @@
 namespace korvane::shell {
 
 std::string NXO_KRV::trayIconFile(int picture) const {
+  if (picture == kFailedPicture) return "images/korvane-failed-32.png";
   if (picture == kOwnIcon || !IML.valid(picture)) return "images/korvane-32.png";
   return IML.file(picture);
 }
@@ -28,7 +29,7 @@ void NXO_KRV::UpdateSZTIP(TrayPicture picture) {
   if (trayRecord.tip == lastTipSent) return;
   switch (picture) {
     case TrayPicture::Failed:
-      trayPicture = kOwnIcon;
+      trayPicture = kFailedPicture;
       break;
     case TrayPicture::Adjusted:
       trayPicture = kAdjustedPicture;

@@ -46,7 +46,8 @@ OutcomeView viewOf(const SyncOutcome& o, const std::string& generalDateNow) {
       return repeatedInTip("Atomically Correct: No Adjustment!", TrayPicture::Unchanged);
     case OutcomeKind::ClockRefused:
       return {"Unable to set the clock: " + o.text,
-              kNoAdjustment + o.text.substr(0, o.text.find("; ")), TrayPicture::Failed};
+              kNoAdjustment + (o.brief.empty() ? o.text.substr(0, o.text.find("; ")) : o.brief),
+              TrayPicture::Failed};
     case OutcomeKind::TimedOut:
       return {"Unable to Synchronize: Timed Out!", std::nullopt, TrayPicture::Unchanged};
     case OutcomeKind::SocketError:

@@ -30,6 +30,12 @@ SyncOutcome outcomeOf(OutcomeKind kind, const ExchangeResult& r, int64_t amount 
   return o;
 }
 
+SyncOutcome refused(const ExchangeResult& r, const platform::ClockResult& set) {
+  SyncOutcome o = outcomeOf(OutcomeKind::ClockRefused, r, 0, set.reason);
+  o.brief = set.brief;
+  return o;
+}
+
 }  // namespace
 
 std::optional<Protocol> chooseProtocol(std::string_view ports, std::string_view choice,
@@ -120,7 +126,7 @@ SyncOutcome Synchroniser::setWholeSeconds(const ExchangeResult& r) {
   if (difference == 0) return outcomeOf(OutcomeKind::Correct, r);
   const platform::ClockResult set =
       services_.clock.setSystemTime(systemTimeFromMillisSince1900(r.serverSeconds * 1000));
-  if (!set.ok) return outcomeOf(OutcomeKind::ClockRefused, r, 0, set.reason);
+  if (!set.ok) return refused(r, set);
   return outcomeOf(OutcomeKind::Adjusted, r, difference);
 }
 
@@ -135,7 +141,7 @@ SyncOutcome Synchroniser::shiftByOffset(const ExchangeResult& r) {
         "SNTP reply refused: its time is more than 24 days from this computer's clock");
   const platform::ClockResult set =
       services_.clock.shiftSystemTime(static_cast<int64_t>(std::llround(theta * 1000.0)));
-  if (!set.ok) return outcomeOf(OutcomeKind::ClockRefused, r, 0, set.reason);
+  if (!set.ok) return refused(r, set);
   return outcomeOf(OutcomeKind::Adjusted, r, *reported);
 }
 

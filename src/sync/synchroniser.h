@@ -48,6 +48,7 @@ struct SyncOutcome {
   int64_t amount = 0;  // Adjusted: seconds, or milliseconds for SNTP
   std::string text;
   std::string reply;
+  std::string brief;  // ClockRefused: the reason in a few words, what to do first; may be empty
 
   // The clock was set or found right.
   bool synchronised() const {

@@ -26,7 +26,8 @@ TEST(TimeServiceRefusalTest, AnswersBecomePlainWords) {
       {"org.freedesktop.DBus.Error.NoServer", "", "Operation not permitted"},
       {"", "", "Operation not permitted"},
       {"org.freedesktop.DBus.Error.NoReply", "Did not receive a reply",
-       "the time service refused: Did not receive a reply"},
+       "the time service did not answer"},
+      {"org.freedesktop.DBus.Error.Timeout", "", "the time service did not answer"},
       {"org.example.Odd", "", "the time service refused: org.example.Odd"},
   };
   for (const Case& c : cases) {
@@ -34,6 +35,10 @@ TEST(TimeServiceRefusalTest, AnswersBecomePlainWords) {
     EXPECT_FALSE(r.ok) << c.name;
     EXPECT_EQ(r.reason, c.reason) << c.name;
   }
+  // What the tray's short tip says first is what to do.
+  EXPECT_EQ(
+      timeServiceRefusal("org.freedesktop.timedate1.AutomaticTimeSyncEnabled", "", direct).brief,
+      "turn off automatic time sync first");
 }
 
 }  // namespace

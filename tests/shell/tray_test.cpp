@@ -21,17 +21,17 @@ TEST_F(TrayTest, PictureFollowsWhatHappenedNotTheWordsOfTheTip) {
       {" Checking Time Server: Tokyo AP ", TrayPicture::Checking, 26},
       {" Time Adjusted by 3 second(s) ", TrayPicture::Adjusted, kAdjustedPicture},
       {" Atomically Correct: No Adjustment! ", TrayPicture::Unchanged, kAdjustedPicture},
-      {"KRV - No Adjustment: 12/8/2026", TrayPicture::Failed, kOwnIcon},
+      {"KRV - No Adjustment: 12/8/2026", TrayPicture::Failed, kFailedPicture},
       // A server's text that holds the words of another outcome changes nothing.
       {" Checking Time Server: Adjusted by Us AP ", TrayPicture::Checking, 26},
-      {"KRV - No Adjustment: Checking Adjusted", TrayPicture::Failed, kOwnIcon}};
+      {"KRV - No Adjustment: Checking Adjusted", TrayPicture::Failed, kFailedPicture}};
   for (const Case& c : cases) {
     w.setTip(withNul(c.tip));
     w.UpdateSZTIP(c.asked);
     EXPECT_EQ(w.trayPicture, c.picture) << c.tip;
     EXPECT_EQ(shell.calls.back().op, "modify") << c.tip;
     EXPECT_EQ(shell.calls.back().iconFile,
-              c.picture == kOwnIcon ? "images/korvane-32.png" : w.IML.file(c.picture));
+              c.picture == kFailedPicture ? "images/korvane-failed-32.png" : w.IML.file(c.picture));
   }
 }
 

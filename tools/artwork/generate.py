@@ -133,6 +133,9 @@ def main():
         pixels = icons.program_icon(size)
         imgio.write_png(os.path.join(data, "images", "korvane-%d.png" % size), size, size, pixels)
         program_icons.append((size, pixels))
+    # The tray's picture after a failed synchronisation.
+    imgio.write_png(os.path.join(data, "images", "korvane-failed-32.png"), 32, 32,
+                    icons.program_icon(32, failed=True))
 
     skin_dir = os.path.join(data, "Skins")
     strips = [skins.write_gif_strip(skin_dir, look) for look in skins.STRIPS]

@@ -151,8 +151,9 @@ def lamp(size, lit):
     return render(shade, size, size)
 
 
-def program_icon(size):
-    """A clock face at ten past ten with a green tick: the time is right."""
+def program_icon(size, failed=False):
+    """A clock face at ten past ten with a green tick: the time is right. Failed: a red badge
+    with a white cross instead, so that a failure never shows the sign of success."""
     ring, face, ink = hexrgb("#1F3C73"), hexrgb("#F7F9FC"), hexrgb("#1B2433")
     red, green = hexrgb("#D7263D"), hexrgb("#22A447")
     small = size <= 16
@@ -171,6 +172,10 @@ def program_icon(size):
         if bd < 0.21:
             if bd > 0.17:
                 return face
+            if failed:
+                cross = (segment_distance(x, y, 0.70, 0.70, 0.84, 0.84) < tick_w or
+                         segment_distance(x, y, 0.70, 0.84, 0.84, 0.70) < tick_w)
+                return face if cross else red
             tick = (segment_distance(x, y, 0.685, 0.77, 0.75, 0.835) < tick_w or
                     segment_distance(x, y, 0.75, 0.835, 0.86, 0.71) < tick_w)
             return face if tick else green

@@ -27,16 +27,6 @@ namespace korvane::platform {
 namespace {
 constexpr const char* kControlProperty = "korvaneControl";
 
-const SystemColours& desktopColours() {
-  static const QtSystemColours colours;
-  return colours;
-}
-
-// The live host of each form, so that an owned form finds its owner's window.
-std::map<const ui::Form*, FormHost*>& hostsByForm() {
-  static std::map<const ui::Form*, FormHost*> hosts;
-  return hosts;
-}
 }  // namespace
 
 void HostWindow::closeEvent(QCloseEvent* event) {
@@ -96,9 +86,9 @@ FormHost::FormHost(ui::Form& form, const std::string& programFolder,
                    const ControlBindings& bindings, const SystemColours* colours)
     : form_(form),
       folder_(QString::fromStdString(programFolder)),
-      colours_(colours ? *colours : desktopColours()) {
+      ownColours_(colours ? nullptr : std::make_unique<QtSystemColours>()),
+      colours_(colours ? *colours : *ownColours_) {
   window_ = std::make_unique<HostWindow>(*this);
-  hostsByForm()[&form_] = this;
   build(bindings);
   forwardMouse(window_.get(), {nullptr, nullptr, &form_.MouseMove, nullptr,
                                [] { return static_cast<double>(twipsPerPixel()); }});
@@ -122,9 +112,6 @@ void FormHost::detach() {
   detached_ = true;
   connections_.clear();  // before the widgets the handlers reach go
   timers_.clear();
-  // A form hosted afresh may already have its next host.
-  if (const auto it = hostsByForm().find(&form_); it != hostsByForm().end() && it->second == this)
-    hostsByForm().erase(it);
   window_->hide();
   // The widgets' signals reach the controls, which may go before the widgets do.
   window_->blockSignals(true);
@@ -328,8 +315,7 @@ void FormHost::place() {
 
 QWidget* FormHost::ownerWindow() const {
   if (!form_.owner()) return nullptr;
-  const auto it = hostsByForm().find(form_.owner());
-  return it == hostsByForm().end() ? nullptr : it->second->window();
+  return ownerLookup_ ? ownerLookup_(*form_.owner()) : nullptr;
 }
 
 void FormHost::showAboveOwner() {

@@ -29,6 +29,9 @@ class FormHost : public QObject {
   ~FormHost() override;
 
   QWidget* window() const;
+  // How the host finds the window of the form's owner (the program's hosts know every window).
+  using OwnerLookup = std::function<QWidget*(const ui::Form& owner)>;
+  void setOwnerLookup(OwnerLookup lookup) { ownerLookup_ = std::move(lookup); }
   // The width in pixels of the line the host draws around a form with a thin frame only.
   int frameWidth() const { return form_.thinFrameOnly() ? 1 : 0; }
   ui::Form& form() { return form_; }
@@ -98,7 +101,10 @@ class FormHost : public QObject {
   std::vector<ui::ScopedConnection> connections_;
   ui::Form& form_;
   QString folder_;
+  // The desktop's palette, made only when no colours were given.
+  std::unique_ptr<SystemColours> ownColours_;
   const SystemColours& colours_;
+  OwnerLookup ownerLookup_;
   std::unique_ptr<HostWindow> window_;
   std::vector<Bound> bindings_;
   std::vector<std::unique_ptr<QTimer>> timers_;
