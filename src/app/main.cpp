@@ -28,6 +28,7 @@
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_pickers.h"
 #include "platform/qt/qt_pointer_probe.h"
+#include "platform/qt/qt_second_beat.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_shell_open.h"
 #include "platform/qt/qt_socket.h"
@@ -106,7 +107,8 @@ int main(int argc, char** argv) {
   const std::unique_ptr<platform::RegistryStore> store = platform::makeRegistry(*clock);
   platform::ControlBindings bindings = platform::ControlBindings::standard();
   app::addButtonBinding(bindings);
-  platform::QtFormHosts hosts(environment.programFolder(), std::move(bindings), &colours);
+  platform::SecondBeat beat(*clock);  // one wake-up for the tick and both clocks' redraws
+  platform::QtFormHosts hosts(environment.programFolder(), std::move(bindings), &colours, &beat);
   platform::QtWindows windows(&hosts);
   platform::QtPickers pickers(&hosts);
   platform::QtImages images;

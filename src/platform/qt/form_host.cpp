@@ -17,6 +17,7 @@
 #include "platform/qt/host_window.h"
 #include "platform/qt/mouse_events.h"
 #include "platform/qt/qt_pictures.h"
+#include "platform/qt/qt_second_beat.h"
 #include "platform/qt/qt_system_colours.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/timer.h"
@@ -82,10 +83,11 @@ void HostWindow::showEvent(QShowEvent* event) {
 }
 
 FormHost::FormHost(ui::Form& form, const std::string& programFolder,
-                   const ControlBindings& bindings, const SystemColours* colours)
+                   const ControlBindings& bindings, const SystemColours* colours, SecondBeat* beat)
     : form_(form),
       folder_(QString::fromStdString(programFolder)),
-      colours_(colours ? *colours : desktopColours()) {
+      colours_(colours ? *colours : desktopColours()),
+      beat_(beat) {
   window_ = std::make_unique<HostWindow>(*this);
   hostsByForm()[&form_] = this;
   build(bindings);
@@ -103,6 +105,7 @@ FormHost::FormHost(ui::Form& form, const std::string& programFolder,
 }
 
 FormHost::~FormHost() {
+  leaveBeat();
   connections_.clear();  // before the widgets the handlers reach go
   // A form hosted afresh may already have its next host.
   if (const auto it = hostsByForm().find(&form_); it != hostsByForm().end() && it->second == this)
@@ -212,8 +215,19 @@ void FormHost::applyColours(QWidget& w, Colour back, Colour fore) {
   w.setPalette(pal);
 }
 
+void FormHost::leaveBeat() {
+  for (ui::Timer* t : onBeat_) beat_->remove(*t);
+  onBeat_.clear();
+  for (auto& t : timers_) t->stop();
+}
+
 void FormHost::bindTimer(ui::Control& control) {
   auto* model = static_cast<ui::Timer*>(&control);
+  if (beat_ && model->onSecond()) {
+    beat_->add(*model);
+    onBeat_.push_back(model);
+    return;
+  }
   auto timer = std::make_unique<QTimer>();
   QTimer* t = timer.get();
   QObject::connect(t, &QTimer::timeout, [model] { model->tick(); });

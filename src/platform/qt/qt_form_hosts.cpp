@@ -8,7 +8,8 @@ QtFormHosts::~QtFormHosts() = default;
 
 void QtFormHosts::host(ui::Form& form) {
   if (hosts_.count(&form)) return;
-  auto& made = hosts_[&form] = std::make_unique<FormHost>(form, folder_, bindings_, colours_);
+  auto& made = hosts_[&form] =
+      std::make_unique<FormHost>(form, folder_, bindings_, colours_, beat_);
   if (const auto it = adopted_.find(&form); it != adopted_.end()) made->adoptAt(it->second);
 }
 
@@ -19,6 +20,7 @@ void QtFormHosts::release(ui::Form& form) {
   FormHost* host = it->second.release();
   hosts_.erase(it);
   // The release may come from inside the window's own close event.
+  host->leaveBeat();
   host->window()->hide();
   host->deleteLater();
 }
