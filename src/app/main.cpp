@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QSessionManager>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -34,6 +35,7 @@
 #include "platform/qt/qt_socket.h"
 #include "platform/qt/qt_system_colours.h"
 #include "platform/qt/qt_text_renderer.h"
+#include "platform/qt/qt_wake_signals.h"
 #include "platform/qt/qt_windows.h"
 #include "platform/qt/timedate_service.h"
 #include "shell/nxo_krv.h"
@@ -156,6 +158,11 @@ int main(int argc, char** argv) {
   }
   app::InstanceListener instance(instanceSocket, [&window] {
     if (window.loaded()) window.mnuShow_Click();
+  });
+  // Once the loop runs: the system bus and the network backend cost the start nothing.
+  std::unique_ptr<platform::QtWakeSignals> wake;
+  QTimer::singleShot(0, &app, [&wake, &window] {
+    wake = std::make_unique<platform::QtWakeSignals>([&window] { window.wake.seen(); });
   });
   const int status = app.exec();
   window.unload(ui::kCloseForSessionEnd);  // a quit from elsewhere still saves
