@@ -47,3 +47,26 @@ start_korvane() {
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$korvane_pid/stat"; }
 # Its resident memory in kB.
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$korvane_pid/status"; }
+
+# Voluntary context switches of every thread of a process: how often it slept and woke.
+wakeups() {
+  cat /proc/"$1"/task/*/status 2>/dev/null |
+    awk '/^voluntary_ctxt_switches:/ {n += $2} END {print n + 0}'
+}
+# CPU clock ticks and resident kB of any process.
+cpu_ticks_of() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+rss_kb_of() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
+# Milliseconds from now until a window of the process is mapped (polled every few ms).
+ms_to_mapped() {
+  local pid=$1 start=$2 now
+  for _ in $(seq 2000); do
+    if DISPLAY=$display xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; then
+      now=$(date +%s%N)
+      echo $(((now - start) / 1000000))
+      return
+    fi
+    sleep 0.005
+  done
+  echo "no window of $pid mapped" >&2
+  return 1
+}

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QSessionManager>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -28,11 +29,13 @@
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_pickers.h"
 #include "platform/qt/qt_pointer_probe.h"
+#include "platform/qt/qt_second_beat.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_shell_open.h"
 #include "platform/qt/qt_socket.h"
 #include "platform/qt/qt_system_colours.h"
 #include "platform/qt/qt_text_renderer.h"
+#include "platform/qt/qt_wake_signals.h"
 #include "platform/qt/qt_windows.h"
 #include "platform/qt/timedate_service.h"
 #include "shell/nxo_krv.h"
@@ -106,7 +109,8 @@ int main(int argc, char** argv) {
   const std::unique_ptr<platform::RegistryStore> store = platform::makeRegistry(*clock);
   platform::ControlBindings bindings = platform::ControlBindings::standard();
   app::addButtonBinding(bindings);
-  platform::QtFormHosts hosts(environment.programFolder(), std::move(bindings), &colours);
+  platform::SecondBeat beat(*clock);  // one wake-up for the tick and both clocks' redraws
+  platform::QtFormHosts hosts(environment.programFolder(), std::move(bindings), &colours, &beat);
   platform::QtWindows windows(&hosts);
   platform::QtPickers pickers(&hosts);
   platform::QtImages images;
@@ -154,6 +158,11 @@ int main(int argc, char** argv) {
   }
   app::InstanceListener instance(instanceSocket, [&window] {
     if (window.loaded()) window.mnuShow_Click();
+  });
+  // Once the loop runs: the system bus and the network backend cost the start nothing.
+  std::unique_ptr<platform::QtWakeSignals> wake;
+  QTimer::singleShot(0, &app, [&wake, &window] {
+    wake = std::make_unique<platform::QtWakeSignals>([&window] { window.wake.seen(); });
   });
   const int status = app.exec();
   window.unload(ui::kCloseForSessionEnd);  // a quit from elsewhere still saves

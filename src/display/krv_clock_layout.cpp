@@ -27,6 +27,7 @@ void KRV_Clock::layout() {
   TT_LBL.setTransparent(true);
   TT_LBL.setGeometry({0, 0, clientWidth(), clientHeight()});
   tmrMainLoop.setEnabled(false);
+  tmrMainLoop.setOnSecond(true);
   for (ui::Control* c :
        std::initializer_list<ui::Control*>{&picSkin, &picBuffer, &picWindow, &TT_LBL, &tmrMainLoop})
     add(*c);

@@ -34,6 +34,7 @@ void KRV_DetachF::layout() {
   txtNow.setGeometry({right, 15, 0, 0});
   txtNow.setAutoSize(true);
   KRV_Detach.setEnabled(true);
+  KRV_Detach.setOnSecond(true);
   for (ui::Control* c :
        std::initializer_list<ui::Control*>{&KRVIcon, &picDraw, &detachS, &txtNow, &KRV_Detach})
     add(*c);

@@ -1,6 +1,7 @@
 #pragma once
 // The system clock and time zone, as the synchronisation reads and sets them.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "common/ole_date.h"
@@ -58,12 +59,26 @@ class SystemClock {
   virtual SystemTime localTime() const = 0;
   // Milliseconds since an arbitrary start, wrapping at 2^32.
   virtual uint32_t tickCount() const = 0;
+  // Milliseconds the computer has spent suspended since it started: growing between two reads
+  // means it slept in between.
+  virtual int64_t suspendedMillis() const { return 0; }
   // Fills the zone record and tells which part of it is in force now.
   virtual ZoneState timeZoneInformation(TimeZoneInfo& info) const = 0;
   // Sets the clock from a UTC date and time (day of week ignored).
   virtual ClockResult setSystemTime(const SystemTime& utc) = 0;
   // Moves the clock by an offset, however long the request takes to reach the clock.
   virtual ClockResult shiftSystemTime(int64_t microseconds) = 0;
+
+  // The same changes, answered through done, perhaps later: the system's time service may ask
+  // for a password first, and the program goes on meanwhile. done is never called once the
+  // clock is gone.
+  using ClockAnswer = std::function<void(const ClockResult&)>;
+  virtual void setSystemTimeThen(const SystemTime& utc, ClockAnswer done) {
+    done(setSystemTime(utc));
+  }
+  virtual void shiftSystemTimeThen(int64_t microseconds, ClockAnswer done) {
+    done(shiftSystemTime(microseconds));
+  }
 };
 
 }  // namespace korvane::platform

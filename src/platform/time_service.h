@@ -14,6 +14,12 @@ class TimeService {
   // carries its reason in plain words; with no service to ask, it is directRefusal.
   virtual ClockResult setTime(int64_t microseconds, bool relative,
                               const ClockResult& directRefusal) = 0;
+  // The same request, answered through done once the service answers; done is never called
+  // once the service is gone.
+  virtual void setTimeThen(int64_t microseconds, bool relative, const ClockResult& directRefusal,
+                           SystemClock::ClockAnswer done) {
+    done(setTime(microseconds, relative, directRefusal));
+  }
 };
 
 // What a time service's error answer means to the user; directRefusal stands when the answer

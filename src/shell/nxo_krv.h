@@ -31,6 +31,7 @@
 #include "shell/about_box.h"
 #include "shell/activity_lamps.h"
 #include "shell/sync_outcome_view.h"
+#include "shell/wake_resync.h"
 #include "sync/server_tables.h"
 #include "sync/synchroniser.h"
 #include "sync/zone_bias.h"
@@ -172,6 +173,8 @@ class NXO_KRV : public ui::Form {
   int32_t floatingClockDelay = 0;
   bool floatingClockLoaded = false;
   int32_t ticksSinceStart = 0;
+  // A resume or the network's return starts one synchronisation (seen() when the system tells).
+  WakeResync wake;
 
   // Tray.
   platform::TrayRecord trayRecord;

@@ -93,6 +93,7 @@ void NXO_KRV::layout() {
   add(SyncIntC, &Options);
 
   SyncNow.setInterval(1000);
+  SyncNow.setOnSecond(true);  // the time shown flips with the true second
   add(SyncNow);
   fillMenu();
 }

@@ -95,6 +95,7 @@ void NXO_KRV::SyncNow_Timer() {
     unload(ui::kCloseFromCode);
     return;
   }
+  if (wake.tick(services_.clock.suspendedMillis(), synchroniser_.busy())) SyncCountdown = SyncLimit;
   // Saturates: a zone change sets the countdown to the limit, which may be the largest count.
   if (SyncCountdown < std::numeric_limits<int32_t>::max()) ++SyncCountdown;
   if (SyncCountdown >= SyncLimit) {

@@ -1,6 +1,7 @@
 #include "sync/synchroniser.h"
 
 #include <cmath>
+#include <memory>
 
 #include "common/rounding.h"
 #include "common/text.h"
@@ -79,7 +80,7 @@ bool Synchroniser::start(const ServerChoice& server, std::string_view protocolCh
 
 void Synchroniser::tick() {
   ++SyncTicks;
-  if (!busy()) return;
+  if (!exchange_.running()) return;
   if (SyncTicks >= kTimeOutTicks) {
     SyncTicks = 0;
     exchange_.timeOut();
@@ -90,14 +91,15 @@ void Synchroniser::tick() {
 
 void Synchroniser::stop() {
   exchange_.abandon();
+  clockChange_.reset();
 }
 
 void Synchroniser::exchangeEnded(const ExchangeResult& r) {
   SyncOutcome outcome;
   switch (r.kind) {
     case ExchangeKind::Answer:
-      outcome = applyAnswer(r);
-      break;
+      applyAnswer(r);  // reports once the clock has answered
+      return;
     case ExchangeKind::TimedOut:
       outcome.kind = OutcomeKind::TimedOut;
       break;
@@ -109,40 +111,60 @@ void Synchroniser::exchangeEnded(const ExchangeResult& r) {
       outcome.reply = r.reply;
       break;
   }
+  report(std::move(outcome), r);
+}
+
+void Synchroniser::report(SyncOutcome outcome, const ExchangeResult& r) {
   if (outcome.text.empty()) outcome.text = r.why;
   outcome.protocol = r.protocol;
   outcome.host = r.host;
   if (onOutcome) onOutcome(outcome);
 }
 
-SyncOutcome Synchroniser::applyAnswer(const ExchangeResult& r) {
-  return r.protocol == Protocol::Sntp ? shiftByOffset(r) : setWholeSeconds(r);
+void Synchroniser::applyAnswer(const ExchangeResult& r) {
+  if (r.protocol == Protocol::Sntp)
+    shiftByOffset(r);
+  else
+    setWholeSeconds(r);
+}
+
+// The synchronisation stays busy until the clock answers; a stop or the synchroniser's end
+// drops the answer.
+void Synchroniser::changeClock(const ExchangeResult& r, int64_t amount, const ClockRequest& ask) {
+  const auto change = std::make_shared<int>(0);
+  clockChange_ = change;
+  ask([this, alive = std::weak_ptr<int>(change), r, amount](const platform::ClockResult& set) {
+    if (alive.expired()) return;
+    clockChange_.reset();
+    report(set.ok ? outcomeOf(OutcomeKind::Adjusted, r, amount) : refused(r, set), r);
+  });
 }
 
 // The server's time is UTC: one UTC setting, so neither the repeated hour of a daylight-saving
 // change nor midnight between setting a date and a time of day can put the clock wrong.
-SyncOutcome Synchroniser::setWholeSeconds(const ExchangeResult& r) {
+void Synchroniser::setWholeSeconds(const ExchangeResult& r) {
   const int64_t difference = r.serverSeconds - r.localSeconds;
-  if (difference == 0) return outcomeOf(OutcomeKind::Correct, r);
-  const platform::ClockResult set =
-      services_.clock.setSystemTime(systemTimeFromMillisSince1900(r.serverSeconds * 1000));
-  if (!set.ok) return refused(r, set);
-  return outcomeOf(OutcomeKind::Adjusted, r, difference);
+  if (difference == 0) return report(outcomeOf(OutcomeKind::Correct, r), r);
+  const platform::SystemTime utc = systemTimeFromMillisSince1900(r.serverSeconds * 1000);
+  changeClock(r, difference, [this, utc](platform::SystemClock::ClockAnswer done) {
+    services_.clock.setSystemTimeThen(utc, std::move(done));
+  });
 }
 
 // A shift by the offset, not a time to set: the clock stays right however long the change takes
 // to reach it (the system's time service may ask for a password first).
-SyncOutcome Synchroniser::shiftByOffset(const ExchangeResult& r) {
+void Synchroniser::shiftByOffset(const ExchangeResult& r) {
   const double theta = r.offsetMillis();
   const auto reported = toInt32HalfEven(theta);
   if (!reported)
-    return outcomeOf(
-        OutcomeKind::UnreadableReply, r, 0,
-        "SNTP reply refused: its time is more than 24 days from this computer's clock");
-  const platform::ClockResult set =
-      services_.clock.shiftSystemTime(static_cast<int64_t>(std::llround(theta * 1000.0)));
-  if (!set.ok) return refused(r, set);
-  return outcomeOf(OutcomeKind::Adjusted, r, *reported);
+    return report(
+        outcomeOf(OutcomeKind::UnreadableReply, r, 0,
+                  "SNTP reply refused: its time is more than 24 days from this computer's clock"),
+        r);
+  const auto micros = static_cast<int64_t>(std::llround(theta * 1000.0));
+  changeClock(r, *reported, [this, micros](platform::SystemClock::ClockAnswer done) {
+    services_.clock.shiftSystemTimeThen(micros, std::move(done));
+  });
 }
 
 }  // namespace korvane::sync

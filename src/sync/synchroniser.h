@@ -3,6 +3,7 @@
 // change, and one outcome value out.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,7 +76,8 @@ class Synchroniser {
   void tick();
   // Ends a running synchronisation without an outcome and closes its socket.
   void stop();
-  bool busy() const { return exchange_.running(); }
+  // An exchange runs, or the clock has yet to answer its change.
+  bool busy() const { return exchange_.running() || clockChange_ != nullptr; }
   // The protocol of the exchange last started.
   Protocol protocol() const { return protocol_; }
   // Ticks since the exchange last started.
@@ -88,14 +90,18 @@ class Synchroniser {
   std::function<void(const SyncOutcome&)> onOutcome;
 
  private:
+  using ClockRequest = std::function<void(platform::SystemClock::ClockAnswer)>;
   void exchangeEnded(const ExchangeResult& result);
-  SyncOutcome applyAnswer(const ExchangeResult& result);
-  SyncOutcome setWholeSeconds(const ExchangeResult& result);
-  SyncOutcome shiftByOffset(const ExchangeResult& result);
+  void report(SyncOutcome outcome, const ExchangeResult& result);
+  void applyAnswer(const ExchangeResult& result);
+  void setWholeSeconds(const ExchangeResult& result);
+  void shiftByOffset(const ExchangeResult& result);
+  void changeClock(const ExchangeResult& result, int64_t amount, const ClockRequest& ask);
 
   SyncServices services_;
   Exchange exchange_;
   Protocol protocol_ = Protocol::Time;
+  std::shared_ptr<int> clockChange_;  // while the clock has yet to answer; its end drops it
 };
 
 }  // namespace korvane::sync

@@ -3,6 +3,7 @@
 #include "display/krv_clock.h"
 
 #include "display_fixture.h"
+#include "platform/second_beat.h"
 
 namespace korvane::display::testing {
 namespace {
@@ -87,7 +88,7 @@ TEST_F(KrvClockTest, TheClockTextIsDrawnOnceASecondIntoTheWindowsSurface) {
   EXPECT_EQ(surfacePixel(1, 10), kSkinBackground);
   EXPECT_EQ(surfacePixel(3 + 50 + 1, 10), kSkinBackground);
   EXPECT_EQ(w.picWindow.picture().width(), w.clientWidth() / 15);
-  scheduler.run(2000);  // 09:06:00
+  scheduler.run(2000 + platform::kAfterSecondMs);  // just after 09:06:00
   EXPECT_EQ(surfacePixel(3 + 40 + 5, 10), cellColour(6));
 }
 

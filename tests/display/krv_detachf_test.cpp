@@ -2,6 +2,7 @@
 #include "display/krv_detachf.h"
 
 #include "display_fixture.h"
+#include "platform/second_beat.h"
 
 namespace korvane::display::testing {
 namespace {
@@ -78,7 +79,7 @@ TEST_F(KrvDetachFTest, ANearTopRightClockDocksOnTheNextTick) {
     KRV_DetachF& w = load();
     const int width = w.bounds().width;
     w.move(screenRight() - width - 900, c.top);
-    scheduler.run(1000);
+    scheduler.run(1000 + platform::kAfterSecondMs);
     EXPECT_EQ(w.bounds().left, screenRight() - width - (c.docks ? 825 : 900));
   }
 }
@@ -182,7 +183,7 @@ TEST_F(KrvDetachFTest, TheFontStyleFitsItsLabelOnceAtLoad) {
   const ui::TwipsRect label = w.txtNow.geometry();
   EXPECT_EQ(w.clientHeight(), label.top + label.height + 13);
   w.txtNow.noteGeometry({label.left, label.top, label.width + 600, label.height + 90});
-  scheduler.run(3000);
+  scheduler.run(3000 + platform::kAfterSecondMs);
   EXPECT_EQ(w.txtNow.caption(), "Monday, December 7, 2026 9:06:01 AM ");
   EXPECT_EQ(w.clientHeight(), label.top + label.height + 13) << "not resized after the load";
 }

@@ -1,13 +1,16 @@
 // A stand-in for the system's time service on a private bus: SetTime sets the simulated clock
 // (KORVANE_CLOCK_FILE), or answers with one of the service's refusals.
 //   korvane-time-service-peer ANSWER LOG
-// ANSWER: set | automatic-sync | interactive-auth | access-denied. LOG gets "ready" once the
+// ANSWER: set | slow-set | automatic-sync | interactive-auth | access-denied; slow-set sets and
+// answers 5 s after the call, as when a password is asked for. LOG gets "ready" once the
 // service owns its name, then one line per call: "SetTime <usec> <relative> <interactive>".
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusError>
+#include <QDBusMessage>
 #include <QObject>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -51,16 +54,32 @@ class TimeDate : public QObject, protected QDBusContext {
           QStringLiteral("Interactive authentication required."));
     if (answer_ == "access-denied")
       return sendErrorReply(QDBusError::AccessDenied, QStringLiteral("Permission denied"));
-    const char* file = std::getenv("KORVANE_CLOCK_FILE");
-    if (!file || !*file)
-      return sendErrorReply(QDBusError::Failed, QStringLiteral("no simulated clock to set"));
-    SimulatedClock clock(file);
-    const ClockResult r =
-        relative ? clock.shiftSystemTime(usec) : clock.setSystemTime(utcOfMicros(usec));
-    if (!r.ok) sendErrorReply(QDBusError::Failed, QString::fromStdString(r.reason));
+    if (answer_ != "slow-set") {
+      const QString why = set(usec, relative);
+      if (!why.isEmpty()) sendErrorReply(QDBusError::Failed, why);
+      return;
+    }
+    setDelayedReply(true);
+    const QDBusMessage call = message();
+    const QDBusConnection bus = connection();
+    QTimer::singleShot(5000, this, [this, call, bus, usec, relative] {
+      const QString why = set(usec, relative);
+      std::ofstream(log_, std::ios::app) << "answered\n";
+      bus.send(why.isEmpty() ? call.createReply() : call.createErrorReply(QDBusError::Failed, why));
+    });
   }
 
  private:
+  // Sets the simulated clock; the reason when it cannot.
+  static QString set(qlonglong usec, bool relative) {
+    const char* file = std::getenv("KORVANE_CLOCK_FILE");
+    if (!file || !*file) return QStringLiteral("no simulated clock to set");
+    SimulatedClock clock(file);
+    const ClockResult r =
+        relative ? clock.shiftSystemTime(usec) : clock.setSystemTime(utcOfMicros(usec));
+    return r.ok ? QString() : QString::fromStdString(r.reason);
+  }
+
   std::string answer_;
   std::string log_;
 };
@@ -70,7 +89,8 @@ class TimeDate : public QObject, protected QDBusContext {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s set|automatic-sync|interactive-auth|access-denied LOG\n",
+    std::fprintf(stderr,
+                 "usage: %s set|slow-set|automatic-sync|interactive-auth|access-denied LOG\n",
                  argv[0]);
     return 2;
   }

@@ -59,6 +59,52 @@ TEST_F(TickTest, CountdownStartsTheAutomaticSynchronisation) {
   EXPECT_EQ(w.SyncCountdown, 0);
 }
 
+// A resume (seen by the clocks, or told by the system) or the network's return starts one
+// synchronisation a few ticks later, whatever the interval, which then counts from it; several
+// together start one, and one that runs stands for it.
+TEST_F(TickTest, AWakeStartsOneSynchronisationAFewTicksLater) {
+  struct Case {
+    const char* name;
+    bool suspend;    // the clocks see the computer slept
+    bool told;       // logind or the network tells of it
+    bool busy;       // a synchronisation runs meanwhile
+    size_t started;  // synchronisations the wake starts
+  };
+  const Case cases[] = {
+      {"resume seen by the clocks", true, false, false, 1},
+      {"network back", false, true, false, 1},
+      {"both at once", true, true, false, 1},
+      {"while one runs", true, true, true, 0},
+      {"a short pause is no suspend", false, false, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    NXO_KRV& w = start("-rs");
+    w.SyncN.setText("2");
+    w.SyncIntC.choose(3);  // days
+    for (int i = 0; i < 3; ++i) w.SyncNow.tick();
+    if (c.busy) w.SyncTimeNow_Click();
+    size_t started = 0;
+    auto tick = [&] {
+      const bool was = w.synchronising();
+      w.SyncNow.tick();
+      if (w.synchronising() && !was) ++started;
+    };
+    clock.suspend(c.suspend ? 8 * 3600 * 1000 : 500);
+    if (c.told) w.wake.seen();
+    for (int i = 1; i < WakeResync::kSettleTicks; ++i) tick();
+    EXPECT_EQ(started, 0u) << "not at once";
+    for (int i = 0; i < 30; ++i) {
+      tick();
+      if (i == 0 && c.started) {
+        EXPECT_EQ(w.SyncCountdown, 0);
+      }
+    }
+    EXPECT_EQ(started, c.started);
+    w.unload(ui::kCloseFromCode);
+  }
+}
+
 TEST_F(TickTest, CalcIntCTurnsCountAndUnitIntoTicks) {
   struct Case {
     const char* count;

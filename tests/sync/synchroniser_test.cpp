@@ -388,6 +388,56 @@ TEST_F(SynchroniserTest, RefusedClockChangeIsReportedNotClaimed) {
   }
 }
 
+// The time service may take a while (a password): the synchronisation stays busy, does not time
+// out and refuses a second start until the clock answers, then reports that answer; a stop
+// drops it.
+TEST_F(SynchroniserTest, AClockChangeStillToBeAnsweredKeepsItBusyUntilTheAnswer) {
+  struct Case {
+    Protocol protocol;
+    const char* refusal;  // empty: the change is made
+    bool stopped;
+    OutcomeKind kind;
+  };
+  const Case cases[] = {
+      {Protocol::Time, "", false, OutcomeKind::Adjusted},
+      {Protocol::Sntp, "", false, OutcomeKind::Adjusted},
+      {Protocol::Sntp, "not authorised to set the time", false, OutcomeKind::ClockRefused},
+      {Protocol::Time, "", true, OutcomeKind::Adjusted},
+  };
+  clock.holdAnswers(true);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(&c - cases));
+    outcomes.clear();
+    clock.refuseChanges(c.refusal);
+    start(c.protocol);
+    platform::FakeSocket& s = *sockets.made.back();
+    if (c.protocol == Protocol::Sntp)
+      s.deliver(sntpReply(clock, s.sent.back(), 60000, 10));
+    else
+      s.deliver(be32(kUtcSeconds1900 + 60));
+    ASSERT_TRUE(clock.answerPending());
+    for (int i = 0; i < 2 * Synchroniser::kTimeOutTicks; ++i) sync.tick();
+    EXPECT_TRUE(outcomes.empty());
+    EXPECT_TRUE(sync.busy());
+    EXPECT_FALSE(sync.start({"peer.example", "37:123:13:519"}, choice::kTime));
+    if (c.stopped) sync.stop();
+    clock.answerHeld();
+    if (c.stopped) {
+      EXPECT_TRUE(outcomes.empty());
+      EXPECT_FALSE(sync.busy());
+      continue;
+    }
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(last().kind, c.kind) << last().text;
+    EXPECT_EQ(last().text, c.kind == OutcomeKind::ClockRefused ? c.refusal : "");
+    const double amount = c.kind != OutcomeKind::Adjusted ? 0
+                          : c.protocol == Protocol::Sntp  ? 60000
+                                                          : 60;
+    EXPECT_NEAR(static_cast<double>(last().amount), amount, 1);
+    EXPECT_FALSE(sync.busy());
+  }
+}
+
 TEST_F(SynchroniserTest, TimesOutOnTheTwentyFifthTickAndAStopEndsSilently) {
   start(Protocol::Sntp);
   for (int i = 1; i < Synchroniser::kTimeOutTicks; ++i) sync.tick();

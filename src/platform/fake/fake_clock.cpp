@@ -1,5 +1,7 @@
 #include "platform/fake/fake_clock.h"
 
+#include <utility>
+
 #include "common/ole_date.h"
 
 namespace korvane::platform {
@@ -57,6 +59,21 @@ ClockResult FakeClock::shiftSystemTime(int64_t microseconds) {
   lastSetWasShift_ = true;
   const int64_t half = microseconds >= 0 ? 500 : -500;
   return apply(utcMillis_ + (microseconds + half) / 1000);
+}
+
+void FakeClock::setSystemTimeThen(const SystemTime& utc, ClockAnswer done) {
+  if (!holding_) return done(setSystemTime(utc));
+  held_ = [this, utc, done = std::move(done)] { done(setSystemTime(utc)); };
+}
+
+void FakeClock::shiftSystemTimeThen(int64_t microseconds, ClockAnswer done) {
+  if (!holding_) return done(shiftSystemTime(microseconds));
+  held_ = [this, microseconds, done = std::move(done)] { done(shiftSystemTime(microseconds)); };
+}
+
+void FakeClock::answerHeld() {
+  auto answer = std::exchange(held_, {});
+  if (answer) answer();
 }
 
 }  // namespace korvane::platform

@@ -1,5 +1,6 @@
 #pragma once
 // A clock that tests set and step by hand; it can be told to refuse changes.
+#include <functional>
 #include <vector>
 
 #include "platform/clock.h"
@@ -13,12 +14,25 @@ class FakeClock : public SystemClock {
 
   SystemTime localTime() const override;
   uint32_t tickCount() const override { return ticks_; }
+  int64_t suspendedMillis() const override { return suspended_; }
   ZoneState timeZoneInformation(TimeZoneInfo& info) const override;
   ClockResult setSystemTime(const SystemTime& utc) override;
   ClockResult shiftSystemTime(int64_t microseconds) override;
+  void setSystemTimeThen(const SystemTime& utc, ClockAnswer done) override;
+  void shiftSystemTimeThen(int64_t microseconds, ClockAnswer done) override;
 
   // Test controls.
+  // Changes asked for with an answer wait, as a time service asking for a password does,
+  // until answerHeld() makes the change and answers.
+  void holdAnswers(bool on) { holding_ = on; }
+  bool answerPending() const { return static_cast<bool>(held_); }
+  void answerHeld();
   void advance(int64_t millis);
+  // The computer sleeps: the time of day moves on, the tick count does not.
+  void suspend(int64_t millis) {
+    utcMillis_ += millis;
+    suspended_ += millis;
+  }
   int64_t utcMillis() const { return utcMillis_; }
   void setZone(const TimeZoneInfo& info, ZoneState state);
   void refuseChanges(const std::string& reason) { refusal_ = reason; }
@@ -32,11 +46,14 @@ class FakeClock : public SystemClock {
 
   int64_t utcMillis_;
   uint32_t ticks_ = 1000;
+  int64_t suspended_ = 0;
   TimeZoneInfo zone_{0, "UTC", 0, "UTC", 0};
   ZoneState zoneState_ = ZoneState::Unknown;
   std::string refusal_;
   int setCount_ = 0;
   bool lastSetWasShift_ = false;
+  bool holding_ = false;
+  std::function<void()> held_;
 };
 
 }  // namespace korvane::platform

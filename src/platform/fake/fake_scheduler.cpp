@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/second_beat.h"
+
 namespace korvane::platform {
 
 void FakeScheduler::watch(ui::Timer& timer) {
@@ -12,7 +14,9 @@ void FakeScheduler::watch(ui::Timer& timer) {
   // Enabling a timer or changing its interval starts the interval afresh, as a real timer does.
   e->changed = timer.PropertyChanged.connect([this, entry] {
     const bool on = entry->timer->enabled() && entry->timer->interval() > 0;
-    if (on != entry->armed || entry->timer->interval() != entry->interval) rearm(*entry);
+    if (on != entry->armed || entry->timer->interval() != entry->interval ||
+        entry->timer->onSecond() != entry->onSecond)
+      rearm(*entry);
   });
   rearm(*entry);
   entries_.push_back(std::move(e));
@@ -35,7 +39,8 @@ void FakeScheduler::forget(const ui::Form& form) {
 void FakeScheduler::rearm(Entry& e) {
   e.interval = e.timer->interval();
   e.armed = e.timer->enabled() && e.interval > 0;
-  e.due = now_ + e.interval;
+  e.onSecond = e.timer->onSecond();
+  e.due = now_ + (e.onSecond ? secondStep(clock_).nextInMs : e.interval);
 }
 
 void FakeScheduler::run(int64_t millis) {
@@ -47,9 +52,12 @@ void FakeScheduler::run(int64_t millis) {
     if (!next) break;
     clock_.advance(next->due - now_);
     now_ = next->due;
-    next->due += next->interval;
+    // Re-armed before the tick, which may forget timers, this one included.
+    const SecondStep step = next->onSecond ? secondStep(clock_) : SecondStep{true, next->interval};
+    next->due += step.nextInMs;
+    if (!step.tick) continue;
     ++ticks_;
-    next->timer->tick();  // may forget timers, this one included
+    next->timer->tick();
   }
   clock_.advance(end - now_);
   now_ = end;

@@ -1,6 +1,7 @@
 #pragma once
 // Drives every enabled ui::Timer it watches from the fake clock, so a test runs hours of ticks
-// in milliseconds: run(ms) moves the clock from one due timer to the next and ticks it.
+// in milliseconds: run(ms) moves the clock from one due timer to the next and ticks it. A timer
+// on the second is re-armed from the clock at each wake-up, as the desktop host does.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -34,6 +35,7 @@ class FakeScheduler {
   struct Entry {
     ui::Timer* timer = nullptr;
     bool armed = false;
+    bool onSecond = false;  // ticks just after each whole second of the clock
     int interval = 0;
     int64_t due = 0;
     ui::ScopedConnection changed;

@@ -81,6 +81,15 @@ uint32_t PosixClock::tickCount() const {
   return static_cast<uint32_t>(ms);
 }
 
+int64_t PosixClock::suspendedMillis() const {
+  timespec boot{};
+  timespec monotonic{};
+  if (clock_gettime(CLOCK_BOOTTIME, &boot) != 0 || clock_gettime(CLOCK_MONOTONIC, &monotonic) != 0)
+    return 0;
+  return (static_cast<int64_t>(boot.tv_sec) - monotonic.tv_sec) * 1000 +
+         (boot.tv_nsec - monotonic.tv_nsec) / 1000000;
+}
+
 ZoneState PosixClock::timeZoneInformation(TimeZoneInfo& info) const {
   tzset();
   const std::tm now = localBrokenDown(static_cast<time_t>(floorDivNanos(nowUtcNanos())));
@@ -108,19 +117,40 @@ ZoneState PosixClock::timeZoneInformation(TimeZoneInfo& info) const {
   return now.tm_isdst > 0 ? ZoneState::Daylight : ZoneState::Standard;
 }
 
-ClockResult PosixClock::setSystemTime(const SystemTime& utc) {
+namespace {
+int64_t utcNanosOf(const SystemTime& utc) {
   std::tm tm = brokenDownOf(civilOf(utc));
-  const int64_t nanos = static_cast<int64_t>(timegm(&tm)) * kNanosPerSecond +
-                        static_cast<int64_t>(utc.milliseconds) * 1000000;
+  return static_cast<int64_t>(timegm(&tm)) * kNanosPerSecond +
+         static_cast<int64_t>(utc.milliseconds) * 1000000;
+}
+}  // namespace
+
+// The service is asked for a move, not a time: a time to set would be as late as the password
+// the service may ask for first.
+ClockResult PosixClock::setSystemTime(const SystemTime& utc) {
+  const int64_t nanos = utcNanosOf(utc);
   const ClockResult r = applyUtcNanos(nanos);
   if (r.ok || !r.notPermitted || !service_) return r;
-  return service_->setTime(nanos / 1000, false, r);
+  return service_->setTime((nanos - nowUtcNanos()) / 1000, true, r);
 }
 
 ClockResult PosixClock::shiftSystemTime(int64_t microseconds) {
   const ClockResult r = applyUtcNanos(nowUtcNanos() + microseconds * 1000);
   if (r.ok || !r.notPermitted || !service_) return r;
   return service_->setTime(microseconds, true, r);
+}
+
+void PosixClock::setSystemTimeThen(const SystemTime& utc, ClockAnswer done) {
+  const int64_t nanos = utcNanosOf(utc);
+  const ClockResult r = applyUtcNanos(nanos);
+  if (r.ok || !r.notPermitted || !service_) return done(r);
+  service_->setTimeThen((nanos - nowUtcNanos()) / 1000, true, r, std::move(done));
+}
+
+void PosixClock::shiftSystemTimeThen(int64_t microseconds, ClockAnswer done) {
+  const ClockResult r = applyUtcNanos(nowUtcNanos() + microseconds * 1000);
+  if (r.ok || !r.notPermitted || !service_) return done(r);
+  service_->setTimeThen(microseconds, true, r, std::move(done));
 }
 
 std::unique_ptr<SystemClock> makeSystemClock(TimeService* service) {

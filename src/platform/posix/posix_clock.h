@@ -14,9 +14,13 @@ class PosixClock : public SystemClock {
   explicit PosixClock(TimeService* service = nullptr) : service_(service) {}
   SystemTime localTime() const override;
   uint32_t tickCount() const override;
+  // The boot clock less the monotonic clock, which stops while the computer sleeps.
+  int64_t suspendedMillis() const override;
   ZoneState timeZoneInformation(TimeZoneInfo& info) const override;
   ClockResult setSystemTime(const SystemTime& utc) override;
   ClockResult shiftSystemTime(int64_t microseconds) override;
+  void setSystemTimeThen(const SystemTime& utc, ClockAnswer done) override;
+  void shiftSystemTimeThen(int64_t microseconds, ClockAnswer done) override;
 
  protected:
   // The current UTC time in nanoseconds since 1970.

@@ -18,6 +18,7 @@
 #include "platform/qt/host_window.h"
 #include "platform/qt/mouse_events.h"
 #include "platform/qt/qt_pictures.h"
+#include "platform/qt/qt_second_beat.h"
 #include "platform/qt/qt_system_colours.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/timer.h"
@@ -83,11 +84,12 @@ void HostWindow::showEvent(QShowEvent* event) {
 }
 
 FormHost::FormHost(ui::Form& form, const std::string& programFolder,
-                   const ControlBindings& bindings, const SystemColours* colours)
+                   const ControlBindings& bindings, const SystemColours* colours, SecondBeat* beat)
     : form_(form),
       folder_(QString::fromStdString(programFolder)),
       ownColours_(colours ? nullptr : std::make_unique<QtSystemColours>()),
-      colours_(colours ? *colours : *ownColours_) {
+      colours_(colours ? *colours : *ownColours_),
+      beat_(beat) {
   window_ = std::make_unique<HostWindow>(*this);
   build(bindings);
   forwardMouse(window_.get(), {nullptr, nullptr, &form_.MouseMove, nullptr,
@@ -110,6 +112,7 @@ FormHost::~FormHost() {
 void FormHost::detach() {
   if (detached_) return;
   detached_ = true;
+  leaveBeat();
   connections_.clear();  // before the widgets the handlers reach go
   timers_.clear();
   window_->hide();
@@ -226,8 +229,19 @@ void FormHost::applyColours(QWidget& w, Colour back, Colour fore) {
   w.setPalette(pal);
 }
 
+void FormHost::leaveBeat() {
+  for (ui::Timer* t : onBeat_) beat_->remove(*t);
+  onBeat_.clear();
+  for (auto& t : timers_) t->stop();
+}
+
 void FormHost::bindTimer(ui::Control& control) {
   auto* model = static_cast<ui::Timer*>(&control);
+  if (beat_ && model->onSecond()) {
+    beat_->add(*model);
+    onBeat_.push_back(model);
+    return;
+  }
   auto timer = std::make_unique<QTimer>();
   QTimer* t = timer.get();
   QObject::connect(t, &QTimer::timeout, [model] { model->tick(); });

@@ -11,6 +11,7 @@
 #include "platform/qt/control_bindings.h"
 #include "platform/system_colours.h"
 #include "platform/ui/form.h"
+#include "platform/ui/timer.h"
 
 class QColor;
 class QWidget;
@@ -19,13 +20,15 @@ class QTimer;
 namespace korvane::platform {
 
 class HostWindow;
+class SecondBeat;
 
 class FormHost : public QObject {
  public:
   // Throws UnboundControlError when a control of the form has no binding. System colours come
-  // from colours, or from the desktop's palette when it is null.
+  // from colours, or from the desktop's palette when it is null. Timers on the second join
+  // beat when given.
   FormHost(ui::Form& form, const std::string& programFolder, const ControlBindings& bindings,
-           const SystemColours* colours = nullptr);
+           const SystemColours* colours = nullptr, SecondBeat* beat = nullptr);
   ~FormHost() override;
 
   QWidget* window() const;
@@ -49,6 +52,8 @@ class FormHost : public QObject {
   void userStateChanged();
   void noteBounds();
   void userPaint();
+  // The form's timers stop ticking (its host is released).
+  void leaveBeat();
   // Keeps a handler a binding gave its model until the host goes.
   void keep(ui::Connection c) { connections_.emplace_back(std::move(c)); }
   // From now on a frameless, always-on-top tool window whose position is the form's relative to
@@ -108,6 +113,8 @@ class FormHost : public QObject {
   std::unique_ptr<HostWindow> window_;
   std::vector<Bound> bindings_;
   std::vector<std::unique_ptr<QTimer>> timers_;
+  SecondBeat* beat_;
+  std::vector<ui::Timer*> onBeat_;
   bool placed_ = false;
   Colour formBack_ = ui::kDefaultColour;  // the window's own back colour as applied
   bool adopted_ = false;

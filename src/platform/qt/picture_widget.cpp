@@ -13,8 +13,13 @@ PictureWidget::PictureWidget(ui::PictureBox& model, QWidget* parent)
 }
 
 void PictureWidget::showPicture() {
-  // A Paint handler that draws and refreshes is already being shown.
-  if (!painting_) update();
+  // A Paint handler that draws and refreshes is already being shown. A clock without seconds
+  // refreshes the same picture 59 times a minute: an idle window should not repaint for it.
+  if (painting_) return;
+  if (!model_.picture().empty() && model_.twipsPerPixel() == shownTwipsPerPixel_ &&
+      model_.picture() == shown_)
+    return;
+  update();
 }
 
 void PictureWidget::paintEvent(QPaintEvent*) {
@@ -32,6 +37,8 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   image.setDevicePixelRatio(static_cast<double>(twipsPerPixel()) / model_.twipsPerPixel());
   QPainter painter(this);
   painter.drawImage(QPointF(0, 0), image);
+  shown_ = picture;
+  shownTwipsPerPixel_ = model_.twipsPerPixel();
 }
 
 }  // namespace korvane::platform

@@ -3,6 +3,7 @@
 // smoothing on a high-density screen.
 #include <QWidget>
 
+#include "platform/raster.h"
 #include "platform/ui/picture_box.h"
 
 namespace korvane::platform {
@@ -19,6 +20,9 @@ class PictureWidget : public QWidget {
  private:
   ui::PictureBox& model_;
   bool painting_ = false;
+  // What the last paint showed: the same picture refreshed again needs no repaint.
+  platform::Raster shown_;
+  int shownTwipsPerPixel_ = 0;
 };
 
 }  // namespace korvane::platform

@@ -17,7 +17,8 @@ QtFormHosts::~QtFormHosts() = default;
 
 void QtFormHosts::host(ui::Form& form) {
   if (hosts_.count(&form)) return;
-  auto& made = hosts_[&form] = std::make_unique<FormHost>(form, folder_, bindings_, colours_);
+  auto& made = hosts_[&form] =
+      std::make_unique<FormHost>(form, folder_, bindings_, colours_, beat_);
   made->setOwnerLookup([this](const ui::Form& owner) -> QWidget* {
     const FormHost* h = hostOf(owner);
     return h ? h->window() : nullptr;

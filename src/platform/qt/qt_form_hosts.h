@@ -15,10 +15,14 @@ namespace korvane::platform {
 
 class QtFormHosts : public FormHosts {
  public:
-  // System colours come from colours, or from the desktop's palette when it is null.
+  // System colours come from colours, or from the desktop's palette when it is null; timers on
+  // the second share beat when given.
   QtFormHosts(std::string programFolder, ControlBindings bindings,
-              const SystemColours* colours = nullptr)
-      : folder_(std::move(programFolder)), bindings_(std::move(bindings)), colours_(colours) {}
+              const SystemColours* colours = nullptr, SecondBeat* beat = nullptr)
+      : folder_(std::move(programFolder)),
+        bindings_(std::move(bindings)),
+        colours_(colours),
+        beat_(beat) {}
   ~QtFormHosts() override;
 
   void host(ui::Form& form) override;
@@ -39,6 +43,7 @@ class QtFormHosts : public FormHosts {
   std::string folder_;
   ControlBindings bindings_;
   const SystemColours* colours_;
+  SecondBeat* beat_;
   std::map<const ui::Form*, std::unique_ptr<FormHost>> hosts_;
   std::map<const ui::Form*, QPoint> adopted_;
   std::vector<std::unique_ptr<FormHost>> retired_;

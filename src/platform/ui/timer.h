@@ -12,6 +12,9 @@ class Timer : public Control {
   }
   int interval() const { return interval_; }
   void setInterval(int ms) { set(interval_, ms); }
+  // A one-second timer that ticks just after each whole second of the program's clock.
+  bool onSecond() const { return onSecond_; }
+  void setOnSecond(bool on) { set(onSecond_, on); }
   // What the host calls when the interval has passed.
   void tick() {
     if (enabled() && interval_ > 0) Tick();
@@ -20,6 +23,7 @@ class Timer : public Control {
 
  private:
   int interval_ = 0;
+  bool onSecond_ = false;
 };
 
 }  // namespace korvane::ui

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -146,10 +147,21 @@ TEST_F(SimulatedClockTest, RefusingDirectSettingAsksTheTimeServiceAndKeepsTheFil
   RecordingTimeService service;
   SimulatedClock clock(file, true, &service);
   EXPECT_EQ(clock.shiftSystemTime(-2500).reason, "not authorised to set the time");
+  // A time to set goes as the move to it, so a service slow to answer cannot make it stale.
+  const int64_t nowMicros = std::chrono::duration_cast<std::chrono::microseconds>(
+                                std::chrono::system_clock::now().time_since_epoch())
+                                .count() +
+                            777000;
   EXPECT_FALSE(clock.setSystemTime({2026, 3, 0, 4, 5, 6, 7, 890}).ok);
-  ASSERT_EQ(service.calls.size(), 2u);
+  std::string answered;
+  clock.shiftSystemTimeThen(-2500, [&](const ClockResult& r) { answered = r.reason; });
+  EXPECT_EQ(answered, "not authorised to set the time");
+  ASSERT_EQ(service.calls.size(), 3u);
   EXPECT_EQ(service.calls[0], std::make_pair(int64_t{-2500}, true));
-  EXPECT_EQ(service.calls[1], std::make_pair(int64_t{1772600767890000}, false));
+  EXPECT_TRUE(service.calls[1].second);
+  EXPECT_NEAR(static_cast<double>(service.calls[1].first),
+              static_cast<double>(1772600767890000 - nowMicros), 1e6);
+  EXPECT_EQ(service.calls[2], std::make_pair(int64_t{-2500}, true));
   EXPECT_EQ(service.directReason, std::strerror(EPERM));
   EXPECT_EQ(fileText(), "777");
 }

@@ -86,5 +86,25 @@ TEST_F(PictureBoxTest, AFormItsPictureCoversWholeStillHasItsFirstPaint) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return paints > 0; }, 2000));
 }
 
+// An idle clock refreshes the same picture again and again: only a changed one repaints.
+TEST_F(PictureBoxTest, OnlyAChangedPictureRepaints) {
+  int paints = 0;
+  box.Paint.connect([&] { ++paints; });
+  host = std::make_unique<FormHost>(form, "/nonexistent", bindings);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return paints > 0; }, 2000));
+  struct Step {
+    bool change;
+    int paints;  // more than before
+  };
+  for (const Step s : {Step{false, 0}, Step{true, 1}, Step{false, 0}}) {
+    const int before = paints;
+    if (s.change) box.picture().setPixel(0, 0, makeColour(1, 2, 3));
+    box.refresh();
+    QTest::qWait(50);
+    EXPECT_EQ(paints - before, s.paints) << s.change;
+  }
+}
+
 }  // namespace
 }  // namespace korvane::platform
