@@ -108,7 +108,7 @@ class NtsE2eTest : public PeersTest {
 };
 
 TEST_F(NtsE2eTest, AuthenticatedTimeAgreesWithPlainSntpFromTheSameServer) {
-  KORVANE_START_PEERS(kNtpPeer | kNtsPeer);
+  KORVANE_START_PEERS(kNtpPeer | kNtsPeer | kNtsViaRelay);
   NtpRelay relay(Relay::Pass);
   ASSERT_TRUE(relay.ok()) << "cannot relay on " << kNtsNtpAddress << ":123";
   clockFile.write(-2500);  // the local clock 2.5 s behind: both should see +2.500 s
@@ -127,7 +127,7 @@ TEST_F(NtsE2eTest, AuthenticatedTimeAgreesWithPlainSntpFromTheSameServer) {
 }
 
 TEST_F(NtsE2eTest, TamperingAWrongNameOrAnUntrustedIssuerIsRefusedWithoutFallingBack) {
-  KORVANE_START_PEERS(kNtpPeer | kNtsPeer);
+  KORVANE_START_PEERS(kNtpPeer | kNtsPeer | kNtsViaRelay);
   const std::string ca = peers_->ntsCaFile();
   const struct {
     const char* name;

@@ -24,9 +24,10 @@ bool makeNtsCertificates(const std::string& dir, std::string& why) {
   return false;
 }
 
-std::string ntsChronyLines(const std::string& dir) {
+std::string ntsChronyLines(const std::string& dir, bool viaRelay) {
   return "ntsserverkey " + dir + "/server.key\nntsservercert " + dir +
-         "/server.crt\nntsport 4460\nntsdumpdir " + dir + "\nntsntpserver " + kNtsNtpAddress + "\n";
+         "/server.crt\nntsport 4460\nntsdumpdir " + dir + "\n" +
+         (viaRelay ? std::string("ntsntpserver ") + kNtsNtpAddress + "\n" : "");
 }
 
 }  // namespace korvane::e2e

@@ -134,7 +134,7 @@ LoopbackPeers::LoopbackPeers(unsigned kinds, std::chrono::milliseconds lockWait)
     return;
   }
   dir_ = dirTemplate;
-  if ((kinds & kNtpPeer) && !startNtp((kinds & kNtsPeer) != 0)) return;
+  if ((kinds & kNtpPeer) && !startNtp(kinds)) return;
   if ((kinds & kTimeDayTimePeer) && !startTimeDayTime()) return;
   if ((kinds & kUnixTimePeer) && !startUnixTime()) return;
 }
@@ -153,7 +153,8 @@ bool LoopbackPeers::refuse(std::string why) {
   return false;
 }
 
-bool LoopbackPeers::startNtp(bool nts) {
+bool LoopbackPeers::startNtp(unsigned kinds) {
+  const bool nts = (kinds & kNtsPeer) != 0;
   const std::string source = std::string(KORVANE_PEER_CONFIG_DIR) + "/chrony.conf.in";
   std::string conf = testing::readText(source);
   if (conf.find("bindaddress 127.0.0.1") == std::string::npos)
@@ -161,7 +162,7 @@ bool LoopbackPeers::startNtp(bool nts) {
   for (size_t at; (at = conf.find("@DIR@")) != std::string::npos;) conf.replace(at, 5, dir_);
   std::string why;
   if (nts && !makeNtsCertificates(dir_, why)) return refuse(why);
-  if (nts) conf += ntsChronyLines(dir_);
+  if (nts) conf += ntsChronyLines(dir_, (kinds & kNtsViaRelay) != 0);
   const std::string path = dir_ + "/chrony.conf";
   std::ofstream(path) << conf;
   return launch("chronyd", chronydCommand(path),
