@@ -66,7 +66,17 @@ bool Synchroniser::start(const ServerChoice& server, std::string_view protocolCh
   if (!p) return false;
   protocol_ = *p;
   SyncTicks = 0;
+  const std::optional<int> ntsPort =
+      nts_ && *p == Protocol::Sntp ? ntsKePort(server.ports) : std::nullopt;
+  ntsRun_ = ntsPort.has_value();
   if (onExchangeStarted) onExchangeStarted(*p);
+  if (ntsRun_) {
+    ntsHost_ = text::trim(server.host);
+    ntsPort_ = *ntsPort;
+    rekeyed_ = false;
+    startNts();
+    return true;
+  }
   exchange_.start(*p, server.host, [this](const ExchangeResult& r) { exchangeEnded(r); });
   return true;
 }
@@ -75,15 +85,19 @@ void Synchroniser::tick() {
   ++SyncTicks;
   if (busy() && SyncTicks >= kTimeOutTicks) {
     SyncTicks = 0;
+    if (keying_) return ntsReady("NTS key establishment timed out");
     exchange_.timeOut();
   }
 }
 
 void Synchroniser::stop() {
+  if (keying_) nts_->cancel();
+  keying_ = false;
   exchange_.abandon();
 }
 
 void Synchroniser::exchangeEnded(const ExchangeResult& r) {
+  if (ntsExchangeEnded()) return;
   SyncOutcome outcome;
   switch (r.kind) {
     case ExchangeKind::Answer:

@@ -13,6 +13,7 @@
 #include "platform/random.h"
 #include "platform/socket.h"
 #include "sync/exchange.h"
+#include "sync/nts_keyring.h"
 #include "sync/protocol.h"
 
 namespace korvane::sync {
@@ -72,7 +73,12 @@ class Synchroniser {
   void tick();
   // Ends a running synchronisation without an outcome and closes its socket.
   void stop();
-  bool busy() const { return exchange_.running(); }
+  bool busy() const { return exchange_.running() || keying_; }
+  // SNTP with a server whose list line names a key establishment port is NTS through keyring,
+  // and never plain SNTP.
+  void setNts(NtsKeyring* keyring) { nts_ = keyring; }
+  // The synchronisation last started is NTS.
+  bool usingNts() const { return ntsRun_; }
   // The protocol of the exchange last started.
   Protocol protocol() const { return protocol_; }
   // Ticks since the exchange last started.
@@ -89,10 +95,18 @@ class Synchroniser {
   SyncOutcome applyAnswer(const ExchangeResult& result);
   SyncOutcome setWholeSeconds(const ExchangeResult& result);
   SyncOutcome shiftByOffset(const ExchangeResult& result);
+  void startNts();
+  void ntsReady(const std::string& why);
+  bool ntsExchangeEnded();
 
   SyncServices services_;
   Exchange exchange_;
   Protocol protocol_ = Protocol::Time;
+  NtsKeyring* nts_ = nullptr;
+  std::unique_ptr<NtsGuard> guard_;
+  std::string ntsHost_;
+  int ntsPort_ = 0;
+  bool ntsRun_ = false, keying_ = false, rekeyed_ = false;
 };
 
 }  // namespace korvane::sync

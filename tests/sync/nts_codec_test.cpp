@@ -1,11 +1,19 @@
 // The NTS key establishment records, the NTP extension fields and the protected SNTP packet.
 #include <gtest/gtest.h>
 
+#include "common/ole_date.h"
+#include "platform/fake/fake_background.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_event_loop.h"
+#include "platform/fake/fake_locale.h"
+#include "platform/fake/fake_random.h"
+#include "platform/fake/fake_socket.h"
 #include "platform/gnutls/nettle_siv.h"
 #include "sync/nts_extension_fields.h"
 #include "sync/nts_packet.h"
 #include "sync/nts_records.h"
 #include "sync/nts_session.h"
+#include "sync/synchroniser.h"
 
 namespace korvane::sync {
 namespace {
@@ -259,6 +267,138 @@ TEST(NtsKeyEstablishment, KeysCookiesAndServerComeFromAResponseInPieces) {
   const NtsEstablished cut = establishNtsKeys(closing, "ke.example");
   EXPECT_FALSE(cut.ok);
   EXPECT_NE(cut.why.find("closed before"), std::string::npos) << cut.why;
+}
+
+// A key establishment server: the response it gives, or a refusal, and how often it was asked.
+struct ScriptedConnector : platform::TlsConnector {
+  Bytes response = kProto + kAead + kCookie + kCookie + kEnd;
+  std::string refusal;
+  int connects = 0;
+  std::unique_ptr<platform::TlsChannel> connect(const platform::TlsTarget&,
+                                                std::string& why) override {
+    ++connects;
+    why = refusal;
+    if (!refusal.empty()) return nullptr;
+    auto channel = std::make_unique<ScriptedChannel>();
+    channel->pieces = {response};
+    return channel;
+  }
+};
+
+// The program's synchroniser with a server whose list line names 4460, on fakes; the server's
+// keys are those ScriptedChannel exports.
+struct NtsSyncFixture : NtsFixture {
+  NtsSyncFixture() {
+    sync.setNts(&keyring);
+    sync.onOutcome = [this](const SyncOutcome& o) { outcomes.push_back(o); };
+    s2c.fill(0x51);
+  }
+  void runEvents() {
+    while (events.pending() > 0) events.doEvents();
+  }
+  // The server's answer to the last request, its clock 1.5 s ahead.
+  Bytes answer(const char* refId = "GPS\0") {
+    const Bytes& request = sockets.made.at(0)->sent.back();
+    std::string why;
+    const auto fields = readExtensionFields(request, 48, why);
+    const Bytes sentId(fields->at(0).body.begin(), fields->at(0).body.end());
+    Bytes out = reply(sentId, s2c, 2, refId[0] == 'N' ? 0 : 1, refId);
+    std::copy(request.begin() + 40, request.begin() + 48, out.begin() + 24);
+    const int64_t ms = clock.utcMillis() + 1500 + kSeconds1900To1970 * 1000;
+    const NtpTimestamp t = NtpTimestamp::fromParts(static_cast<uint32_t>(ms / 1000),
+                                                   static_cast<uint32_t>((ms % 1000) * 4294967ULL));
+    std::copy(t.bytes.begin(), t.bytes.end(), out.begin() + 32);
+    std::copy(t.bytes.begin(), t.bytes.end(), out.begin() + 40);
+    // The authenticator covers the header: seal again over the final one.
+    out.resize(48 + 36);
+    Bytes plain;
+    for (int i = 0; i < 2; ++i) appendExtensionField(plain, ntpef::kCookie, Bytes(100, 0xb0));
+    const std::span<const uint8_t> strings[] = {out, nonce};
+    appendExtensionField(out, ntpef::kAuthenticator,
+                         authenticatorBody(nonce, siv.seal(s2c, strings, plain)));
+    return out;
+  }
+  void start() {
+    ASSERT_TRUE(sync.start({"ke.example", "37:123:13:519:4460"}, choice::kSntp));
+    runEvents();
+  }
+
+  platform::FakeClock clock{1765123545678LL};
+  platform::FakeEventLoop events;
+  platform::FakeLocale locale;
+  platform::FakeRandom rng;
+  platform::FakeSocketFactory sockets{&events};
+  platform::FakeBackgroundWork background;
+  FixedRandom secure;
+  std::shared_ptr<ScriptedConnector> tls = std::make_shared<ScriptedConnector>();
+  NtsKeyring keyring{tls, siv, secure, background};
+  Synchroniser sync{{clock, events, locale, rng, sockets}, [] { return 0.0; }};
+  std::vector<SyncOutcome> outcomes;
+};
+
+TEST_F(NtsSyncFixture, KeysOncePerRunThenSetsTheClockOnlyFromVerifiedReplies) {
+  start();
+  EXPECT_TRUE(sync.usingNts());
+  EXPECT_TRUE(sync.busy());
+  EXPECT_TRUE(sockets.made.at(0)->sent.empty());  // nothing goes out before the keys
+  background.finishAll();
+  runEvents();
+  ASSERT_EQ(sockets.made.at(0)->sent.size(), 1u);
+  EXPECT_GT(sockets.made.at(0)->sent[0].size(), 48u);
+  sockets.made.at(0)->deliver(answer());
+  ASSERT_EQ(outcomes.size(), 1u);
+  EXPECT_EQ(outcomes[0].kind, OutcomeKind::Adjusted) << outcomes[0].text;
+  EXPECT_NEAR(static_cast<double>(outcomes[0].amount), 1500, 1);
+
+  start();  // cookies are left: no second key establishment
+  EXPECT_TRUE(background.jobs.empty());
+  Bytes bent = answer();
+  bent[41] ^= 0x01;
+  const int64_t before = clock.utcMillis();
+  sockets.made.at(0)->deliver(bent);
+  ASSERT_EQ(outcomes.size(), 2u);
+  EXPECT_EQ(outcomes[1].kind, OutcomeKind::UnreadableReply);
+  EXPECT_NE(outcomes[1].text.find("does not verify"), std::string::npos) << outcomes[1].text;
+  EXPECT_EQ(clock.utcMillis(), before);
+  EXPECT_EQ(tls->connects, 1);
+
+  start();  // NTSN: one fresh key establishment, then the answer
+  sockets.made.at(0)->deliver(answer("NTSN"));
+  EXPECT_EQ(outcomes.size(), 2u);
+  background.finishAll();
+  runEvents();
+  EXPECT_EQ(tls->connects, 2);
+  sockets.made.at(0)->deliver(answer());
+  ASSERT_EQ(outcomes.size(), 3u);
+  EXPECT_EQ(outcomes[2].kind, OutcomeKind::Adjusted) << outcomes[2].text;
+}
+
+TEST_F(NtsSyncFixture, AFailedOrLateKeyEstablishmentEndsItWithoutPlainSntp) {
+  tls->refusal = "the certificate is for another name";
+  start();
+  background.finishAll();
+  runEvents();
+  ASSERT_EQ(outcomes.size(), 1u);
+  EXPECT_EQ(outcomes[0].kind, OutcomeKind::SocketError);
+  EXPECT_NE(outcomes[0].text.find("another name"), std::string::npos) << outcomes[0].text;
+  EXPECT_TRUE(sockets.made.at(0)->sent.empty());
+
+  start();
+  for (int i = 0; i < Synchroniser::kTimeOutTicks; ++i) sync.tick();
+  ASSERT_EQ(outcomes.size(), 2u);
+  EXPECT_NE(outcomes[1].text.find("timed out"), std::string::npos);
+  EXPECT_FALSE(sync.busy());
+  tls->refusal.clear();
+  background.finishAll();  // the late keys are not acted on
+  runEvents();
+  EXPECT_EQ(outcomes.size(), 2u);
+  EXPECT_TRUE(sockets.made.at(0)->sent.empty());
+
+  ASSERT_TRUE(sync.start({"plain.example", "37:123:13:519"}, choice::kSntp));
+  EXPECT_FALSE(sync.usingNts());
+  EXPECT_EQ(ntsKePort("37:123:13:519:4460"), 4460);
+  EXPECT_EQ(ntsKePort("37:123:13:519:0"), std::nullopt);
+  EXPECT_EQ(ntsKePort("37:123:13:519:x"), std::nullopt);
 }
 
 }  // namespace
