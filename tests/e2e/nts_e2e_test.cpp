@@ -1,5 +1,6 @@
-// korvane-query --protocol nts against chronyd serving NTS on the loopback, its NTP requests
-// relayed by the test (unchanged, with one bit flipped, or stripped of their authentication).
+// korvane-query --protocol nts, and the main window's synchronisation on the real Qt sockets and
+// GnuTLS, against chronyd serving NTS on the loopback, its NTP requests relayed by the test
+// (unchanged, with one bit flipped, or stripped of their authentication).
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -15,6 +16,20 @@
 #include "e2e/e2e_support.h"
 #include "e2e/nts_peer.h"
 #include "loopback_address.h"
+#include "platform/fake/fake_environment.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_windows.h"
+#include "platform/gnutls/gnutls_tls.h"
+#include "platform/gnutls/nettle_siv.h"
+#include "platform/posix/clock_random.h"
+#include "platform/posix/posix_clock.h"
+#include "platform/qt/qt_background.h"
+#include "platform/qt/qt_event_loop.h"
+#include "platform/qt/qt_locale.h"
+#include "platform/qt/qt_socket.h"
+#include "platform/qt/qt_test_app.h"
+#include "shell/nxo_krv.h"
+#include "shell/nxo_krv_fixture.h"
 
 namespace korvane::e2e {
 namespace {
@@ -152,6 +167,91 @@ TEST_F(NtsE2eTest, TamperingAWrongNameOrAnUntrustedIssuerIsRefusedWithoutFalling
     EXPECT_NE(r.err.find(row.why), std::string::npos) << r.err;
     EXPECT_EQ(relay.plainRequests(), 0);
   }
+}
+
+// The main window with one server, localhost, whose line names 4460; the real Qt sockets, the
+// GnuTLS key establishment in the background and the simulated clock.
+class NtsSyncE2eTest : public PeersTest {
+ protected:
+  void start() {
+    KORVANE_START_PEERS(kNtpPeer | kNtsPeer | kNtsViaRelay);
+    korvane::testing::qtTestApp();
+    setenv("KORVANE_CLOCK_FILE", clockFile.path().c_str(), 1);
+    clock = platform::makeSystemClock();
+    state = std::make_unique<program::ProgramState>(registry, boxes, *clock);
+    keyring = std::make_unique<sync::NtsKeyring>(std::make_shared<platform::GnutlsConnector>(), siv,
+                                                 secure, background, peers_->ntsCaFile());
+    synchroniser = std::make_unique<sync::Synchroniser>(
+        sync::SyncServices{*clock, events, locale, random, sockets});
+    synchroniser->setNts(keyring.get());
+    krv = std::make_unique<shell::NXO_KRV>(
+        sync::SyncServices{*clock, events, locale, random, sockets}, *synchroniser,
+        shell::ShellServices{shell, windows, environment, 5, 1, 0},
+        shell::ProgramServices{*state, program, files, os});
+    krv->Servers.addItem("Loopback NA", 1);
+    krv->tables.ServerHost[1] = "localhost";
+    krv->tables.ServerPorts[1] = "37:123:13:519:4460";
+    krv->tables.RegionServers[0] = 1;
+    krv->tables.regionCount = 1;
+    krv->regionCode = "NA";
+    krv->Servers.select(1);
+    krv->vbRemoteHost.setText("localhost");
+    krv->CurServer = 1;
+    krv->protocolChoice = "Default SNTP Protocol";
+  }
+  void synchronise() {
+    krv->SyncTimeNow.click();
+    EXPECT_EQ(krv->SyncStatus, "Synchronizing using NTS...");
+    ASSERT_TRUE(korvane::testing::runQtUntil([&] { return !krv->synchronising(); }, 15000))
+        << "still busy: " << krv->SyncStatus;
+  }
+
+  platform::QtEventLoop events;
+  platform::QtLocale locale;
+  platform::ClockRandom random;
+  platform::QtSocketFactory sockets;
+  platform::QtBackgroundWork background;
+  platform::NettleSiv siv;
+  platform::GnutlsRandom secure;
+  platform::FakeShell shell;
+  platform::FakeWindows windows;
+  platform::FakeEnvironment environment;
+  platform::FakeRegistry registry;
+  platform::FakeMessageBoxes boxes;
+  platform::FakeFiles files;
+  platform::FakeOsVersion os;
+  std::vector<std::string> requests;
+  shell::testing::RecordingProgram program{requests};
+  std::unique_ptr<platform::SystemClock> clock;
+  std::unique_ptr<program::ProgramState> state;
+  std::unique_ptr<sync::NtsKeyring> keyring;
+  std::unique_ptr<sync::Synchroniser> synchroniser;
+  std::unique_ptr<shell::NXO_KRV> krv;
+};
+
+TEST_F(NtsSyncE2eTest, TheMainWindowSetsTheClockThroughNtsAndRefusesATamperedReply) {
+  start();
+  if (HasFatalFailure() || IsSkipped()) return;
+  {
+    NtpRelay relay(Relay::Pass);
+    ASSERT_TRUE(relay.ok());
+    clockFile.write(2345);
+    synchronise();
+    std::smatch m;
+    ASSERT_TRUE(
+        std::regex_match(krv->SyncStatus, m, std::regex(" KRV Adjusted by: (-?[0-9]+) ms ")))
+        << krv->SyncStatus;
+    EXPECT_NEAR(static_cast<double>(clockFile.read()), 0.0, kTimingSlackMs);
+    EXPECT_EQ(relay.plainRequests(), 0);
+  }
+  NtpRelay relay(Relay::FlipBit);
+  ASSERT_TRUE(relay.ok());
+  clockFile.write(2345);
+  synchronise();
+  EXPECT_NE(krv->SyncStatus.find("does not verify"), std::string::npos) << krv->SyncStatus;
+  EXPECT_EQ(clockFile.read(), 2345);
+  EXPECT_EQ(relay.requests(), 1);  // one authenticated request, and no other after its refusal
+  EXPECT_EQ(relay.plainRequests(), 0);
 }
 
 }  // namespace
