@@ -85,7 +85,7 @@ void Synchroniser::tick() {
   ++SyncTicks;
   if (busy() && SyncTicks >= kTimeOutTicks) {
     SyncTicks = 0;
-    if (keying_) return ntsReady("NTS key establishment timed out");
+    if (keying_) return ntsFailed(OutcomeKind::TimedOut, "NTS key establishment timed out");
     exchange_.timeOut();
   }
 }

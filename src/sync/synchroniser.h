@@ -97,6 +97,7 @@ class Synchroniser {
   SyncOutcome shiftByOffset(const ExchangeResult& result);
   void startNts();
   void ntsReady(const std::string& why);
+  void ntsFailed(OutcomeKind kind, const std::string& why);
   bool ntsExchangeEnded();
 
   SyncServices services_;

@@ -9,19 +9,21 @@ void Synchroniser::startNts() {
   nts_->prepare(ntsHost_, ntsPort_, [this](const std::string& why) { ntsReady(why); });
 }
 
+void Synchroniser::ntsFailed(OutcomeKind kind, const std::string& why) {
+  keying_ = false;
+  nts_->cancel();  // keys arriving later are not acted on
+  SyncOutcome outcome;
+  outcome.kind = kind;
+  outcome.protocol = Protocol::Sntp;
+  outcome.host = ntsHost_;
+  outcome.text = why;
+  if (onOutcome) onOutcome(outcome);
+}
+
 void Synchroniser::ntsReady(const std::string& why) {
   if (!keying_) return;
+  if (!why.empty()) return ntsFailed(OutcomeKind::SocketError, why);
   keying_ = false;
-  if (!why.empty()) {
-    nts_->cancel();
-    SyncOutcome outcome;
-    outcome.kind = OutcomeKind::SocketError;
-    outcome.protocol = Protocol::Sntp;
-    outcome.host = ntsHost_;
-    outcome.text = why;
-    if (onOutcome) onOutcome(outcome);
-    return;
-  }
   guard_ = nts_->guardFor(ntsHost_);
   exchange_.setGuard(guard_.get());
   const NtsKeys& keys = *nts_->keysFor(ntsHost_);
