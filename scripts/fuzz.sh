@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 build_dir=${KORVANE_FUZZ_BUILD_DIR:-build-fuzz}
 seconds=${KORVANE_FUZZ_SECONDS:-20}
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(server_list hive daytime sntp tcp_reply sync_reply query_args http_response skin_image)
+[ ${#targets[@]} -eq 0 ] && targets=(server_list hive daytime sntp tcp_reply sync_reply query_args http_response skin_image nts_ke nts_fields)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKORVANE_FUZZ=ON \
@@ -20,7 +20,7 @@ seed=${KORVANE_FUZZ_SEED:-}
 runs_for() { # inputs per target in the seeded run: about ten seconds each on a 2-core machine
   case $1 in
     skin_image) echo 5000 ;;
-    server_list | tcp_reply | sync_reply) echo 100000 ;;
+    server_list | tcp_reply | sync_reply | nts_fields) echo 100000 ;;
     *) echo 300000 ;;
   esac
 }

@@ -8,13 +8,14 @@ set -euo pipefail
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev qt6-gtk-platformtheme
+  libgnutls28-dev nettle-dev ca-certificates
   fonts-liberation xdg-utils
 )
 test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang clang-format libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick trayer openbox xcompmgr
-  chrony xinetd sntp rdate hyperfine procps
+  chrony xinetd sntp rdate hyperfine procps openssl
   dbus lintian appstream desktop-file-utils dpkg-dev file
   busybox
 )

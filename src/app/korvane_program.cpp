@@ -22,6 +22,7 @@ KorvaneProgram::KorvaneProgram(ProgramBackends b)
                                      b.shell.environment.userDataFolder()}),
       display_{state_,   *this,   b.sync.clock, b.sync.locale, b.sync.events, b.shell.windows,
                b.images, b.files, b.boxes,      b.shell.shell, b.pickers,     b.shell.buttons} {
+  synchroniser_.setNts(b.nts);
   windows_.adopt(main_);
   windows_.adopt(main_.frmAbout);
   // The Run value starts this very program; "korvane" from the path where it cannot be told.

@@ -38,6 +38,9 @@ struct ProgramBackends {
   platform::ProcessLauncher& launcher;
   // The synchroniser's steady clock (tests give their own).
   sync::MonotonicMillis monotonic = sync::steadyMillis();
+  // Network Time Security for the servers whose list line names a key establishment port; the
+  // desktop always gives it.
+  sync::NtsKeyring* nts = nullptr;
 };
 
 class KorvaneProgram : public program::Program {

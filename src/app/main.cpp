@@ -15,6 +15,8 @@
 #include "app/instance_channel.h"
 #include "app/korvane_program.h"
 #include "app/signal_watch.h"
+#include "platform/gnutls/gnutls_tls.h"
+#include "platform/gnutls/nettle_siv.h"
 #include "platform/posix/clock_random.h"
 #include "platform/posix/host_registry.h"
 #include "platform/posix/posix_clock.h"
@@ -22,6 +24,7 @@
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_os_version.h"
 #include "platform/posix/posix_process.h"
+#include "platform/qt/qt_background.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_form_hosts.h"
 #include "platform/qt/qt_images.h"
@@ -94,6 +97,14 @@ int main(int argc, char** argv) {
   platform::QtLocale locale;
   platform::ClockRandom random;
   platform::QtSocketFactory sockets;
+  // NTS: TLS and its key export by GnuTLS, the AEAD on Nettle; KORVANE_NTS_CA_FILE names
+  // certificates to trust instead of the system's (private servers, the tests).
+  platform::QtBackgroundWork background;
+  const platform::NettleSiv siv;
+  platform::GnutlsRandom secureRandom;
+  const char* ntsCa = std::getenv("KORVANE_NTS_CA_FILE");
+  sync::NtsKeyring nts(std::make_shared<platform::GnutlsConnector>(), siv, secureRandom, background,
+                       ntsCa ? ntsCa : "");
   platform::PosixProcessLauncher launcher;
   platform::QtShell shell(environment.programFolder(), launcher);
   platform::QtTextRenderer text;
@@ -125,7 +136,9 @@ int main(int argc, char** argv) {
                                osVersion,
                                pickers,
                                images,
-                               launcher});
+                               launcher,
+                               sync::steadyMillis(),
+                               &nts});
   shell::NXO_KRV& window = program.mainWindow();
 
   // With KORVANE_DEBUG=1 the status line of the clock box goes to standard error on each change,

@@ -56,7 +56,7 @@ bool NXO_KRV::pickRandomServer() {
 }
 
 void NXO_KRV::exchangeStarted(sync::Protocol p) {
-  SyncStatus = synchronizingStatus(p);
+  SyncStatus = synchronizingStatus(p, synchroniser_.usingNts());
   LED0.setToolTipText(std::string(sync::protocolLampTip(p)));
 }
 

@@ -34,8 +34,8 @@ std::string unreadableStatus(const SyncOutcome& o) {
 
 }  // namespace
 
-std::string synchronizingStatus(sync::Protocol protocol) {
-  return "Synchronizing using " + std::string(sync::protocolName(protocol)) + "...";
+std::string synchronizingStatus(sync::Protocol protocol, bool nts) {
+  return "Synchronizing using " + std::string(nts ? "NTS" : sync::protocolName(protocol)) + "...";
 }
 
 OutcomeView viewOf(const SyncOutcome& o, const std::string& generalDateNow) {

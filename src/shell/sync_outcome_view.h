@@ -23,8 +23,9 @@ struct OutcomeView {
   TrayPicture picture = TrayPicture::Unchanged;
 };
 
-// "Synchronizing using <protocol>...", the status while an exchange runs.
-std::string synchronizingStatus(sync::Protocol protocol);
+// "Synchronizing using <protocol>...", the status while an exchange runs ("NTS" for SNTP under
+// Network Time Security).
+std::string synchronizingStatus(sync::Protocol protocol, bool nts = false);
 
 // The view of an outcome; generalDateNow is the local date and time in the general format.
 OutcomeView viewOf(const sync::SyncOutcome& outcome, const std::string& generalDateNow);

@@ -103,7 +103,10 @@ void Exchange::sendSntpRequest() {
   requestOut_ = true;
   if (onRequestSent) onRequestSent();
   const SntpPacket request = buildSntpRequest(sent_);
-  if (const platform::SocketResult r = socket_->SendData({request.begin(), request.end()}); !r.ok)
+  const std::vector<uint8_t> bytes =
+      guard_ ? guard_->request(request) : std::vector<uint8_t>(request.begin(), request.end());
+  if (bytes.empty()) return fail(ExchangeKind::SocketError, "no NTS cookie left");
+  if (const platform::SocketResult r = socket_->SendData(bytes); !r.ok)
     fail(ExchangeKind::SocketError, r.error.description);
 }
 
@@ -201,13 +204,19 @@ void Exchange::readSntp(long bytesTotal) {
   const double arrived = monotonic_();
   // A datagram from another address, or one before our request left, is not the answer.
   if (!socket_->lastDatagramFromRemote() || !requestOut_) return;
-  if (const auto problem = sntpReplyProblem(*reply, sent_))
+  std::span<const uint8_t> packet = *reply;
+  if (guard_) {
+    if (const auto problem = guard_->replyProblem(packet))
+      return fail(ExchangeKind::UnreadableReply, *problem);
+    packet = packet.first(sntp::kPacketSize);  // the guard checked that it is there
+  }
+  if (const auto problem = sntpReplyProblem(packet, sent_))
     return fail(ExchangeKind::UnreadableReply, *problem);
   const int64_t era = utcSecondsNow();  // the NTP count wraps in 2036
   ExchangeResult result = resultOf(ExchangeKind::Answer);
   result.t1 = t1_;
-  result.t2 = GoMilli(*reply, sntp::kReceiveOffset, era);
-  result.t3 = GoMilli(*reply, sntp::kTransmitOffset, era);
+  result.t2 = GoMilli(packet, sntp::kReceiveOffset, era);
+  result.t3 = GoMilli(packet, sntp::kTransmitOffset, era);
   result.t4 = t4;
   result.roundTripMillis = arrived - startedAt_;
   finish(result);

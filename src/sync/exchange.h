@@ -12,6 +12,7 @@
 #include "platform/locale.h"
 #include "platform/socket.h"
 #include "sync/protocol.h"
+#include "sync/sntp_guard.h"
 
 namespace korvane::sync {
 
@@ -69,6 +70,8 @@ class Exchange {
   // Closes the socket; a running exchange ends without a result.
   void abandon();
   bool running() const { return static_cast<bool>(done_); }
+  // SNTP requests and replies go through guard (Network Time Security) until it is reset.
+  void setGuard(SntpGuard* guard) { guard_ = guard; }
 
   // A request went out (SNTP), and a piece of a reply came in.
   std::function<void()> onRequestSent;
@@ -103,6 +106,7 @@ class Exchange {
   NtpTimestamp sent_;
   double t1_ = 0;
   bool requestOut_ = false;
+  SntpGuard* guard_ = nullptr;
 };
 
 }  // namespace korvane::sync

@@ -36,6 +36,7 @@ class QueryExchange {
   // Ends a running exchange as "timed out".
   void timeOut() { exchange_.timeOut(); }
   bool running() const { return exchange_.running(); }
+  void setGuard(SntpGuard* guard) { exchange_.setGuard(guard); }
 
  private:
   Exchange exchange_;

@@ -73,16 +73,27 @@ bool Synchroniser::start(const ServerChoice& server, std::string_view protocolCh
   if (!p) return false;
   protocol_ = *p;
   SyncTicks = 0;
+  const std::optional<int> ntsPort =
+      nts_ && *p == Protocol::Sntp ? ntsKePort(server.ports) : std::nullopt;
+  ntsRun_ = ntsPort.has_value();
   if (onExchangeStarted) onExchangeStarted(*p);
+  if (ntsRun_) {
+    ntsHost_ = text::trim(server.host);
+    ntsPort_ = *ntsPort;
+    rekeyed_ = false;
+    startNts();
+    return true;
+  }
   exchange_.start(*p, server.host, [this](const ExchangeResult& r) { exchangeEnded(r); });
   return true;
 }
 
 void Synchroniser::tick() {
   ++SyncTicks;
-  if (!exchange_.running()) return;
+  if (!exchange_.running() && !keying_) return;
   if (SyncTicks >= kTimeOutTicks) {
     SyncTicks = 0;
+    if (keying_) return ntsFailed(OutcomeKind::TimedOut, "NTS key establishment timed out");
     exchange_.timeOut();
   } else if (SyncTicks % kNextAddressTicks == 0) {
     exchange_.tryNextAddress();
@@ -90,11 +101,14 @@ void Synchroniser::tick() {
 }
 
 void Synchroniser::stop() {
+  if (keying_) nts_->cancel();
+  keying_ = false;
   exchange_.abandon();
   clockChange_.reset();
 }
 
 void Synchroniser::exchangeEnded(const ExchangeResult& r) {
+  if (ntsExchangeEnded()) return;
   SyncOutcome outcome;
   switch (r.kind) {
     case ExchangeKind::Answer:

@@ -14,6 +14,7 @@
 #include "platform/random.h"
 #include "platform/socket.h"
 #include "sync/exchange.h"
+#include "sync/nts_keyring.h"
 #include "sync/protocol.h"
 
 namespace korvane::sync {
@@ -76,8 +77,13 @@ class Synchroniser {
   void tick();
   // Ends a running synchronisation without an outcome and closes its socket.
   void stop();
-  // An exchange runs, or the clock has yet to answer its change.
-  bool busy() const { return exchange_.running() || clockChange_ != nullptr; }
+  // An exchange runs, the key establishment runs, or the clock has yet to answer its change.
+  bool busy() const { return exchange_.running() || keying_ || clockChange_ != nullptr; }
+  // SNTP with a server whose list line names a key establishment port is NTS through keyring,
+  // and never plain SNTP.
+  void setNts(NtsKeyring* keyring) { nts_ = keyring; }
+  // The synchronisation last started is NTS.
+  bool usingNts() const { return ntsRun_; }
   // The protocol of the exchange last started.
   Protocol protocol() const { return protocol_; }
   // Ticks since the exchange last started.
@@ -97,11 +103,20 @@ class Synchroniser {
   void setWholeSeconds(const ExchangeResult& result);
   void shiftByOffset(const ExchangeResult& result);
   void changeClock(const ExchangeResult& result, int64_t amount, const ClockRequest& ask);
+  void startNts();
+  void ntsReady(const std::string& why);
+  void ntsFailed(OutcomeKind kind, const std::string& why);
+  bool ntsExchangeEnded();
 
   SyncServices services_;
   Exchange exchange_;
   Protocol protocol_ = Protocol::Time;
   std::shared_ptr<int> clockChange_;  // while the clock has yet to answer; its end drops it
+  NtsKeyring* nts_ = nullptr;
+  std::unique_ptr<NtsGuard> guard_;
+  std::string ntsHost_;
+  int ntsPort_ = 0;
+  bool ntsRun_ = false, keying_ = false, rekeyed_ = false;
 };
 
 }  // namespace korvane::sync

@@ -50,6 +50,12 @@ TEST(QueryOptions, ShortAndLongFormsHostsAndPorts) {
   std::string error;
   EXPECT_EQ(parseQueryOptions({"-V"}, error)->action, QueryOptions::Action::Version);
   EXPECT_EQ(parseQueryOptions({"x", "-h"}, error)->action, QueryOptions::Action::Help);
+  const auto nts = parseQueryOptions({"-p", "nts", "--ca=/c.pem", "ke.example:4461"}, error);
+  ASSERT_TRUE(nts) << error;
+  EXPECT_TRUE(nts->nts);
+  EXPECT_EQ(nts->caFile, "/c.pem");
+  EXPECT_EQ(nts->port, 4461);
+  EXPECT_FALSE(parseQueryOptions({"h"}, error)->nts);
 }
 
 TEST(QueryOptions, BadArgumentsSayWhatIsWrong) {
@@ -68,6 +74,8 @@ TEST(QueryOptions, BadArgumentsSayWhatIsWrong) {
       {{"-g", "-1", "h"}, "--gap wants seconds from 0 to 3600"},
       {{"-g", "1e3", "h"}, "--gap wants seconds from 0 to 3600"},
       {{"h:0"}, "\"h:0\" is not a host, host:port or [address]:port"},
+      {{"--ca", "c.pem", "h"}, "--ca is for --protocol nts"},
+      {{"-p", "nts", "--ca=", "h"}, "--ca wants a file of PEM certificates"},
   };
   for (const auto& c : cases) {
     std::string error;

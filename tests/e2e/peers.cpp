@@ -17,6 +17,7 @@
 #include <fstream>
 #include <thread>
 
+#include "e2e/nts_peer.h"
 #include "loopback_address.h"
 #include "temp_folder.h"
 
@@ -67,6 +68,8 @@ std::string peersUnavailable(unsigned kinds) {
     return "the loopback time servers need root to bind ports 13, 37, 123 and 519";
   if ((kinds & kNtpPeer) && findProgram("chronyd").empty())
     return "chronyd is not installed (Debian package chrony)";
+  if ((kinds & kNtsPeer) && findProgram("openssl").empty())
+    return "openssl is not installed (Debian package openssl)";
   if ((kinds & kTimeDayTimePeer) && findProgram("xinetd").empty())
     return "xinetd is not installed (Debian package xinetd)";
   if ((kinds & kUnixTimePeer) && access(KORVANE_UNIXTIME_PEER, X_OK) != 0)
@@ -131,7 +134,7 @@ LoopbackPeers::LoopbackPeers(unsigned kinds, std::chrono::milliseconds lockWait)
     return;
   }
   dir_ = dirTemplate;
-  if ((kinds & kNtpPeer) && !startNtp()) return;
+  if ((kinds & kNtpPeer) && !startNtp(kinds)) return;
   if ((kinds & kTimeDayTimePeer) && !startTimeDayTime()) return;
   if ((kinds & kUnixTimePeer) && !startUnixTime()) return;
 }
@@ -150,15 +153,20 @@ bool LoopbackPeers::refuse(std::string why) {
   return false;
 }
 
-bool LoopbackPeers::startNtp() {
+bool LoopbackPeers::startNtp(unsigned kinds) {
+  const bool nts = (kinds & kNtsPeer) != 0;
   const std::string source = std::string(KORVANE_PEER_CONFIG_DIR) + "/chrony.conf.in";
   std::string conf = testing::readText(source);
   if (conf.find("bindaddress 127.0.0.1") == std::string::npos)
     return refuse("cannot read a loopback chronyd configuration from " + source);
   for (size_t at; (at = conf.find("@DIR@")) != std::string::npos;) conf.replace(at, 5, dir_);
+  std::string why;
+  if (nts && !makeNtsCertificates(dir_, why)) return refuse(why);
+  if (nts) conf += ntsChronyLines(dir_, (kinds & kNtsViaRelay) != 0);
   const std::string path = dir_ + "/chrony.conf";
   std::ofstream(path) << conf;
-  return launch("chronyd", chronydCommand(path), {}, true);
+  return launch("chronyd", chronydCommand(path),
+                nts ? std::vector<int>{kNtsKePort} : std::vector<int>{}, true);
 }
 
 bool LoopbackPeers::startTimeDayTime() {

@@ -12,6 +12,10 @@
 namespace korvane::e2e {
 
 enum PeerKind : unsigned { kNtpPeer = 1, kTimeDayTimePeer = 2, kUnixTimePeer = 4, kAllPeers = 7 };
+// chronyd (kNtpPeer) serving NTS as well (see nts_peer.h), its NTP requests sent to itself or,
+// with kNtsViaRelay, to a relay of the test on 127.0.0.2.
+constexpr unsigned kNtsPeer = 8;
+constexpr unsigned kNtsViaRelay = 16;
 
 // Why the peers cannot run on this machine (not root, a server missing); empty when they can.
 std::string peersUnavailable(unsigned kinds);
@@ -47,10 +51,12 @@ class LoopbackPeers {
 
   // Empty when every peer asked for is serving; else what went wrong.
   const std::string& error() const { return error_; }
+  // With kNtsPeer: the CA file that certifies chronyd's key establishment.
+  std::string ntsCaFile() const { return dir_ + "/ca.crt"; }
 
  private:
   bool refuse(std::string why);
-  bool startNtp();
+  bool startNtp(unsigned kinds);
   bool startTimeDayTime();
   bool startUnixTime();
   bool launch(const std::string& name, const std::vector<std::string>& argv,

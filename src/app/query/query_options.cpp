@@ -14,6 +14,7 @@ std::optional<sync::Protocol> protocolNamed(const std::string& name) {
   if (name == "daytime") return sync::Protocol::DayTime;
   if (name == "sntp") return sync::Protocol::Sntp;
   if (name == "unixtime") return sync::Protocol::UnixTime;
+  if (name == "nts") return sync::Protocol::Sntp;  // SNTP, authenticated
   return std::nullopt;
 }
 
@@ -38,16 +39,17 @@ std::optional<int> millisOf(const std::string& text, int maxMs) {
 
 // The option an argument names, in its long form; empty for anything else.
 std::string longName(const std::string& arg) {
-  static const char* const names[][2] = {{"-p", "--protocol"}, {"-c", "--count"},
-                                         {"-t", "--timeout"},  {"-g", "--gap"},
-                                         {"-h", "--help"},     {"-V", "--version"}};
+  static const char* const names[][2] = {
+      {"-p", "--protocol"}, {"-c", "--count"},   {"-t", "--timeout"}, {"-g", "--gap"},
+      {"-h", "--help"},     {"-V", "--version"}, {"--ca", "--ca"}};
   for (const auto& [shortName, fullName] : names)
     if (arg == shortName || arg == fullName) return fullName;
   return "";
 }
 
 bool takesValue(const std::string& name) {
-  return name == "--protocol" || name == "--count" || name == "--timeout" || name == "--gap";
+  return name == "--protocol" || name == "--count" || name == "--timeout" || name == "--gap" ||
+         name == "--ca";
 }
 
 }  // namespace
@@ -100,6 +102,7 @@ std::optional<QueryOptions> parseQueryOptions(const std::vector<std::string>& ar
       if (!p) return refuse("unknown protocol \"" + value + "\"");
       o.protocol = *p;
       o.protocolText = value;
+      o.nts = value == "nts";
     } else if (name == "--count") {
       const auto n = countOf(value);
       if (!n) return refuse("--count wants a whole number from 1 to " + std::to_string(kMaxCount));
@@ -108,12 +111,16 @@ std::optional<QueryOptions> parseQueryOptions(const std::vector<std::string>& ar
       const auto ms = millisOf(value, kMaxTimeoutMs);
       if (!ms || *ms < 1) return refuse("--timeout wants seconds, above 0 and up to 600");
       o.timeoutMs = *ms;
+    } else if (name == "--ca") {
+      if (value.empty()) return refuse("--ca wants a file of PEM certificates");
+      o.caFile = value;
     } else if (name == "--gap") {
       gap = millisOf(value, kMaxGapMs);
       if (!gap) return refuse("--gap wants seconds from 0 to 3600");
     }
   }
   if (o.action != QueryOptions::Action::Query) return o;
+  if (!o.caFile.empty() && !o.nts) return refuse("--ca is for --protocol nts");
   if (hosts.size() != 1 || hosts[0].empty())
     return refuse(hosts.empty() ? "no host given" : "give exactly one host");
   const std::optional<shell::HostPort> server = shell::parseHostPort(hosts[0], 0);
@@ -127,7 +134,7 @@ std::optional<QueryOptions> parseQueryOptions(const std::vector<std::string>& ar
 
 std::string queryUsage(const std::string& program) {
   return "Usage: " + program +
-         " [-p time|daytime|sntp|unixtime] [-c N] [-t S] [-g S] HOST[:PORT]\n"
+         " [-p time|daytime|sntp|unixtime|nts] [-c N] [-t S] [-g S] [--ca FILE] HOST[:PORT]\n"
          "Asks the time server HOST for the time N times (default 1) and prints, for each\n"
          "exchange, how far the local clock is from it:\n"
          "  HOST PROTOCOL offset +S.SSS s delay D.DDD s\n"
@@ -136,12 +143,16 @@ std::string queryUsage(const std::string& program) {
          "HOST is a name or an address; an IPv6 address with a port is written [ADDRESS]:PORT.\n"
          "Options:\n"
          "  -p, --protocol P  sntp (UDP 123, the default), time (TCP 37), daytime (TCP 13)\n"
-         "                    or unixtime (TCP 519)\n"
+         "                    or unixtime (TCP 519); nts is SNTP authenticated by Network\n"
+         "                    Time Security (keys over TLS on TCP 4460), its line ending\n"
+         "                    in \"authenticated\"\n"
          "  -c, --count N     number of exchanges, 1 to " +
          std::to_string(kMaxCount) +
          "\n"
          "  -t, --timeout S   seconds one exchange may take (default 5)\n"
          "  -g, --gap S       seconds between exchanges (default 2, 0 for loopback)\n"
+         "      --ca FILE     with nts: trust the PEM certificates of FILE instead of the\n"
+         "                    system's\n"
          "  -h, --help        show this text\n"
          "  -V, --version     show the version\n"
          "Environment: KORVANE_CLOCK_FILE names a simulated clock (the machine's clock plus\n"

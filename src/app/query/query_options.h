@@ -18,6 +18,8 @@ struct QueryOptions {
   int port = 0;          // 0: the protocol's own
   int timeoutMs = 5000;  // one exchange without an outcome after this is timed out
   int gapMs = 0;         // the pause between two exchanges of --count
+  bool nts = false;      // SNTP under Network Time Security; port is then the key server's
+  std::string caFile;    // nts: the certificates to trust; empty: the system's
 };
 
 constexpr int kMaxCount = 100000;
