@@ -52,6 +52,7 @@ void KRV_DConfig::layout() {
   fntTest.setGeometry({kFieldLeft, 1725, kFieldWidth, 495});
   fntTest.setCaption(kFontSample);
   fntTest.setAlignment(ui::Alignment::Center);
+  fntTest.setShrinkToFit(true);  // the whole sample line shows, whatever the font's size
   add(fntTest);
   buttonDesign.place(*this, fntAdjust, "Font Settings", {kFieldLeft, 2325, 1710, 375});
   fntAdjust.setToolTipText(" Adjust font size, type, and color");

@@ -1,6 +1,7 @@
 // One child widget per control kind, and the user's actions fed back as control events.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -11,6 +12,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <algorithm>
 
 #include "platform/qt/form_host.h"
 #include "platform/qt/picture_widget.h"
@@ -120,12 +122,24 @@ void sizeItself(ui::Control& m, QWidget* w, QSize size) {
   m.noteGeometry({g.left, g.top, size.width() * tpp, size.height() * tpp});
 }
 
+namespace {
+// The label's font, made smaller until its caption fits the label's width on one line.
+void fitOnOneLine(const ui::Label& m, QLabel& w) {
+  QFont f = toQFont(m.font());
+  const int room = std::max(1, w.width() - 2 * w.margin() - 4);
+  while (f.pointSizeF() > 4 && QFontMetrics(f).horizontalAdvance(w.text()) > room)
+    f.setPointSizeF(f.pointSizeF() * 0.9);
+  w.setFont(f);
+}
+}  // namespace
+
 ControlBinding bindLabel(ui::Label& m, QWidget* parent, FormHost&) {
   auto* w = new QLabel(parent);
   return {&m, w, [&m, w, wasTransparent = false]() mutable {
             w->setText(toQString(m.caption()));
             w->setAlignment(toQt(m.alignment()));
-            w->setWordWrap(!m.autoSize());
+            w->setWordWrap(!m.autoSize() && !m.shrinkToFit());
+            if (m.shrinkToFit()) fitOnOneLine(m, *w);
             // What lies under a transparent label shows through; the mouse still reaches it.
             if (m.transparent())
               w->setAutoFillBackground(false);

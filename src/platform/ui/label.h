@@ -19,12 +19,16 @@ class Label : public Control {
   // No background: what lies under the label shows through; it still takes the mouse.
   bool transparent() const { return transparent_; }
   void setTransparent(bool on) { set(transparent_, on); }
+  // One line, drawn smaller than its font where the font would not fit it (a font's sample).
+  bool shrinkToFit() const { return shrinkToFit_; }
+  void setShrinkToFit(bool on) { set(shrinkToFit_, on); }
 
  private:
   std::string caption_;
   Alignment alignment_ = Alignment::Left;
   bool autoSize_ = false;
   bool transparent_ = false;
+  bool shrinkToFit_ = false;
 };
 
 }  // namespace korvane::ui

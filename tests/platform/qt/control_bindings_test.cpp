@@ -57,6 +57,28 @@ void send(QWidget* w, QEvent::Type type, Qt::MouseButton button, Qt::MouseButton
   QApplication::sendEvent(w, &e);
 }
 
+// A font's sample shows its whole line at any size: drawn smaller where the font would not fit,
+// at the font's own size where it does; the model keeps the font chosen.
+TEST_F(ControlBindingsTest, AShrinkingLabelShowsItsWholeLine) {
+  ui::Label sample{"fntTest"};
+  sample.setGeometry({0, 0, 3500, 495});
+  sample.setCaption(" Example 12:12:12 AM ");
+  sample.setShrinkToFit(true);
+  form.add(sample);
+  makeHost();
+  auto* w = widgetOf<QLabel>(sample);
+  ASSERT_NE(w, nullptr);
+  for (const double points : {8.0, 20.0, 36.0}) {
+    sample.setFont({"Liberation Sans", points});
+    EXPECT_FALSE(w->wordWrap());
+    EXPECT_LE(w->fontMetrics().horizontalAdvance(w->text()), w->width()) << points;
+    EXPECT_EQ(sample.font().size, points) << "the chosen font stays the model's";
+    if (points == 8.0) {
+      EXPECT_DOUBLE_EQ(w->font().pointSizeF(), 8.0) << "a font that fits";
+    }
+  }
+}
+
 TEST_F(ControlBindingsTest, UserClickOnAnOptionClearsOnlyItsGroup) {
   ui::Frame box{"Box"};
   ui::OptionButton a{"a"}, b{"b"}, c{"c"}, d{"d"};
