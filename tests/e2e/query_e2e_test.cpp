@@ -249,7 +249,8 @@ TEST(QueryArgumentsTest, BadArgumentsSayWhatIsWrongInOneLineAndExitWith2) {
   for (const char* help : {"--help", "-h"}) {
     const ChildResult r = runChild({KORVANE_QUERY_BIN, help}, {}, kQueryTimeoutMs);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out.rfind("Usage: korvane-query [-p time|daytime|sntp|unixtime]", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.rfind("Usage: korvane-query [-p time|daytime|sntp|unixtime|nts]", 0), 0u)
+        << r.out;
     EXPECT_NE(r.out.find("KORVANE_CLOCK_FILE"), std::string::npos);
   }
   for (const char* version : {"--version", "-V"}) {
