@@ -2,20 +2,13 @@
 
 #include <algorithm>
 
+#include "common/big_endian.h"
+
 namespace korvane::sync {
 
 using namespace ntpef;
 
 namespace {
-
-uint16_t read16(std::span<const uint8_t> b, size_t at) {
-  return static_cast<uint16_t>(b[at] << 8 | b[at + 1]);
-}
-
-void put16(std::vector<uint8_t>& out, size_t v) {
-  out.push_back(static_cast<uint8_t>(v >> 8));
-  out.push_back(static_cast<uint8_t>(v));
-}
 
 size_t padded(size_t n) {
   return (n + kAlignment - 1) / kAlignment * kAlignment;
@@ -36,12 +29,12 @@ std::optional<std::vector<ExtensionField>> readExtensionFields(std::span<const u
       why = "an extension field is cut short";
       return std::nullopt;
     }
-    const size_t length = read16(packet, offset + 2);
+    const size_t length = readBigEndian16(packet, offset + 2);
     if (length < kMinFieldSize || length % kAlignment != 0 || length > packet.size() - offset) {
       why = "an extension field of " + std::to_string(length) + " bytes does not fit";
       return std::nullopt;
     }
-    fields.push_back({read16(packet, offset), offset,
+    fields.push_back({readBigEndian16(packet, offset), offset,
                       packet.subspan(offset + kHeaderSize, length - kHeaderSize)});
     offset += length;
   }
@@ -50,16 +43,16 @@ std::optional<std::vector<ExtensionField>> readExtensionFields(std::span<const u
 
 void appendExtensionField(std::vector<uint8_t>& out, uint16_t type, std::span<const uint8_t> body) {
   const size_t length = std::max(kMinFieldSize, kHeaderSize + padded(body.size()));
-  put16(out, type);
-  put16(out, length);
+  appendBigEndian16(out, type);
+  appendBigEndian16(out, length);
   out.insert(out.end(), body.begin(), body.end());
   out.resize(out.size() + length - kHeaderSize - body.size(), 0);
 }
 
 std::optional<AuthenticatorBody> readAuthenticator(std::span<const uint8_t> body) {
   if (body.size() < kAuthenticatorLengths) return std::nullopt;
-  const size_t nonceLength = read16(body, 0);
-  const size_t cipherLength = read16(body, 2);
+  const size_t nonceLength = readBigEndian16(body, 0);
+  const size_t cipherLength = readBigEndian16(body, 2);
   const size_t nonceAt = kAuthenticatorLengths;
   const size_t cipherAt = nonceAt + padded(nonceLength);
   if (nonceLength == 0 || cipherAt + padded(cipherLength) > body.size()) return std::nullopt;
@@ -70,8 +63,8 @@ std::optional<AuthenticatorBody> readAuthenticator(std::span<const uint8_t> body
 std::vector<uint8_t> authenticatorBody(std::span<const uint8_t> nonce,
                                        std::span<const uint8_t> ciphertext) {
   std::vector<uint8_t> out;
-  put16(out, nonce.size());
-  put16(out, ciphertext.size());
+  appendBigEndian16(out, nonce.size());
+  appendBigEndian16(out, ciphertext.size());
   appendPadded(out, nonce);
   appendPadded(out, ciphertext);
   return out;

@@ -1,24 +1,17 @@
 #include "sync/nts_records.h"
 
+#include "common/big_endian.h"
+
 namespace korvane::sync {
 
 using namespace ntske;
 
 namespace {
 
-uint16_t read16(std::span<const uint8_t> b, size_t at) {
-  return static_cast<uint16_t>(b[at] << 8 | b[at + 1]);
-}
-
-void put16(std::vector<uint8_t>& out, uint16_t v) {
-  out.push_back(static_cast<uint8_t>(v >> 8));
-  out.push_back(static_cast<uint8_t>(v));
-}
-
 void putRecord(std::vector<uint8_t>& out, uint16_t type, std::span<const uint16_t> codes) {
-  put16(out, type | kCritical);
-  put16(out, static_cast<uint16_t>(codes.size() * kCodeSize));
-  for (uint16_t c : codes) put16(out, c);
+  appendBigEndian16(out, type | kCritical);
+  appendBigEndian16(out, static_cast<uint16_t>(codes.size() * kCodeSize));
+  for (uint16_t c : codes) appendBigEndian16(out, c);
 }
 
 std::string errorText(uint16_t code) {
@@ -41,19 +34,19 @@ class Reader {
     switch (type) {
       case kNextProtocol:
         if (!once(seenProtocol_, "Next Protocol")) return false;
-        if (body.size() != kCodeSize || read16(body, 0) != kProtocolNtpV4)
+        if (body.size() != kCodeSize || readBigEndian16(body, 0) != kProtocolNtpV4)
           return fail("the server does not offer NTPv4");
         return true;
       case kError:
-        return fail(body.size() == kCodeSize ? errorText(read16(body, 0))
+        return fail(body.size() == kCodeSize ? errorText(readBigEndian16(body, 0))
                                              : "the server reported an unreadable error");
       case kWarning:
         return fail(body.size() == kCodeSize
-                        ? "the server warned of " + std::to_string(read16(body, 0))
+                        ? "the server warned of " + std::to_string(readBigEndian16(body, 0))
                         : "the server sent an unreadable warning");
       case kAeadAlgorithm:
         if (!once(seenAead_, "AEAD Algorithm")) return false;
-        if (body.size() != kCodeSize || read16(body, 0) != kAeadSivCmac256)
+        if (body.size() != kCodeSize || readBigEndian16(body, 0) != kAeadSivCmac256)
           return fail("the server does not offer AES-SIV-CMAC-256");
         return true;
       case kNewCookie:
@@ -71,8 +64,9 @@ class Reader {
         return true;
       case kPort:
         if (!once(seenPort_, "Port")) return false;
-        if (body.size() != kCodeSize || read16(body, 0) == 0) return fail("an unreadable port");
-        response.port = read16(body, 0);
+        if (body.size() != kCodeSize || readBigEndian16(body, 0) == 0)
+          return fail("an unreadable port");
+        response.port = readBigEndian16(body, 0);
         return true;
       default:
         return !critical || fail("a critical record of unknown type " + std::to_string(type));
@@ -125,8 +119,8 @@ NtsKeParse parseNtsKeResponse(std::span<const uint8_t> bytes) {
   Reader reader;
   size_t at = 0;
   while (at + kHeaderSize <= bytes.size()) {
-    const uint16_t word = read16(bytes, at);
-    const size_t length = read16(bytes, at + 2);
+    const uint16_t word = readBigEndian16(bytes, at);
+    const size_t length = readBigEndian16(bytes, at + 2);
     if (at + kHeaderSize + length > bytes.size()) break;  // the record is still arriving
     const auto body = bytes.subspan(at + kHeaderSize, length);
     at += kHeaderSize + length;
@@ -144,8 +138,8 @@ NtsKeParse parseNtsKeResponse(std::span<const uint8_t> bytes) {
 
 std::vector<uint8_t> ntsExporterContext(bool serverToClient) {
   std::vector<uint8_t> out;
-  put16(out, kProtocolNtpV4);
-  put16(out, kAeadSivCmac256);
+  appendBigEndian16(out, kProtocolNtpV4);
+  appendBigEndian16(out, kAeadSivCmac256);
   out.push_back(serverToClient ? 1 : 0);
   return out;
 }
