@@ -80,6 +80,7 @@ void NXO_KRV::ReadKRVFile(program::Registry& registry, const platform::Files& fi
   const KrvFileCalls calls{[this] {
                              regionCode = settings.regionCode;
                              protocolChoice = settings.protocol;
+                             synchroniser_.maxSilentChangeSeconds = settings.maxSilentChangeSeconds;
                            },
                            std::move(CalcIntC), std::move(NXOUpdate),
                            [this] { SyncTimeNow_Click(); }};

@@ -197,6 +197,8 @@ class NXO_KRV : public ui::Form {
   void deferredWindows();
   void wireSynchroniser();
   bool pickRandomServer();
+  int askableRegionServer(int drawn) const;
+  std::vector<sync::ServerChoice> regionConfirmers(const std::string& host) const;
   void exchangeStarted(sync::Protocol protocol);
   void showOutcome(const sync::SyncOutcome& outcome);
   std::string generalDateNow() const;

@@ -1,5 +1,6 @@
 // Starting a synchronisation from the window, and showing what it does and how it ends.
 #include "common/rounding.h"
+#include "common/text.h"
 #include "common/tip_field.h"
 #include "shell/nxo_krv.h"
 
@@ -21,7 +22,8 @@ void NXO_KRV::SyncTimeNow_Click() {
   lamps.SRCToggle();
   SyncTimeNow.setEnabled(false);
   if (runOnce) {
-    synchroniser_.start({vbRemoteHost.text(), {}}, protocolChoice, true);
+    synchroniser_.start({vbRemoteHost.text(), {}}, protocolChoice, true,
+                        regionConfirmers(vbRemoteHost.text()));
     return;
   }
   if (RandomCheck.ticked() && !pickRandomServer()) return SyncTimeNow.setEnabled(true);
@@ -31,15 +33,16 @@ void NXO_KRV::SyncTimeNow_Click() {
     vbRemoteHost.setText(tables.ServerHost[1]);
     return SyncTimeNow.setEnabled(true);
   }
-  const bool started =
-      tables.validServer(CurServer) &&
-      synchroniser_.start({vbRemoteHost.text(), tables.ServerPorts[static_cast<size_t>(CurServer)]},
-                          protocolChoice);
   const int selected = Servers.selectedIndex();
   const std::string entry =
       Servers.validIndex(selected) ? Servers.item(selected).text : Servers.text();
   setTip(withNul(" Checking Time Server: " + entry + " "));
   UpdateSZTIP(TrayPicture::Checking);
+  // A server that may not be asked ends at once, its outcome over the tip just set.
+  const bool started =
+      tables.validServer(CurServer) &&
+      synchroniser_.start({vbRemoteHost.text(), tables.ServerPorts[static_cast<size_t>(CurServer)]},
+                          protocolChoice, false, regionConfirmers(vbRemoteHost.text()));
   if (!started) SyncTimeNow.setEnabled(true);
 }
 
@@ -47,12 +50,38 @@ bool NXO_KRV::pickRandomServer() {
   const int n = tables.regionCount;
   const auto k = toInt32HalfEven(services_.random.draw() * (n - 1) + 1);
   if (!k || *k < 1 || *k > n) return false;
-  const int server = tables.RegionServers[static_cast<size_t>(*k - 1)];
+  const int server = askableRegionServer(*k - 1);
   if (!tables.validServer(server) || !Servers.validIndex(server)) return false;
   CurServer = server;
   vbRemoteHost.setText(tables.ServerHost[static_cast<size_t>(server)]);
   Servers.select(server);
   return true;
+}
+
+// The region's server at index drawn, or the next after it that may be asked: a server that
+// turned this computer away is skipped. When none may be asked, the one drawn.
+int NXO_KRV::askableRegionServer(int drawn) const {
+  const int n = tables.regionCount;
+  for (int step = 0; step < n; ++step) {
+    const int server = tables.RegionServers[static_cast<size_t>((drawn + step) % n)];
+    if (tables.validServer(server) &&
+        synchroniser_.mayAsk(tables.ServerHost[static_cast<size_t>(server)]))
+      return server;
+  }
+  return tables.RegionServers[static_cast<size_t>(drawn)];
+}
+
+// The region's other servers, in list order: one of them must confirm a change beyond the bound.
+std::vector<sync::ServerChoice> NXO_KRV::regionConfirmers(const std::string& host) const {
+  std::vector<sync::ServerChoice> others;
+  for (int i = 0; i < tables.regionCount; ++i) {
+    const int server = tables.RegionServers[static_cast<size_t>(i)];
+    if (!tables.validServer(server)) continue;
+    const auto at = static_cast<size_t>(server);
+    if (text::trim(tables.ServerHost[at]) != text::trim(host))
+      others.push_back({tables.ServerHost[at], tables.ServerPorts[at]});
+  }
+  return others;
 }
 
 void NXO_KRV::exchangeStarted(sync::Protocol p) {
