@@ -169,7 +169,7 @@ TEST_F(TickTest, CurrentShowsDayMonthYearTimeAndStatus) {
 
 TEST_F(TickTest, RunOnceEndsItselfAfterSixtyTicksWithSettingsSaved) {
   NXO_KRV& w = start("-ro");
-  sockets.made[0]->deliver({0xEC, 0xE0, 0x24, 0x95});  // the Time reply: the clock is set a minute on
+  sockets.made[0]->deliver({0xEC, 0xE0, 0x24, 0x95});  // a minute on: set
   ASSERT_TRUE(w.clockSynchronised()) << w.SyncStatus;
   for (int i = 0; i < kRunOnceLimitTicks - 1; ++i) w.SyncNow.tick();
   EXPECT_TRUE(w.loaded());
