@@ -140,6 +140,28 @@ TEST_F(SyncE2eTest, WholeSecondProtocolsSetTheSimulatedClockToTheSecond) {
   }
 }
 
+// A clock ten years off on the word of the region's only server stays as it is: the change is
+// beyond the bound and nobody confirms it; with the bound off the same reply sets it.
+TEST_F(SyncE2eTest, TenYearsOnOneServersWordLeaveTheClockAlone) {
+  KORVANE_START_PEERS(kTimeDayTimePeer | kUnixTimePeer);
+  constexpr long long kTenYearsMs = 315569520000LL;
+  for (const char* choice : {"Default Time Protocol", "Default UnixTime Protocol!"}) {
+    SCOPED_TRACE(choice);
+    synchroniser->maxSilentChangeSeconds = 1000;
+    clockFile.write(kTenYearsMs);
+    synchronise(choice);
+    EXPECT_EQ(krv->SyncStatus.rfind("Clock left unchanged: 127.0.0.1 says it is 3652 days", 0), 0u)
+        << krv->SyncStatus;
+    EXPECT_EQ(krv->SyncStatus.find("Adjust"), std::string::npos);
+    EXPECT_FALSE(krv->clockSynchronised());
+    EXPECT_EQ(clockFile.read(), kTenYearsMs);
+    synchroniser->maxSilentChangeSeconds = 0;
+    synchronise(choice);
+    EXPECT_TRUE(krv->clockSynchronised()) << krv->SyncStatus;
+    EXPECT_LT(std::llabs(clockFile.read()), 5000);
+  }
+}
+
 TEST_F(SyncE2eTest, ARefusedConnectionIsAnErrorStatusAndTheDriverIsIdle) {
   KORVANE_START_PEERS(
       kTimeDayTimePeer);  // holds the peers' lock, so no UnixTime server runs meanwhile
