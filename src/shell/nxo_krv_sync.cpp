@@ -1,4 +1,7 @@
 // Starting a synchronisation from the window, and showing what it does and how it ends.
+#include <cmath>
+
+#include "common/ole_date.h"
 #include "common/rounding.h"
 #include "common/text.h"
 #include "common/tip_field.h"
@@ -14,6 +17,24 @@ void NXO_KRV::wireSynchroniser() {
     TimeDataArrived();
   };
   synchroniser_.onOutcome = [this](const sync::SyncOutcome& o) { showOutcome(o); };
+  synchroniser_.askUser = [this](const sync::SyncOutcome& o) { return askToChangeClock(o); };
+}
+
+void NXO_KRV::userSync() {
+  userStarted_ = true;
+  SyncTimeNow_Click();
+  userStarted_ = false;
+}
+
+bool NXO_KRV::askToChangeClock(const sync::SyncOutcome& o) {
+  const platform::Locale& loc = services_.locale;
+  const CivilDateTime here = platform::civilOf(services_.clock.localTime());
+  const auto there = civilFromOleMillis(oleMillisFromCivil(here) + std::llround(o.offsetMillis));
+  const platform::MsgResult answer = program_.state.boxes().show(
+      changeQuestion(o, loc.generalDate(here), loc.generalDate(there)), "Korvane",
+      platform::MsgButtons::YesNo, platform::MsgIcon::Question);
+  // The box let other events run: a shut-down begun meanwhile changes nothing.
+  return answer == platform::MsgResult::Yes && !shuttingDown;
 }
 
 void NXO_KRV::SyncTimeNow_Click() {
@@ -42,7 +63,8 @@ void NXO_KRV::SyncTimeNow_Click() {
   const bool started =
       tables.validServer(CurServer) &&
       synchroniser_.start({vbRemoteHost.text(), tables.ServerPorts[static_cast<size_t>(CurServer)]},
-                          protocolChoice, false, regionConfirmers(vbRemoteHost.text()));
+                          protocolChoice, false, regionConfirmers(vbRemoteHost.text()),
+                          userStarted_);
   if (!started) SyncTimeNow.setEnabled(true);
 }
 

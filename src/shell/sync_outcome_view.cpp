@@ -53,17 +53,32 @@ std::string dualBootHint(double millis) {
          "(timedatectl set-local-rtc 0).";
 }
 
+std::string directionWord(const SyncOutcome& o) {
+  return o.offsetMillis < 0 ? " ahead" : " behind";
+}
+
+std::string unconfirmedWhy(const SyncOutcome& o) {
+  if (o.declined) return "you chose to keep it";
+  if (o.disagreeing.empty()) return "no second server confirmed it";
+  return "a second server, " + o.disagreeing + ", does not agree";
+}
+
 std::string unconfirmedStatus(const SyncOutcome& o) {
-  const std::string direction = o.offsetMillis < 0 ? " ahead" : " behind";
-  const std::string why = o.disagreeing.empty()
-                              ? "no second server confirmed it"
-                              : "a second server, " + o.disagreeing + ", does not agree";
+  const std::string direction = directionWord(o);
+  const std::string why = unconfirmedWhy(o);
   return "Clock left unchanged: " + o.host + " says it is " + durationWords(o.offsetMillis) +
          direction + ", more than the " + std::to_string(o.boundSeconds) +
          " s changed on one server's word, and " + why + "." + dualBootHint(o.offsetMillis);
 }
 
 }  // namespace
+
+std::string changeQuestion(const SyncOutcome& o, const std::string& localNow,
+                           const std::string& serverNow) {
+  return o.host + " says this computer's clock is " + durationWords(o.offsetMillis) +
+         directionWord(o) + ".\r\n\r\nThis computer: " + localNow + "\r\n" + o.host + ": " +
+         serverNow + "\r\n\r\nSet the clock to the server's time?" + dualBootHint(o.offsetMillis);
+}
 
 std::string synchronizingStatus(sync::Protocol protocol) {
   return "Synchronizing using " + std::string(sync::protocolName(protocol)) + "...";

@@ -61,7 +61,7 @@ Synchroniser::Synchroniser(SyncServices services, MonotonicMillis monotonic)
 }
 
 bool Synchroniser::start(const ServerChoice& server, std::string_view protocolChoice, bool timeOnly,
-                         std::vector<ServerChoice> confirmers) {
+                         std::vector<ServerChoice> confirmers, bool userStarted) {
   if (busy()) return false;
   if (const auto refused = notAsked(text::trim(server.host))) {
     if (onOutcome) onOutcome(*refused);
@@ -72,6 +72,7 @@ bool Synchroniser::start(const ServerChoice& server, std::string_view protocolCh
   if (!p) return false;
   protocolChoice_ = timeOnly ? std::string(choice::kTime) : std::string(protocolChoice);
   confirmers_ = std::move(confirmers);
+  userStarted_ = userStarted;
   first_.reset();
   protocol_ = *p;
   SyncTicks = 0;
@@ -243,8 +244,22 @@ SyncOutcome Synchroniser::unconfirmed(const std::string& disagreeing) {
   o.offsetMillis = first_->offsetMillis();
   o.boundSeconds = maxSilentChangeSeconds;
   o.disagreeing = disagreeing;
+  const ExchangeResult first = *first_;
   first_.reset();
+  if (!userStarted_ || !askUser) return o;
+  if (askUser(o)) return shiftAfterYes(first);
+  o.declined = true;
   return o;
+}
+
+// The question may stay open a while: the change is a shift by the offset measured, so the time
+// the user took does not enter it.
+SyncOutcome Synchroniser::shiftAfterYes(const ExchangeResult& r) {
+  if (r.protocol == Protocol::Sntp) return shiftByOffset(r);
+  const int64_t difference = r.serverSeconds - r.localSeconds;
+  const platform::ClockResult set = services_.clock.shiftSystemTime(difference * 1000000);
+  if (!set.ok) return outcomeOf(OutcomeKind::ClockRefused, r, 0, set.reason);
+  return outcomeOf(OutcomeKind::Adjusted, r, difference);
 }
 
 }  // namespace korvane::sync

@@ -59,6 +59,7 @@ struct SyncOutcome {
   double offsetMillis = 0;
   int64_t boundSeconds = 0;
   std::string disagreeing;
+  bool declined = false;  // Unconfirmed: the user was asked and said No
 
   // The clock was set or found right.
   bool synchronised() const {
@@ -80,8 +81,9 @@ class Synchroniser {
   // choice gives no exchange or one already runs.
   // A change larger than the bound needs one of confirmers (other servers of the region, asked
   // in turn) to agree.
+  // When the user started it and no server confirms, askUser decides.
   bool start(const ServerChoice& server, std::string_view protocolChoice, bool timeOnly = false,
-             std::vector<ServerChoice> confirmers = {});
+             std::vector<ServerChoice> confirmers = {}, bool userStarted = false);
   // One second has passed: a synchronisation waiting this long times out.
   void tick();
   // Ends a running synchronisation without an outcome and closes its socket.
@@ -103,6 +105,9 @@ class Synchroniser {
   std::function<void()> onRequestSent;
   std::function<void()> onReplyData;
   std::function<void(const SyncOutcome&)> onOutcome;
+  // Asked with the Unconfirmed outcome of a synchronisation the user started: true to make the
+  // change all the same.
+  std::function<bool(const SyncOutcome&)> askUser;
 
  private:
   void exchangeEnded(const ExchangeResult& result);
@@ -117,6 +122,7 @@ class Synchroniser {
   bool askNextConfirmer();
   std::optional<SyncOutcome> confirmationOutcome(const ExchangeResult& result);
   SyncOutcome unconfirmed(const std::string& disagreeing);
+  SyncOutcome shiftAfterYes(const ExchangeResult& first);
 
   SyncServices services_;
   MonotonicMillis monotonic_;
@@ -124,6 +130,7 @@ class Synchroniser {
   std::map<std::string, double> waitUntil_;  // host: steady milliseconds
   std::string protocolChoice_;
   std::vector<ServerChoice> confirmers_;
+  bool userStarted_ = false;
   std::optional<ExchangeResult> first_;  // the answer beyond the bound, awaiting confirmation
   Exchange exchange_;
   Protocol protocol_ = Protocol::Time;

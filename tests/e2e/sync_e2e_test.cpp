@@ -140,25 +140,34 @@ TEST_F(SyncE2eTest, WholeSecondProtocolsSetTheSimulatedClockToTheSecond) {
   }
 }
 
-// A clock ten years off on the word of the region's only server stays as it is: the change is
-// beyond the bound and nobody confirms it; with the bound off the same reply sets it.
-TEST_F(SyncE2eTest, TenYearsOnOneServersWordLeaveTheClockAlone) {
+// A clock ten years off on the word of the region's only server: the timer's synchronisation
+// leaves it alone; one the user started asks, and only the user's Yes changes it.
+TEST_F(SyncE2eTest, TenYearsOnOneServersWordNeedTheUsersYes) {
   KORVANE_START_PEERS(kTimeDayTimePeer | kUnixTimePeer);
   constexpr long long kTenYearsMs = 315569520000LL;
   for (const char* choice : {"Default Time Protocol", "Default UnixTime Protocol!"}) {
     SCOPED_TRACE(choice);
-    synchroniser->maxSilentChangeSeconds = 1000;
     clockFile.write(kTenYearsMs);
-    synchronise(choice);
+    krv->protocolChoice = choice;
+    krv->SyncTimeNow_Click();  // as the timer starts it: nobody to ask
+    ASSERT_TRUE(runQtUntil([&] { return !krv->synchronising(); }, kSyncWaitMs));
     EXPECT_EQ(krv->SyncStatus.rfind("Clock left unchanged: 127.0.0.1 says it is 3652 days", 0), 0u)
         << krv->SyncStatus;
+    EXPECT_NE(krv->SyncStatus.find("no second server confirmed it"), std::string::npos);
+    EXPECT_TRUE(boxes.shown.empty());
+    boxes.answer(platform::MsgResult::No);
+    synchronise(choice);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text.rfind("127.0.0.1 says this computer's clock is 3652 days", 0), 0u)
+        << boxes.shown[0].text;
+    EXPECT_NE(krv->SyncStatus.find("you chose to keep it"), std::string::npos) << krv->SyncStatus;
     EXPECT_EQ(krv->SyncStatus.find("Adjust"), std::string::npos);
     EXPECT_FALSE(krv->clockSynchronised());
     EXPECT_EQ(clockFile.read(), kTenYearsMs);
-    synchroniser->maxSilentChangeSeconds = 0;
-    synchronise(choice);
+    synchronise(choice);  // answered Yes
     EXPECT_TRUE(krv->clockSynchronised()) << krv->SyncStatus;
     EXPECT_LT(std::llabs(clockFile.read()), 5000);
+    boxes.shown.clear();
   }
 }
 

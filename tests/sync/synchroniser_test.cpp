@@ -457,6 +457,36 @@ TEST_F(SynchroniserTest, AChangeBeyondTheBoundNeedsASecondServer) {
   }
 }
 
+TEST_F(SynchroniserTest, TheUserDecidesAnUnconfirmedChangeOnlyWhenTheUserStartedIt) {
+  struct Case {
+    bool userStarted;
+    bool yes;
+    OutcomeKind kind;
+    int questions;
+  };
+  for (const Case c : {Case{false, true, OutcomeKind::Unconfirmed, 0},
+                       Case{true, false, OutcomeKind::Unconfirmed, 1},
+                       Case{true, true, OutcomeKind::Adjusted, 1}}) {
+    SCOPED_TRACE(std::to_string(c.userStarted) + std::to_string(c.yes));
+    outcomes.clear();
+    clock = platform::FakeClock{kStartUtcMillis};
+    int questions = 0;
+    sync.askUser = [&](const SyncOutcome& o) {
+      ++questions;
+      EXPECT_EQ(o.offsetMillis, -5000e3);
+      clock.advance(60000);  // the question stays open a minute
+      return c.yes;
+    };
+    ASSERT_TRUE(sync.start({"peer", "37:0:0:0"}, choice::kTime, false, {}, c.userStarted));
+    socket().deliver(be32(kUtcSeconds1900 - 5000));
+    expectOutcome(c.kind, c.kind == OutcomeKind::Adjusted ? -5000 : 0);
+    EXPECT_EQ(questions, c.questions);
+    EXPECT_EQ(last().declined, c.userStarted && !c.yes);
+    EXPECT_EQ(clockSeconds1970(),
+              kUtcSeconds1970 + c.questions * 60 - (c.yes ? 5000 : 0) * c.questions);
+  }
+}
+
 TEST_F(SynchroniserTest, ImmediateFailuresStillArriveThroughTheLoop) {
   for (const Protocol p : {Protocol::Time, Protocol::Sntp}) {
     outcomes.clear();
