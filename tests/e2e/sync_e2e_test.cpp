@@ -1,5 +1,7 @@
 // One synchronisation per protocol through the real Qt sockets, against the loopback peers,
 // setting the simulated clock.
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -7,9 +9,12 @@
 #include <memory>
 #include <regex>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "e2e/child_process.h"
 #include "e2e/e2e_support.h"
+#include "e2e/peers.h"
 #include "platform/fake/fake_environment.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_windows.h"
@@ -169,6 +174,77 @@ TEST_F(SyncE2eTest, TenYearsOnOneServersWordNeedTheUsersYes) {
     EXPECT_LT(std::llabs(clockFile.read()), 5000);
     boxes.shown.clear();
   }
+}
+
+// Our misbehaving SNTP server on 127.0.0.1:123 for the life of the object.
+std::unique_ptr<PeerProcess> startMisbehavingSntp(const std::vector<std::string>& args,
+                                                  const std::string& log) {
+  std::vector<std::string> argv = {KORVANE_MISBEHAVING_SNTP_PEER};
+  argv.insert(argv.end(), args.begin(), args.end());
+  const pid_t pid = fork();
+  if (pid == 0) {
+    std::vector<char*> raw;
+    for (std::string& a : argv) raw.push_back(a.data());
+    raw.push_back(nullptr);
+    if (std::freopen(log.c_str(), "w", stderr) == nullptr) _exit(127);
+    execv(raw[0], raw.data());
+    _exit(127);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));  // bound by then
+  return std::make_unique<PeerProcess>("misbehaving SNTP peer", pid, log);
+}
+
+// Replies no careful client uses: held 4 s by the network (it would move a right clock by
+// -2 s), and stamps that give a negative delay. The simulated clock stays as it was.
+TEST_F(SyncE2eTest, SntpRepliesWithAnImpossibleDelayMoveNothing) {
+  KORVANE_START_PEERS(kTimeDayTimePeer);  // holds the lock; port 123 stays free for ours
+  struct Case {
+    const char* millis;
+    const char* mode;
+    const char* status;
+  };
+  for (const Case& c :
+       {Case{"4000", "hold", "SNTP reply refused: its round-trip delay of 4."},
+        Case{"3000", "negative", "SNTP reply refused: its round-trip delay of -"}}) {
+    SCOPED_TRACE(c.mode);
+    const auto peer =
+        startMisbehavingSntp({"--mode", c.mode, "--millis", c.millis}, clockFile.path() + ".peer");
+    clockFile.write(0);
+    synchronise("Default SNTP Protocol");
+    EXPECT_EQ(krv->SyncStatus.rfind(c.status, 0), 0u) << krv->SyncStatus;
+    EXPECT_EQ(clockFile.read(), 0);
+  }
+}
+
+// A kiss-o'-death in the form most servers send: the code is shown; after DENY the server is not
+// asked again, after RATE not for a while, and the status of the next try says so.
+class SyncKissE2eTest : public SyncE2eTest {
+ protected:
+  void kissAndRetry(const std::string& code, const std::string& consequence,
+                    const std::string& retry) {
+    const auto peer =
+        startMisbehavingSntp({"--mode", "kiss", "--code", code}, clockFile.path() + ".peer");
+    clockFile.write(0);
+    synchronise("Default SNTP Protocol");
+    const std::string refused =
+        "SNTP reply refused: the server turned the request away (kiss code " + code + ")";
+    EXPECT_EQ(krv->SyncStatus.rfind(refused + consequence, 0), 0u) << krv->SyncStatus;
+    krv->SyncTimeNow.click();
+    EXPECT_FALSE(krv->synchronising());
+    EXPECT_EQ(krv->SyncStatus.rfind("Not asked: 127.0.0.1 " + retry, 0), 0u) << krv->SyncStatus;
+    EXPECT_EQ(clockFile.read(), 0);
+  }
+};
+
+TEST_F(SyncKissE2eTest, RateSlowsTheAsking) {
+  KORVANE_START_PEERS(kTimeDayTimePeer);  // holds the lock; port 123 stays free for ours
+  kissAndRetry("RATE", "; it is asked again in ", "asked to be asked less often");
+}
+
+TEST_F(SyncKissE2eTest, DenyStopsTheAsking) {
+  KORVANE_START_PEERS(kTimeDayTimePeer);
+  kissAndRetry("DENY", "; it is not asked again while the program runs",
+               "turned this computer away");
 }
 
 TEST_F(SyncE2eTest, ARefusedConnectionIsAnErrorStatusAndTheDriverIsIdle) {
