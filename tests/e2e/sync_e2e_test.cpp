@@ -176,24 +176,6 @@ TEST_F(SyncE2eTest, TenYearsOnOneServersWordNeedTheUsersYes) {
   }
 }
 
-// Our misbehaving SNTP server on 127.0.0.1:123 for the life of the object.
-std::unique_ptr<PeerProcess> startMisbehavingSntp(const std::vector<std::string>& args,
-                                                  const std::string& log) {
-  std::vector<std::string> argv = {KORVANE_MISBEHAVING_SNTP_PEER};
-  argv.insert(argv.end(), args.begin(), args.end());
-  const pid_t pid = fork();
-  if (pid == 0) {
-    std::vector<char*> raw;
-    for (std::string& a : argv) raw.push_back(a.data());
-    raw.push_back(nullptr);
-    if (std::freopen(log.c_str(), "w", stderr) == nullptr) _exit(127);
-    execv(raw[0], raw.data());
-    _exit(127);
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));  // bound by then
-  return std::make_unique<PeerProcess>("misbehaving SNTP peer", pid, log);
-}
-
 // Replies no careful client uses: held 4 s by the network (it would move a right clock by
 // -2 s), and stamps that give a negative delay. The simulated clock stays as it was.
 TEST_F(SyncE2eTest, SntpRepliesWithAnImpossibleDelayMoveNothing) {
