@@ -198,6 +198,22 @@ TEST_F(SyncE2eTest, SntpRepliesWithAnImpossibleDelayMoveNothing) {
   }
 }
 
+// A count of 0 is a server without a time, not 1970: nothing changes.
+TEST_F(SyncE2eTest, ACountOfZeroIsRefused) {
+  KORVANE_START_PEERS(kTimeDayTimePeer);  // the lock; port 519 stays free for this one
+  const pid_t pid = fork();
+  if (pid == 0) {
+    execl(KORVANE_UNIXTIME_PEER, KORVANE_UNIXTIME_PEER, "--epoch", "none", nullptr);
+    _exit(127);
+  }
+  const PeerProcess peer("zero UnixTime peer", pid, "/dev/null");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  clockFile.write(0);
+  synchronise("Default UnixTime Protocol!");
+  EXPECT_EQ(krv->SyncStatus, "UnixTime reply refused: the server sent a count of 0");
+  EXPECT_EQ(clockFile.read(), 0);
+}
+
 // A kiss-o'-death in the form most servers send: the code is shown; after DENY the server is not
 // asked again, after RATE not for a while, and the status of the next try says so.
 class SyncKissE2eTest : public SyncE2eTest {
