@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   require(options->count >= 1 && options->count <= query::kMaxCount, "a count out of range");
   require(!options->host.empty(), "an empty host");
   const std::vector<std::string> written = {"--count", std::to_string(options->count),
-                                            "--protocol=" + options->protocolText, options->host};
+                                            "--protocol=" + options->protocolText, "--",
+                                            options->host};
   std::string again;
   const auto reread = query::parseQueryOptions(written, again);
   require(reread && reread->action == QueryOptions::Action::Query &&

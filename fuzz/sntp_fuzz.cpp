@@ -1,5 +1,6 @@
 // Any datagram as the reply to an SNTP request: nothing crashes, an accepted reply answers our
-// request (its originate is the T1 we sent) from a synchronised server, and its offset is
+// request (its originate is the T1 we sent) from a synchronised server near its reference, with
+// a delay from 0 to 3 s, and its offset is
 // ((T2 - T1) + (T3 - T4)) / 2, its timestamps read in the era nearest the clock. A datagram from
 // another address is not the answer: the exchange waits on.
 // Input: one byte of switches (bit 0: copy our T1 into the reply, so the checks after it are
@@ -37,6 +38,9 @@ void checkAccepted(const std::vector<uint8_t>& reply, const NtpTimestamp& t1) {
   const int stratum = reply[sync::sntp::kStratumOffset];
   require(stratum >= 1 && stratum <= 15, "accepted a kiss or an invalid stratum");
   require(!transmit.isZero(), "accepted a reply without a transmit time");
+  require(((reply[0] >> 3) & 0x07) != 0, "accepted a reply of version 0");
+  require(sync::sntpRootDistanceMillis(reply) <= sync::sntp::kMaxRootDistanceMillis,
+          "accepted a server too far from its reference");
 }
 
 }  // namespace
@@ -70,7 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   require(calls == 1, "the exchange did not end exactly once");
   const bool accepted = !sync::sntpReplyProblem(reply, t1);
   if (accepted) checkAccepted(reply, t1);
-  require(outcome.ok == (accepted && !fromElsewhere), "the exchange disagrees with the check");
+  // The exchange also measures the delay, which the packet alone cannot tell.
+  const bool delayRefused = outcome.error.rfind("SNTP reply refused: its round-trip delay", 0) == 0;
+  require(outcome.ok == (accepted && !fromElsewhere && !delayRefused),
+          "the exchange disagrees with the check");
   if (!outcome.ok) {
     require(!outcome.error.empty(), "a refusal without a reason");
     return 0;
@@ -84,6 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   require(std::isfinite(outcome.offsetMillis) && std::isfinite(outcome.delayMillis),
           "an offset or delay that is not a number");
   require(std::fabs(outcome.offsetMillis - expected) < 0.01, "the offset is not the SNTP formula");
-  require(outcome.delayMillis >= 0, "a negative delay");
+  require(outcome.delayMillis >= 0 && outcome.delayMillis <= sync::sntp::kMaxDelayMillis,
+          "accepted a delay outside 0 to 3 s");
   return 0;
 }

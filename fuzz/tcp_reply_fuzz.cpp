@@ -1,8 +1,8 @@
 // Any bytes, split into any pieces, as the reply of a Time, UnixTime or DayTime server: nothing
 // crashes, an exchange ends at most once, the 4-byte replies read the same however they are
-// split (in the era nearest the clock), and a refused reply is shown only as safe text.
-// Input: one byte (bits 0-1: the protocol; bit 2: the server closes after the last piece), then
-// pieces, each a length byte (1 to 16 bytes follow) and its bytes.
+// split (in the era nearest the clock; a count of 0 is refused), and a refused reply is shown only
+// as safe text. Input: one byte (bits 0-1: the protocol; bit 2: the server closes after the last
+// piece), then pieces, each a length byte (1 to 16 bytes follow) and its bytes.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -63,7 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (char c : outcome.error)
       require(static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F,
               "a server's bytes shown raw");
-    require(!wholeSeconds || stream.size() < 4, "4 bytes arrived but were refused");
+    require(!wholeSeconds || stream.size() < 4 || readBigEndian32(stream, 0) == 0,
+            "4 bytes arrived but were refused");
     return 0;
   }
   require(static_cast<int64_t>(outcome.offsetMillis) % 1000 == 0, "a fraction of a second");

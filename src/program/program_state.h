@@ -16,13 +16,14 @@ class ProgramState {
  public:
   ProgramState(platform::RegistryStore& store, platform::MessageBoxes& boxes,
                const platform::SystemClock& clock)
-      : registry_(store, boxes, clock) {}
+      : boxes_(boxes), registry_(store, boxes, clock) {}
   ProgramState(const ProgramState&) = delete;
   ProgramState& operator=(const ProgramState&) = delete;
 
   Settings settings;
   UpdateRequests updates;
   Registry& registry() { return registry_; }
+  platform::MessageBoxes& boxes() { return boxes_; }
 
   // Main window, on unload.
   void saveMainWindow(std::string_view serverBoxText, const ui::CheckBox& RandomCheck,
@@ -40,6 +41,7 @@ class ProgramState {
   void saveFloatingPosition() { writeFloatingPosition(registry_, settings); }
 
  private:
+  platform::MessageBoxes& boxes_;
   Registry registry_;
 };
 

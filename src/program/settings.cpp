@@ -145,6 +145,7 @@ bool loadSettings(Registry& r, Settings& s, SettingsControls c) {
   if (!r.ReadString(kRunKey, platform::kRunValueName).empty())
     s.runAtStartup = s.runValuePresent = true;
   s.LastServer = kDefaultTimeServer;
+  s.maxSilentChangeSeconds = workingMaxChange(read(r, "KRVMaxChange"));
   if (read(r, "Settings").empty()) {
     firstRun(r, s);
     return true;
@@ -168,6 +169,13 @@ bool loadSettings(Registry& r, Settings& s, SettingsControls c) {
   loadClockSkin(r, s);
   loadFloatingClock(r, s);
   return false;
+}
+
+int32_t workingMaxChange(std::string_view stored) {
+  const std::string t = text::trim(std::string(stored));
+  if (t.empty() || !isNumeric(t)) return kDefaultMaxSilentChange;
+  const int32_t n = number(t, -1);
+  return n < 0 ? kDefaultMaxSilentChange : n;
 }
 
 int workingOpacity(int32_t stored) {

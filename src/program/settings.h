@@ -19,6 +19,7 @@ constexpr std::string_view kSettingsKeyPath = "HKEY_LOCAL_MACHINE\\Software\\Kor
 constexpr std::string_view kDefaultSkin = "KRV_Default Skin.gif";
 constexpr std::string_view kDefaultProtocol = "Default SNTP Protocol";
 constexpr int kDefaultOpacity = 200;
+constexpr int32_t kDefaultMaxSilentChange = 1000;
 constexpr int32_t kWindowBackgroundColour = -2147483643;  // system colour 5
 // The server regions; a stored region that is none of them reads as "NA".
 constexpr std::string_view kRegionCodes[] = {"NA", "SA", "EU", "AF", "AW", "AE", "AP"};
@@ -34,6 +35,8 @@ struct Settings {
   bool openMinimised = false;
   std::string regionCode = "NA";
   std::string protocol;
+  // The largest clock change one server's word may make, in seconds; 0: no bound.
+  int32_t maxSilentChangeSeconds = kDefaultMaxSilentChange;
   // Taskbar clock.
   bool clockOverlay = false;
   bool clock24Hour = false;
@@ -83,6 +86,10 @@ void writeOptionsSettings(Registry& registry, Settings& settings, std::string_vi
 void writeFloatingSettings(Registry& registry, const Settings& settings);
 // Floating clock, on close after it was moved.
 void writeFloatingPosition(Registry& registry, const Settings& settings);
+
+// The bound a stored "KRVMaxChange" text gives: a count of seconds, 0 for none; missing,
+// negative or not a number, the default.
+int32_t workingMaxChange(std::string_view stored);
 
 // The opacity a stored value gives the window: 10 or less (nearly invisible) the default,
 // above 255 fully opaque.

@@ -44,7 +44,7 @@ void NXO_KRV::wireEvents() {
       [this](int button, int shift, double x, double y) { Form_MouseMove(button, shift, x, y); });
   QueryUnload.connect([this](int& cancel, int mode) { Form_QueryUnload(cancel, mode); });
   Unload.connect([this](int& cancel) { Form_Unload(cancel); });
-  SyncTimeNow.Click.connect([this] { SyncTimeNow_Click(); });
+  SyncTimeNow.Click.connect([this] { userSync(); });
   Mini.Click.connect([this] { Mini_Click(); });
   About.Click.connect([this] { About_Click(); });
   Advanced.Click.connect([this] { Advanced_Click(); });
@@ -80,6 +80,7 @@ void NXO_KRV::ReadKRVFile(program::Registry& registry, const platform::Files& fi
   const KrvFileCalls calls{[this] {
                              regionCode = settings.regionCode;
                              protocolChoice = settings.protocol;
+                             synchroniser_.maxSilentChangeSeconds = settings.maxSilentChangeSeconds;
                            },
                            std::move(CalcIntC), std::move(NXOUpdate),
                            [this] { SyncTimeNow_Click(); }};

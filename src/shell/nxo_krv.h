@@ -118,7 +118,7 @@ class NXO_KRV : public ui::Form {
   void About_Click();
   void Advanced_Click();
   void mnuShow_Click();
-  void mnuSync_Click() { SyncTimeNow_Click(); }
+  void mnuSync_Click() { userSync(); }
   void mnuHelp_Click();
   void mnuOHelp_Click();
   void mnuExit_Click();
@@ -205,6 +205,13 @@ class NXO_KRV : public ui::Form {
   void deferredWindows();
   void wireSynchroniser();
   bool pickRandomServer();
+  int askableRegionServer(int drawn) const;
+  // A synchronisation the user started from the window or the tray: a change beyond the bound
+  // that no second server confirms is put to the user.
+  void userSync();
+  bool askToChangeClock(const sync::SyncOutcome& unconfirmed);
+  bool userStarted_ = false;
+  std::vector<sync::ServerChoice> regionConfirmers(const std::string& host) const;
   void exchangeStarted(sync::Protocol protocol);
   void showOutcome(const sync::SyncOutcome& outcome);
   std::string generalDateNow() const;

@@ -1,4 +1,5 @@
 // The one-second tick and the synchronisation interval.
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -11,6 +12,8 @@
 namespace korvane::shell {
 
 namespace {
+
+constexpr int32_t kMinSyncSeconds = 30;
 
 // The leading number of a text as a 32-bit count; out of range clamps to the nearest end.
 int32_t countOf(const std::string& text) {
@@ -25,7 +28,7 @@ void NXO_KRV::CalcIntC() {
   SyncEvery = countOf(SyncN.text());
   const std::string unit = text::left(SyncIntC.text(), 3);
   if (unit == "Sec") {
-    if (SyncEvery < 31) SyncEvery = 30;
+    if (SyncEvery < 31) SyncEvery = kMinSyncSeconds;
     SyncN.setText(std::to_string(SyncEvery));
     SyncLimit = SyncEvery;
     // The button is redrawn, and keeps its state: disabled while a synchronisation runs.
@@ -39,6 +42,9 @@ void NXO_KRV::CalcIntC() {
   } else {
     SyncLimit = saturateToInt32(int64_t{SyncEvery} * 86400);
   }
+  // Every unit has the floor seconds have: a request each second gets a client banned.
+  SyncLimit = std::max(SyncLimit, kMinSyncSeconds);
+  synchroniser_.intervalSeconds = SyncLimit;
 }
 
 void NXO_KRV::SyncN_Change() {

@@ -27,6 +27,11 @@ struct OutcomeView {
 // Network Time Security).
 std::string synchronizingStatus(sync::Protocol protocol, bool nts = false);
 
+// The question put to the user about an Unconfirmed change: the amount in days, hours, minutes
+// and seconds, and both times.
+std::string changeQuestion(const sync::SyncOutcome& unconfirmed, const std::string& localNow,
+                           const std::string& serverNow);
+
 // The view of an outcome; generalDateNow is the local date and time in the general format.
 OutcomeView viewOf(const sync::SyncOutcome& outcome, const std::string& generalDateNow);
 

@@ -251,9 +251,17 @@ std::optional<CivilDateTime> parseDayTimeText(std::string_view reply, const Full
   return toUtc(f.t, f.zone.value_or(0));
 }
 
+int nearestCenturyYear(int yy, int aroundYear) {
+  const int century = aroundYear - ((aroundYear % 100) + 100) % 100;
+  const int year = century + yy;
+  if (year - aroundYear > 50) return year - 100;
+  if (aroundYear - year > 50) return year + 100;
+  return year;
+}
+
 std::optional<CivilDateTime> readDayTimeReply(std::string_view reply,
-                                              const platform::Locale& locale) {
-  const FullYear fullYear = [&locale](int yy) { return locale.fullYear(yy); };
+                                              const platform::Locale& locale, int localYear) {
+  const FullYear fullYear = [localYear](int yy) { return nearestCenturyYear(yy, localYear); };
   if (looksLikeNist(reply))
     if (auto utc = parseNistDayTime(reply, fullYear)) return utc;
   if (auto utc = parseDayTimeText(reply, fullYear)) return utc;

@@ -24,10 +24,15 @@ std::optional<CivilDateTime> parseNistDayTime(std::string_view reply, const Full
 // PST", "2026-12-08T05:05:11Z". A zone in the text is honoured; a text without one is UTC.
 std::optional<CivilDateTime> parseDayTimeText(std::string_view reply, const FullYear& fullYear);
 
-// The UTC date and time of a whole DayTime reply: the NIST form, then the forms above, then the
-// system's own date-time parser; empty when none of them reads it.
+// The year ending in the two digits yy that lies nearest to aroundYear: a fixed window would
+// turn a correct reply into one a century off once the clock passes its end.
+int nearestCenturyYear(int yy, int aroundYear);
+
+// The UTC date and time of a whole DayTime reply: the NIST form, then the forms above (a
+// two-digit year in the century nearest localYear), then the system's own date-time parser;
+// empty when none of them reads it.
 std::optional<CivilDateTime> readDayTimeReply(std::string_view reply,
-                                              const platform::Locale& locale);
+                                              const platform::Locale& locale, int localYear);
 
 // A reply that is not a date, made fit for a status line: its first line that is not blank,
 // control characters removed, other bytes outside ASCII shown as '?', and at most

@@ -166,6 +166,10 @@ void Exchange::readWholeSeconds() {
   const auto bytes = socket_->GetData4Bytes();
   if (!bytes) return;  // fewer than 4 bytes so far: more may come, or the close ends it
   const int64_t epoch = protocol_ == Protocol::UnixTime ? kSeconds1900To1970 : 0;
+  // A count of 0 is a server without a time of its own, not the first second of its epoch.
+  if (readBigEndian32(*bytes, 0) == 0)
+    return fail(ExchangeKind::UnreadableReply, std::string(protocolName(protocol_)) +
+                                                   " reply refused: the server sent a count of 0");
   // The count in the era nearest the local clock: Time wraps in 2036, UnixTime in 2106.
   answerSeconds(nearestEra(readBigEndian32(*bytes, 0), utcSecondsNow() - epoch) + epoch);
 }
@@ -181,7 +185,7 @@ void Exchange::readDayTime(bool serverClosed) {
                                                    std::to_string(kMaxDayTimeReply) +
                                                    " characters without a line end");
   if (!complete && !serverClosed) return;
-  const auto utc = readDayTimeReply(dayTimeText_, locale_);
+  const auto utc = readDayTimeReply(dayTimeText_, locale_, clock_.localTime().year);
   if (utc) return answerSeconds((oleMillisFromCivil(*utc) + 500) / 1000 - kOle1900InSeconds);
   const std::string line =
       first == std::string::npos
@@ -210,15 +214,26 @@ void Exchange::readSntp(long bytesTotal) {
       return fail(ExchangeKind::UnreadableReply, *problem);
     packet = packet.first(sntp::kPacketSize);  // the guard checked that it is there
   }
-  if (const auto problem = sntpReplyProblem(packet, sent_))
-    return fail(ExchangeKind::UnreadableReply, *problem);
   const int64_t era = utcSecondsNow();  // the NTP count wraps in 2036
   ExchangeResult result = resultOf(ExchangeKind::Answer);
+  if (const auto problem = sntpReplyProblem(packet, sent_)) {
+    result.kissCode = sntpKissCode(packet);
+    return refuseSntp(result, *problem);
+  }
   result.t1 = t1_;
   result.t2 = GoMilli(packet, sntp::kReceiveOffset, era);
   result.t3 = GoMilli(packet, sntp::kTransmitOffset, era);
   result.t4 = t4;
   result.roundTripMillis = arrived - startedAt_;
+  if (const auto problem = sntpDelayProblem(result.delayMillis()))
+    return refuseSntp(result, *problem);
+  finish(result);
+}
+
+// A refused reply keeps what it measured: the query tool shows the real delay of one.
+void Exchange::refuseSntp(ExchangeResult& result, const std::string& why) {
+  result.kind = ExchangeKind::UnreadableReply;
+  result.why = why;
   finish(result);
 }
 

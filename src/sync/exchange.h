@@ -44,6 +44,8 @@ struct ExchangeResult {
   std::string why;
   // The reply as it came, where a status shows it (a DayTime line that is not a date).
   std::string reply;
+  // The kiss code of an SNTP server that turned the request away ("DENY", "RATE", ...).
+  std::string kissCode;
 
   // Server time minus local time.
   double offsetMillis() const;
@@ -86,6 +88,7 @@ class Exchange {
   void readWholeSeconds();
   void readDayTime(bool serverClosed);
   void readSntp(long bytesTotal);
+  void refuseSntp(ExchangeResult& result, const std::string& why);
   void answerSeconds(int64_t serverSeconds);
   void fail(ExchangeKind kind, const std::string& why);
   ExchangeResult resultOf(ExchangeKind kind) const;

@@ -9,7 +9,7 @@ namespace korvane::sync {
 
 QueryOutcome queryOutcomeOf(const ExchangeResult& result) {
   if (result.kind != ExchangeKind::Answer) return {false, 0, 0, result.why};
-  return {true, result.offsetMillis(), std::max(0.0, result.delayMillis()), {}};
+  return {true, result.offsetMillis(), result.delayMillis(), {}};
 }
 
 namespace {
@@ -27,14 +27,15 @@ std::string signedSeconds(double millis) {
   return (ms < 0 ? "-" : "+") + threeDecimals(ms < 0 ? -ms : ms);
 }
 
-std::string unsignedSeconds(double millis) {
-  return threeDecimals(std::max(0LL, std::llround(millis)));
+std::string plainSeconds(double millis) {
+  const long long ms = std::llround(millis);
+  return (ms < 0 ? "-" : "") + threeDecimals(ms < 0 ? -ms : ms);
 }
 
 std::string queryLine(const std::string& host, const std::string& protocol,
                       const QueryOutcome& outcome) {
   return host + " " + protocol + " offset " + signedSeconds(outcome.offsetMillis) + " s delay " +
-         unsignedSeconds(outcome.delayMillis) + " s";
+         plainSeconds(outcome.delayMillis) + " s";
 }
 
 }  // namespace korvane::sync

@@ -11,7 +11,7 @@ namespace korvane::sync {
 struct QueryOutcome {
   bool ok = false;
   double offsetMillis = 0;  // server time minus local time; whole seconds but for SNTP
-  double delayMillis = 0;   // the measured round trip
+  double delayMillis = 0;   // the measured round trip; negative when the stamps say so
   std::string error;        // why the exchange failed, in the socket's or plain words
 };
 
@@ -44,8 +44,8 @@ class QueryExchange {
 
 // "+S.SSS": signed seconds with three decimals, from milliseconds rounded to the nearest.
 std::string signedSeconds(double millis);
-// "D.DDD": seconds with three decimals; a negative measurement shows as 0.
-std::string unsignedSeconds(double millis);
+// "D.DDD": seconds with three decimals, a minus sign before a negative measurement.
+std::string plainSeconds(double millis);
 // The tool's line: "HOST PROTOCOL offset +S.SSS s delay D.DDD s".
 std::string queryLine(const std::string& host, const std::string& protocol,
                       const QueryOutcome& outcome);

@@ -1,6 +1,7 @@
 #include "sync/sntp_packet.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace korvane::sync {
 
@@ -13,16 +14,53 @@ SntpPacket buildSntpRequest(const NtpTimestamp& t1) {
 
 namespace {
 
-std::string kissCode(std::span<const uint8_t> reply) {
+std::string kissCodeText(std::span<const uint8_t> reply) {
+  const std::string code = sntpKissCode(reply);
+  return code.empty() ? "none" : code;
+}
+
+uint32_t be32At(std::span<const uint8_t> reply, size_t at) {
+  return uint32_t{reply[at]} << 24 | uint32_t{reply[at + 1]} << 16 | uint32_t{reply[at + 2]} << 8 |
+         uint32_t{reply[at + 3]};
+}
+
+double shortFormatMillis(uint32_t v) {
+  return static_cast<double>(v) * 1000.0 / 65536.0;
+}
+
+std::string secondsText(double millis) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.3f", millis / 1000.0);
+  return buffer;
+}
+
+}  // namespace
+
+std::string sntpKissCode(std::span<const uint8_t> reply) {
+  if (reply.size() != sntp::kPacketSize || reply[sntp::kStratumOffset] != 0) return {};
   std::string code;
   for (size_t i = 0; i < 4; ++i) {
     const char c = static_cast<char>(reply[sntp::kReferenceIdOffset + i]);
     if (c >= 'A' && c <= 'Z') code.push_back(c);
   }
-  return code.empty() ? "none" : code;
+  return code;
 }
 
-}  // namespace
+double sntpRootDistanceMillis(std::span<const uint8_t> reply) {
+  if (reply.size() != sntp::kPacketSize) return 0;
+  return shortFormatMillis(be32At(reply, sntp::kRootDelayOffset)) / 2 +
+         shortFormatMillis(be32At(reply, sntp::kRootDispersionOffset));
+}
+
+std::optional<std::string> sntpDelayProblem(double delayMillis) {
+  if (delayMillis < 0)
+    return "SNTP reply refused: its round-trip delay of " + secondsText(delayMillis) +
+           " s is negative (the server's stamps cannot be right)";
+  if (delayMillis > sntp::kMaxDelayMillis)
+    return "SNTP reply refused: its round-trip delay of " + secondsText(delayMillis) +
+           " s is more than 3 s";
+  return std::nullopt;
+}
 
 std::optional<std::string> sntpReplyProblem(std::span<const uint8_t> reply,
                                             const NtpTimestamp& t1) {
@@ -37,14 +75,20 @@ std::optional<std::string> sntpReplyProblem(std::span<const uint8_t> reply,
   if (!(originate == t1)) return "SNTP reply refused: it does not answer our request";
   if ((flags & 0x07) != sntp::kModeServer)
     return "SNTP reply refused: the sender is not in server mode";
+  if (((flags >> 3) & 0x07) == 0) return "SNTP reply refused: it is of version 0";
+  // A kiss-o'-death is one whatever its leap indicator: most servers send it with 3.
+  if (stratum == 0)
+    return "SNTP reply refused: the server turned the request away (kiss code " +
+           kissCodeText(reply) + ")";
   if ((flags >> 6) == sntp::kLeapUnsynchronised)
     return "SNTP reply refused: the server's clock is not synchronised";
-  if (stratum == 0)
-    return "SNTP reply refused: the server turned the request away (kiss code " + kissCode(reply) +
-           ")";
   if (stratum > 15)
     return "SNTP reply refused: the server's stratum " + std::to_string(stratum) + " is invalid";
   if (transmit.isZero() || receive.isZero()) return "SNTP reply refused: the server sent no time";
+  if (const double distance = sntpRootDistanceMillis(reply);
+      distance > sntp::kMaxRootDistanceMillis)
+    return "SNTP reply refused: the server is " + secondsText(distance) +
+           " s from its reference clock, more than 3 s";
   return std::nullopt;
 }
 

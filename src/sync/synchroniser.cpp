@@ -1,5 +1,6 @@
 #include "sync/synchroniser.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -56,6 +57,7 @@ std::optional<Protocol> chooseProtocol(std::string_view ports, std::string_view 
 
 Synchroniser::Synchroniser(SyncServices services, MonotonicMillis monotonic)
     : services_(services),
+      monotonic_(monotonic),
       exchange_(services.clock, services.locale, services.sockets, std::move(monotonic)) {
   exchange_.onRequestSent = [this] {
     if (onRequestSent) onRequestSent();
@@ -65,12 +67,20 @@ Synchroniser::Synchroniser(SyncServices services, MonotonicMillis monotonic)
   };
 }
 
-bool Synchroniser::start(const ServerChoice& server, std::string_view protocolChoice,
-                         bool timeOnly) {
+bool Synchroniser::start(const ServerChoice& server, std::string_view protocolChoice, bool timeOnly,
+                         std::vector<ServerChoice> confirmers, bool userStarted) {
   if (busy()) return false;
+  if (const auto refused = notAsked(text::trim(server.host))) {
+    if (onOutcome) onOutcome(*refused);
+    return false;
+  }
   const std::optional<Protocol> p =
       timeOnly ? Protocol::Time : chooseProtocol(server.ports, protocolChoice, services_.random);
   if (!p) return false;
+  protocolChoice_ = timeOnly ? std::string(choice::kTime) : std::string(protocolChoice);
+  confirmers_ = std::move(confirmers);
+  userStarted_ = userStarted;
+  first_.reset();
   protocol_ = *p;
   SyncTicks = 0;
   const std::optional<int> ntsPort =
@@ -109,6 +119,10 @@ void Synchroniser::stop() {
 
 void Synchroniser::exchangeEnded(const ExchangeResult& r) {
   if (ntsExchangeEnded()) return;
+  if (const auto held = confirmationOutcome(r)) {
+    if (onOutcome && held->kind != OutcomeKind::NoServer) onOutcome(*held);
+    return;
+  }
   SyncOutcome outcome;
   switch (r.kind) {
     case ExchangeKind::Answer:
@@ -123,6 +137,8 @@ void Synchroniser::exchangeEnded(const ExchangeResult& r) {
     case ExchangeKind::UnreadableReply:
       outcome.kind = OutcomeKind::UnreadableReply;
       outcome.reply = r.reply;
+      outcome.kissCode = r.kissCode;
+      outcome.text = r.why + heedKissCode(r.host, r.kissCode);
       break;
   }
   report(std::move(outcome), r);
@@ -178,6 +194,119 @@ void Synchroniser::shiftByOffset(const ExchangeResult& r) {
   const auto micros = static_cast<int64_t>(std::llround(theta * 1000.0));
   changeClock(r, *reported, [this, micros](platform::SystemClock::ClockAnswer done) {
     services_.clock.shiftSystemTimeThen(micros, std::move(done));
+  });
+}
+
+namespace {
+
+constexpr double kMinRateWaitMillis = 30 * 60 * 1000.0;
+
+std::string minutesText(double millis) {
+  return std::to_string(static_cast<int64_t>(std::ceil(millis / 60000))) + " minute(s)";
+}
+
+}  // namespace
+
+std::string Synchroniser::heedKissCode(const std::string& host, const std::string& code) {
+  if (code == "DENY" || code == "RSTR") {
+    turnedAway_.insert(host);
+    return "; it is not asked again while the program runs";
+  }
+  if (code != "RATE") return {};
+  const double wait = std::max(kMinRateWaitMillis, 2000.0 * static_cast<double>(intervalSeconds));
+  waitUntil_[host] = monotonic_() + wait;
+  return "; it is asked again in " + minutesText(wait) + " at the soonest";
+}
+
+bool Synchroniser::mayAsk(const std::string& host) const {
+  return !notAsked(text::trim(host));
+}
+
+std::optional<SyncOutcome> Synchroniser::notAsked(const std::string& host) const {
+  SyncOutcome o;
+  o.kind = OutcomeKind::NotAsked;
+  o.protocol = protocol_;
+  o.host = host;
+  if (turnedAway_.count(host) != 0) {
+    o.text = "Not asked: " + host +
+             " turned this computer away; it is not asked again while "
+             "the program runs";
+    return o;
+  }
+  const auto wait = waitUntil_.find(host);
+  const double left = wait == waitUntil_.end() ? 0 : wait->second - monotonic_();
+  if (left <= 0) return std::nullopt;
+  o.text = "Not asked: " + host + " asked to be asked less often; next try in " +
+           minutesText(left) + " at the soonest";
+  return o;
+}
+
+// Ten years on one server's word is how a wrong server, or a spoofed reply, breaks a computer.
+// Returns the outcome when the confirmation decides it, NoServer while a second server is being
+// asked, and nothing when the answer goes the usual way.
+std::optional<SyncOutcome> Synchroniser::confirmationOutcome(const ExchangeResult& r) {
+  if (!first_) {
+    if (r.kind != ExchangeKind::Answer || !beyondBound(r)) return std::nullopt;
+    first_ = r;
+    if (askNextConfirmer()) return SyncOutcome{};
+    return unconfirmed({});
+  }
+  if (r.kind != ExchangeKind::Answer) {
+    if (askNextConfirmer()) return SyncOutcome{};
+    return unconfirmed({});
+  }
+  constexpr double kAgreementMillis = 2000;
+  if (std::fabs(r.offsetMillis() - first_->offsetMillis()) > kAgreementMillis)
+    return unconfirmed(r.host);
+  first_.reset();
+  return std::nullopt;  // confirmed: the second, fresher answer sets the clock
+}
+
+bool Synchroniser::beyondBound(const ExchangeResult& r) const {
+  return maxSilentChangeSeconds > 0 &&
+         std::fabs(r.offsetMillis()) > 1000.0 * static_cast<double>(maxSilentChangeSeconds);
+}
+
+bool Synchroniser::askNextConfirmer() {
+  while (!confirmers_.empty()) {
+    const ServerChoice next = confirmers_.front();
+    confirmers_.erase(confirmers_.begin());
+    const std::string host = text::trim(next.host);
+    if (host.empty() || host == first_->host || !mayAsk(host)) continue;
+    const auto p = chooseProtocol(next.ports, protocolChoice_, services_.random);
+    if (!p) continue;
+    protocol_ = *p;
+    SyncTicks = 0;
+    if (onExchangeStarted) onExchangeStarted(*p);
+    exchange_.start(*p, host, [this](const ExchangeResult& r) { exchangeEnded(r); });
+    return true;
+  }
+  return false;
+}
+
+SyncOutcome Synchroniser::unconfirmed(const std::string& disagreeing) {
+  SyncOutcome o = outcomeOf(OutcomeKind::Unconfirmed, *first_);
+  o.offsetMillis = first_->offsetMillis();
+  o.boundSeconds = maxSilentChangeSeconds;
+  o.disagreeing = disagreeing;
+  const ExchangeResult first = *first_;
+  first_.reset();
+  if (!userStarted_ || !askUser) return o;
+  if (askUser(o)) {
+    shiftAfterYes(first);
+    return SyncOutcome{};  // the clock change reports once the clock has answered
+  }
+  o.declined = true;
+  return o;
+}
+
+// The question may stay open a while: the change is a shift by the offset measured, so the time
+// the user took does not enter it.
+void Synchroniser::shiftAfterYes(const ExchangeResult& r) {
+  if (r.protocol == Protocol::Sntp) return shiftByOffset(r);
+  const int64_t difference = r.serverSeconds - r.localSeconds;
+  changeClock(r, difference, [this, difference](platform::SystemClock::ClockAnswer done) {
+    services_.clock.shiftSystemTimeThen(difference * 1000000, std::move(done));
   });
 }
 

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -226,6 +227,23 @@ bool LoopbackPeers::launch(const std::string& name, const std::vector<std::strin
   error_ = name + " did not start serving within " + std::to_string(kReadyWait.count()) +
            " s: " + testing::readText(log);
   return false;
+}
+
+std::unique_ptr<PeerProcess> startMisbehavingSntp(const std::vector<std::string>& args,
+                                                  const std::string& log) {
+  std::vector<std::string> argv = {KORVANE_MISBEHAVING_SNTP_PEER};
+  argv.insert(argv.end(), args.begin(), args.end());
+  const pid_t pid = fork();
+  if (pid == 0) {
+    std::vector<char*> raw;
+    for (std::string& a : argv) raw.push_back(a.data());
+    raw.push_back(nullptr);
+    if (std::freopen(log.c_str(), "w", stderr) == nullptr) _exit(127);
+    execv(raw[0], raw.data());
+    _exit(127);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));  // bound by then
+  return std::make_unique<PeerProcess>("misbehaving SNTP peer", pid, log);
 }
 
 }  // namespace korvane::e2e

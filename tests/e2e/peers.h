@@ -74,4 +74,9 @@ std::vector<std::string> chronydCommand(const std::string& config);
 // Whether an NTP server answers a client request on 127.0.0.1:123 within timeoutMs.
 bool ntpAnswers(int timeoutMs);
 
+// Our misbehaving SNTP server (tests/peers) on 127.0.0.1:123 with args, for the life of the
+// object; its messages go to log. The caller holds the peers' lock.
+std::unique_ptr<PeerProcess> startMisbehavingSntp(const std::vector<std::string>& args,
+                                                  const std::string& log);
+
 }  // namespace korvane::e2e

@@ -189,6 +189,20 @@ TEST_F(QueryE2eTest, ARefusedReplyIsExplainedOnStandardError) {
             "(kiss code RATE)\n");
 }
 
+// Stamps that claim the server held the request 1.5 s though it answered at once: the tool shows
+// the real, negative delay in its refusal.
+TEST_F(QueryE2eTest, ANegativeDelayIsShownAndRefused) {
+  KORVANE_START_PEERS(0);
+  const auto peer = startMisbehavingSntp({"--mode", "negative", "--millis", "1500"},
+                                         std::string(::testing::TempDir()) + "/sntp-peer.log");
+  const ChildResult r = query({"--protocol", "sntp", "127.0.0.1"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(
+      r.err.rfind("korvane-query: 127.0.0.1: SNTP reply refused: its round-trip delay of -1.", 0),
+      0u)
+      << r.err;
+}
+
 // A UDP port on loopback that takes requests and never answers.
 class SilentServer {
  public:

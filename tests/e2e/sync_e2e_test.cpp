@@ -1,5 +1,7 @@
 // One synchronisation per protocol through the real Qt sockets, against the loopback peers,
 // setting the simulated clock.
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -7,9 +9,12 @@
 #include <memory>
 #include <regex>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "e2e/child_process.h"
 #include "e2e/e2e_support.h"
+#include "e2e/peers.h"
 #include "platform/fake/fake_environment.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_windows.h"
@@ -138,6 +143,106 @@ TEST_F(SyncE2eTest, WholeSecondProtocolsSetTheSimulatedClockToTheSecond) {
     EXPECT_LE(clockFile.read(), 1);
     EXPECT_GT(clockFile.read(), -behindAtMost) << "offset left: " << clockFile.read();
   }
+}
+
+// A clock ten years off on the word of the region's only server: the timer's synchronisation
+// leaves it alone; one the user started asks, and only the user's Yes changes it.
+TEST_F(SyncE2eTest, TenYearsOnOneServersWordNeedTheUsersYes) {
+  KORVANE_START_PEERS(kTimeDayTimePeer | kUnixTimePeer);
+  constexpr long long kTenYearsMs = 315569520000LL;
+  for (const char* choice : {"Default Time Protocol", "Default UnixTime Protocol!"}) {
+    SCOPED_TRACE(choice);
+    clockFile.write(kTenYearsMs);
+    krv->protocolChoice = choice;
+    krv->SyncTimeNow_Click();  // as the timer starts it: nobody to ask
+    ASSERT_TRUE(runQtUntil([&] { return !krv->synchronising(); }, kSyncWaitMs));
+    EXPECT_EQ(krv->SyncStatus.rfind("Clock left unchanged: 127.0.0.1 says it is 3652 days", 0), 0u)
+        << krv->SyncStatus;
+    EXPECT_NE(krv->SyncStatus.find("no second server confirmed it"), std::string::npos);
+    EXPECT_TRUE(boxes.shown.empty());
+    boxes.answer(platform::MsgResult::No);
+    synchronise(choice);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text.rfind("127.0.0.1 says this computer's clock is 3652 days", 0), 0u)
+        << boxes.shown[0].text;
+    EXPECT_NE(krv->SyncStatus.find("you chose to keep it"), std::string::npos) << krv->SyncStatus;
+    EXPECT_EQ(krv->SyncStatus.find("Adjust"), std::string::npos);
+    EXPECT_FALSE(krv->clockSynchronised());
+    EXPECT_EQ(clockFile.read(), kTenYearsMs);
+    synchronise(choice);  // answered Yes
+    EXPECT_TRUE(krv->clockSynchronised()) << krv->SyncStatus;
+    EXPECT_LT(std::llabs(clockFile.read()), 5000);
+    boxes.shown.clear();
+  }
+}
+
+// Replies no careful client uses: held 4 s by the network (it would move a right clock by
+// -2 s), and stamps that give a negative delay. The simulated clock stays as it was.
+TEST_F(SyncE2eTest, SntpRepliesWithAnImpossibleDelayMoveNothing) {
+  KORVANE_START_PEERS(kTimeDayTimePeer);  // holds the lock; port 123 stays free for ours
+  struct Case {
+    const char* millis;
+    const char* mode;
+    const char* status;
+  };
+  for (const Case& c :
+       {Case{"4000", "hold", "SNTP reply refused: its round-trip delay of 4."},
+        Case{"3000", "negative", "SNTP reply refused: its round-trip delay of -"}}) {
+    SCOPED_TRACE(c.mode);
+    const auto peer =
+        startMisbehavingSntp({"--mode", c.mode, "--millis", c.millis}, clockFile.path() + ".peer");
+    clockFile.write(0);
+    synchronise("Default SNTP Protocol");
+    EXPECT_EQ(krv->SyncStatus.rfind(c.status, 0), 0u) << krv->SyncStatus;
+    EXPECT_EQ(clockFile.read(), 0);
+  }
+}
+
+// A count of 0 is a server without a time, not 1970: nothing changes.
+TEST_F(SyncE2eTest, ACountOfZeroIsRefused) {
+  KORVANE_START_PEERS(kTimeDayTimePeer);  // the lock; port 519 stays free for this one
+  const pid_t pid = fork();
+  if (pid == 0) {
+    execl(KORVANE_UNIXTIME_PEER, KORVANE_UNIXTIME_PEER, "--epoch", "none", nullptr);
+    _exit(127);
+  }
+  const PeerProcess peer("zero UnixTime peer", pid, "/dev/null");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  clockFile.write(0);
+  synchronise("Default UnixTime Protocol!");
+  EXPECT_EQ(krv->SyncStatus, "UnixTime reply refused: the server sent a count of 0");
+  EXPECT_EQ(clockFile.read(), 0);
+}
+
+// A kiss-o'-death in the form most servers send: the code is shown; after DENY the server is not
+// asked again, after RATE not for a while, and the status of the next try says so.
+class SyncKissE2eTest : public SyncE2eTest {
+ protected:
+  void kissAndRetry(const std::string& code, const std::string& consequence,
+                    const std::string& retry) {
+    const auto peer =
+        startMisbehavingSntp({"--mode", "kiss", "--code", code}, clockFile.path() + ".peer");
+    clockFile.write(0);
+    synchronise("Default SNTP Protocol");
+    const std::string refused =
+        "SNTP reply refused: the server turned the request away (kiss code " + code + ")";
+    EXPECT_EQ(krv->SyncStatus.rfind(refused + consequence, 0), 0u) << krv->SyncStatus;
+    krv->SyncTimeNow.click();
+    EXPECT_FALSE(krv->synchronising());
+    EXPECT_EQ(krv->SyncStatus.rfind("Not asked: 127.0.0.1 " + retry, 0), 0u) << krv->SyncStatus;
+    EXPECT_EQ(clockFile.read(), 0);
+  }
+};
+
+TEST_F(SyncKissE2eTest, RateSlowsTheAsking) {
+  KORVANE_START_PEERS(kTimeDayTimePeer);  // holds the lock; port 123 stays free for ours
+  kissAndRetry("RATE", "; it is asked again in ", "asked to be asked less often");
+}
+
+TEST_F(SyncKissE2eTest, DenyStopsTheAsking) {
+  KORVANE_START_PEERS(kTimeDayTimePeer);
+  kissAndRetry("DENY", "; it is not asked again while the program runs",
+               "turned this computer away");
 }
 
 TEST_F(SyncE2eTest, ARefusedConnectionIsAnErrorStatusAndTheDriverIsIdle) {

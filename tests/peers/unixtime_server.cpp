@@ -1,6 +1,9 @@
 // A UnixTime server for the tests: on each TCP connection it sends the seconds since
 // 1970-01-01 00:00 UTC as 4 bytes, big-endian, and closes. No packaged server speaks it.
-//   korvane-unixtime-peer [--address A] [--port N]   (default 127.0.0.1, 519)
+// With --epoch 1900 it counts from 1900 as a Time server does (a second one beside xinetd's);
+// with --epoch none it sends a count of 0, as a server without a time of its own does.
+//   korvane-unixtime-peer [--address A] [--port N] [--epoch 1970|1900|none]
+//   (default 127.0.0.1, 519, 1970)
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -14,8 +17,11 @@
 
 namespace {
 
+uint32_t epochSeconds = 0;  // added to the count since 1970
+bool zero = false;
+
 void serve(int peer) {
-  const auto seconds = static_cast<uint32_t>(std::time(nullptr));
+  const auto seconds = zero ? 0u : static_cast<uint32_t>(std::time(nullptr)) + epochSeconds;
   const unsigned char reply[4] = {
       static_cast<unsigned char>(seconds >> 24), static_cast<unsigned char>(seconds >> 16),
       static_cast<unsigned char>(seconds >> 8), static_cast<unsigned char>(seconds)};
@@ -34,6 +40,12 @@ int main(int argc, char* argv[]) {
     const std::string option = argv[i];
     if (option == "--address") {
       address = argv[i + 1];
+    } else if (option == "--epoch") {
+      const std::string epoch = argv[i + 1];
+      if (epoch != "1970" && epoch != "1900" && epoch != "none")
+        return std::fputs("bad --epoch\n", stderr), 2;
+      zero = epoch == "none";
+      epochSeconds = epoch == "1900" ? 2208988800u : 0;
     } else if (option == "--port") {
       port = parsePort(argv[i + 1]);
       if (port < 0) return std::fputs("bad --port\n", stderr), 2;

@@ -126,6 +126,15 @@ TEST_F(SettingsTest, OpacityBelowElevenIsTheDefault) {
   }
 }
 
+TEST_F(SettingsTest, TheBoundOnAChangeIsSecondsZeroForNoneAnythingElseTheDefault) {
+  const std::pair<const char*, int> cases[] = {{"", 1000},   {"3600", 3600}, {"0", 0},
+                                               {"-5", 1000}, {"abc", 1000},  {" 60 ", 60}};
+  for (const auto& [text, bound] : cases) {
+    loadWith({{"KRVMaxChange", text}});
+    EXPECT_EQ(settings.maxSilentChangeSeconds, bound) << text;
+  }
+}
+
 TEST_F(SettingsTest, DetachModeFields) {
   struct Case {
     const char* text;

@@ -123,8 +123,11 @@ TEST_F(TickTest, CalcIntCTurnsCountAndUnitIntoTicks) {
       {"2.5", 1, 120, "2.5"},  // ties to even
       {"35791395", 1, std::numeric_limits<int32_t>::max(), "35791395"},
       {"99999999999", 3, std::numeric_limits<int32_t>::max(), "99999999999"},
-      {"-99999999999", 2, std::numeric_limits<int32_t>::min(), "-99999999999"},
-      {"0", 1, 0, "0"},
+      // Every unit is floored at 30 seconds: 0 or less would ask every second.
+      {"-99999999999", 2, 30, "-99999999999"},
+      {"0", 1, 30, "0"},
+      {"-1", 3, 30, "-1"},
+      {"0", 2, 30, "0"},
   };
   NXO_KRV& w = start("-rs");
   for (const Case& c : cases) {
@@ -212,7 +215,7 @@ TEST_F(TickTest, CurrentShowsDayMonthYearTimeAndStatus) {
 
 TEST_F(TickTest, RunOnceEndsItselfAfterSixtyTicksWithSettingsSaved) {
   NXO_KRV& w = start("-ro");
-  sockets.made[0]->deliver({0xEA, 0x00, 0x00, 0x00});  // the Time reply: the clock is set
+  sockets.made[0]->deliver({0xEC, 0xE0, 0x24, 0x95});  // a minute on: set
   ASSERT_TRUE(w.clockSynchronised()) << w.SyncStatus;
   for (int i = 0; i < kRunOnceLimitTicks - 1; ++i) w.SyncNow.tick();
   EXPECT_TRUE(w.loaded());
@@ -274,7 +277,7 @@ TEST_F(TickTest, RunOnceEndsWhenTheVersionReplyArrivesAndTheExchangeIsOver) {
   w.versionQueryAnswered();
   w.SyncNow.tick();
   EXPECT_TRUE(w.loaded()) << "the clock is not set yet";
-  sockets.made[0]->deliver({0xEA, 0x00, 0x00, 0x00});
+  sockets.made[0]->deliver({0xEC, 0xE0, 0x24, 0x95});
   ASSERT_TRUE(w.clockSynchronised()) << w.SyncStatus;
   w.SyncNow.tick();
   EXPECT_FALSE(w.loaded());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/fake/fake_locale.h"
+
 namespace korvane::sync {
 namespace {
 
@@ -42,6 +44,21 @@ TEST(DayTimeText, FormsRealServersSend) {
       {"1 Jan 2026 00:00:00 -0100", "2026-01-01 01:00:00"},
   };
   for (auto [in, out] : cases) EXPECT_EQ(show(parseDayTimeText(in, window)), out) << in;
+}
+
+TEST(DayTimeYear, TwoDigitYearsTakeTheCenturyNearestTheLocalClock) {
+  struct Case {
+    int yy, around, year;
+  };
+  for (const Case c :
+       {Case{50, 2050, 2050}, Case{49, 2050, 2049}, Case{99, 2050, 2099}, Case{10, 2095, 2110},
+        Case{95, 2005, 1995}, Case{25, 2025, 2025}, Case{75, 2025, 2075}, Case{76, 2025, 1976}})
+    EXPECT_EQ(nearestCenturyYear(c.yy, c.around), c.year) << c.yy << " around " << c.around;
+  // In 2050 a correct NIST reply stays in 2050 whatever the system's window says.
+  platform::FakeLocale locale;
+  EXPECT_EQ(
+      show(readDayTimeReply("\n69807 50-01-01 00:00:05 00 0 0 50.0 UTC(NIST) * \n", locale, 2050)),
+      "2050-01-01 00:00:05");
 }
 
 TEST(DayTimeText, RefusesWhatIsNotADate) {

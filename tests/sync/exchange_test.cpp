@@ -250,6 +250,24 @@ TEST_F(QuerySntpTest, RefusedRepliesSayWhy) {
        "SNTP reply refused: the server turned the request away (kiss code RATE)"},
       {"leap", [](auto& r) { r[0] = 0xDC; }, true,
        "SNTP reply refused: the server's clock is not synchronised"},
+      {"version 0", [](auto& r) { r[0] = 0x04; }, true, "SNTP reply refused: it is of version 0"},
+      // The form most servers send: leap indicator 3 and stratum 0.
+      {"kiss, leap 3", [](auto& r) { r[0] = 0xDC, r[1] = 0, r[12] = 'D', r[13] = 'E'; }, true,
+       "SNTP reply refused: the server turned the request away (kiss code DE)"},
+      {"root delay 2000 s, dispersion 3000 s",
+       [](auto& r) { r[4] = 0x07, r[5] = 0xD0, r[8] = 0x0B, r[9] = 0xB8; }, true,
+       "SNTP reply refused: the server is 4000.000 s from its reference clock, more than 3 s"},
+      {"root dispersion 3.5 s", [](auto& r) { r[9] = 3, r[10] = 0x80; }, true,
+       "SNTP reply refused: the server is 3.500 s from its reference clock, more than 3 s"},
+      {"stamps give a negative delay", [this](auto& r) { r = reply(kT1 + 1, kT1 + 1501); }, true,
+       "SNTP reply refused: its round-trip delay of -1.500 s is negative (the server's stamps "
+       "cannot be right)"},
+      {"held 4 s by the network",
+       [this](auto&) {
+         clock.advance(4000);
+         steady += 4000;
+       },
+       true, "SNTP reply refused: its round-trip delay of 3.999 s is more than 3 s"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -265,6 +283,7 @@ TEST_F(QuerySntpTest, RefusedRepliesSayWhy) {
 TEST_F(QuerySntpTest, AStrayDatagramIsDroppedAndTheAnswerStillCounts) {
   start(Protocol::Sntp);
   const std::vector<uint8_t> answer = reply(kT1 + 1, kT1 + 2);
+  steady += 2;
   socket().deliver(answer, /*fromRemote=*/false);
   EXPECT_FALSE(got);
   socket().deliver(answer);
@@ -304,10 +323,12 @@ TEST(QueryLineTest, SignedSecondsWithThreeDecimals) {
                         Case{-0.4, "+0.000"}, Case{-0.6, "-0.001"}, Case{-2000, "-2.000"},
                         Case{12.5, "+0.013"}, Case{-86400123, "-86400.123"}})
     EXPECT_EQ(signedSeconds(c.millis), c.text) << c.millis;
-  EXPECT_EQ(unsignedSeconds(-3), "0.000");
-  EXPECT_EQ(unsignedSeconds(1234.4), "1.234");
+  EXPECT_EQ(plainSeconds(-3), "-0.003");
+  EXPECT_EQ(plainSeconds(1234.4), "1.234");
   EXPECT_EQ(queryLine("127.0.0.1", "sntp", {true, -2345.2, 0.3, {}}),
             "127.0.0.1 sntp offset -2.345 s delay 0.000 s");
+  EXPECT_EQ(queryLine("127.0.0.1", "time", {true, 1000, -250, {}}),
+            "127.0.0.1 time offset +1.000 s delay -0.250 s");
 }
 
 }  // namespace

@@ -40,6 +40,17 @@ TEST(SntpReply, EveryReasonToRefuse) {
       {"client mode", [](SntpPacket& p) { p[0] = 0x23; }, "not in server mode"},
       {"broadcast mode", [](SntpPacket& p) { p[0] = 0x25; }, "not in server mode"},
       {"unsynchronised", [](SntpPacket& p) { p[0] = 0xE4; }, "not synchronised"},
+      {"version 0", [](SntpPacket& p) { p[0] = 0x04; }, "version 0"},
+      {"version 1 is fine", [](SntpPacket& p) { p[0] = 0x0C; }, ""},
+      {"kiss-o'-death with leap 3",
+       [](SntpPacket& p) {
+         p[0] = 0xE4, p[1] = 0;
+         p[12] = 'D', p[13] = 'E', p[14] = 'N', p[15] = 'Y';
+       },
+       "kiss code DENY"},
+      {"root distance 3 s is fine", [](SntpPacket& p) { p[5] = 2, p[9] = 2; }, ""},
+      {"root distance just over 3 s", [](SntpPacket& p) { p[5] = 2, p[9] = 2, p[11] = 1; },
+       "more than 3 s"},
       {"kiss-o'-death",
        [](SntpPacket& p) {
          p[1] = 0;
@@ -70,6 +81,13 @@ TEST(SntpReply, EveryReasonToRefuse) {
   }
   const std::vector<uint8_t> shortReply(47, 0);
   EXPECT_TRUE(sntpReplyProblem(shortReply, kT1));
+  EXPECT_EQ(sntpKissCode(shortReply), "");
+}
+
+TEST(SntpReply, DelayOutsideZeroToThreeSecondsIsRefused) {
+  for (const auto& [delay, refused] : {std::pair{-0.5, true}, std::pair{0.0, false},
+                                       std::pair{3000.0, false}, std::pair{3000.5, true}})
+    EXPECT_EQ(sntpDelayProblem(delay).has_value(), refused) << delay;
 }
 
 TEST(SntpOffset, WorkedExample) {

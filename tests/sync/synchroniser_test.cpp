@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -189,6 +190,7 @@ TEST_F(SynchroniserTest, ZoneBiasIsHonoured) {
   // 0xEA2C5B00 is 3928775424 s after 1900: 2024-06-30 22:30:24 UTC; local is UTC-4 (daylight).
   clock.setZone({300, "Eastern Standard Time", 0, "Eastern Daylight Time", -60},
                 platform::ZoneState::Daylight);
+  sync.maxSilentChangeSeconds = 0;  // the server is a year behind
   start(Protocol::Time);
   socket().deliver({0xEA, 0x2C, 0x5B, 0x00});
   EXPECT_EQ(clockSeconds1970(), 3928775424LL - kSeconds1900To1970);
@@ -329,6 +331,10 @@ TEST_F(SynchroniserTest, UnusableRepliesEndAtOnceAndSetNothing) {
       {Protocol::Sntp,
        [this] { socket().deliver(sntpReply(clock, socket().sent.back(), 30.0 * 86400e3, 10)); },
        "SNTP reply refused: its time is more than 24 days from this computer's clock"},
+      {Protocol::Time, [this] { socket().deliver(be32(0)); },
+       "Time reply refused: the server sent a count of 0"},
+      {Protocol::UnixTime, [this] { socket().deliver(be32(0)); },
+       "UnixTime reply refused: the server sent a count of 0"},
       {Protocol::Time, [this] { socket().peerClose(); },
        "Time reply refused: the server closed the connection before sending 4 bytes"},
       {Protocol::UnixTime,
@@ -346,6 +352,7 @@ TEST_F(SynchroniserTest, UnusableRepliesEndAtOnceAndSetNothing) {
       {Protocol::Time, [this] { socket().raiseError(10061, "Connection refused"); },
        "Connection refused"},
   };
+  sync.maxSilentChangeSeconds = 0;  // the 24-day limit of a shift is found without a bound
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
     outcomes.clear();
@@ -360,6 +367,140 @@ TEST_F(SynchroniserTest, UnusableRepliesEndAtOnceAndSetNothing) {
   EXPECT_EQ(last().kind, OutcomeKind::SocketError);
   EXPECT_EQ(outcomes.size(), 1u);
   EXPECT_EQ(clock.setCount(), 0);
+}
+
+TEST_F(SynchroniserTest, KissCodesStopOrSlowTheAskingOfThatServer) {
+  struct Case {
+    const char* code;
+    int64_t intervalSeconds;
+    double waitMillis;  // 0: not asked again while the program runs
+    const char* consequence;
+  };
+  const Case cases[] = {
+      {"DENY", 60, 0, "; it is not asked again while the program runs"},
+      {"RSTR", 60, 0, "; it is not asked again while the program runs"},
+      {"RATE", 60, 30 * 60e3, "; it is asked again in 30 minute(s) at the soonest"},
+      {"RATE", 3600, 2 * 3600e3, "; it is asked again in 120 minute(s) at the soonest"},
+      {"INIT", 60, -1, ""},  // another code: asked again as usual
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    const std::string host = std::string("kiss-") + c.code + std::to_string(c.intervalSeconds);
+    const ServerChoice server{host, "37:123:13:519"};
+    outcomes.clear();
+    sync.intervalSeconds = c.intervalSeconds;
+    ASSERT_TRUE(sync.start(server, choice::kSntp));
+    runEvents();
+    auto r = sntpReply(clock, sockets.made.at(0)->sent.back(), 1000, 10);
+    r[0] = 0xE4, r[1] = 0;  // the form most servers send: leap indicator 3, stratum 0
+    std::copy(c.code, c.code + 4, r.begin() + sntp::kReferenceIdOffset);
+    socket().deliver(r);
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(last().kissCode, c.code);
+    EXPECT_EQ(last().text, "SNTP reply refused: the server turned the request away (kiss code " +
+                               std::string(c.code) + ")" + c.consequence);
+    steady += std::max(c.waitMillis, 1.0) - 1;
+    EXPECT_EQ(sync.start(server, choice::kSntp), c.waitMillis < 0) << "asked too soon";
+    if (c.waitMillis >= 0) {
+      ASSERT_EQ(outcomes.size(), 2u);
+      EXPECT_EQ(last().kind, OutcomeKind::NotAsked);
+      EXPECT_EQ(last().text.rfind("Not asked: " + host, 0), 0u) << last().text;
+      EXPECT_TRUE(sync.start({"another.example", "37:123:13:519"}, choice::kSntp));
+      sync.stop();
+    }
+    steady += 1;
+    EXPECT_EQ(sync.mayAsk(" " + host + " "), c.waitMillis != 0);
+    sync.stop();
+  }
+  EXPECT_EQ(clock.setCount(), 0);
+}
+
+// Ten years back on one server's word is no synchronisation: a second, different server of the
+// region must agree within 2 s.
+TEST_F(SynchroniserTest, AChangeBeyondTheBoundNeedsASecondServer) {
+  constexpr int64_t kTenYears = 315569520;
+  struct Case {
+    const char* what;
+    int64_t bound;
+    std::vector<ServerChoice> confirmers;
+    std::vector<int64_t> secondAnswers;  // seconds ahead; one per confirmer asked
+    OutcomeKind kind;
+    std::string disagreeing;
+  };
+  const std::string ports = "37:0:0:0";
+  const Case cases[] = {
+      {"alone", 1000, {}, {}, OutcomeKind::Unconfirmed, ""},
+      {"the same host again", 1000, {{" first ", ports}}, {}, OutcomeKind::Unconfirmed, ""},
+      {"confirmed", 1000, {{"second", ports}}, {-kTenYears + 1}, OutcomeKind::Adjusted, ""},
+      {"disagreeing", 1000, {{"second", ports}}, {0}, OutcomeKind::Unconfirmed, "second"},
+      {"the first confirmer silent, the next agreeing",
+       1000,
+       {{"second", ports}, {"third", ports}},
+       {-1, -kTenYears},
+       OutcomeKind::Adjusted,
+       ""},
+      {"no bound", 0, {}, {}, OutcomeKind::Adjusted, ""},
+      {"within the bound", kTenYears, {}, {}, OutcomeKind::Adjusted, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    outcomes.clear();
+    clock = platform::FakeClock{kStartUtcMillis};
+    sync.maxSilentChangeSeconds = c.bound;
+    ASSERT_TRUE(sync.start({"first", ports}, choice::kTime, false, c.confirmers));
+    socket().deliver(be32(static_cast<uint32_t>(kUtcSeconds1900 - kTenYears)));
+    int64_t setTo = -kTenYears;
+    for (const int64_t ahead : c.secondAnswers) {
+      ASSERT_TRUE(outcomes.empty());
+      ASSERT_TRUE(sync.busy());
+      EXPECT_NE(socket().remoteHost(), "first");
+      if (ahead == -1) {
+        socket().raiseError(10061, "Connection refused");
+        continue;
+      }
+      socket().deliver(be32(static_cast<uint32_t>(kUtcSeconds1900 + ahead)));
+      setTo = ahead;
+    }
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(last().kind, c.kind);
+    EXPECT_EQ(last().host, c.kind == OutcomeKind::Adjusted ? socket().remoteHost() : "first");
+    EXPECT_EQ(last().disagreeing, c.disagreeing);
+    EXPECT_EQ(clock.setCount(), c.kind == OutcomeKind::Adjusted ? 1 : 0);
+    EXPECT_EQ(clockSeconds1970(), kUtcSeconds1970 + (c.kind == OutcomeKind::Adjusted ? setTo : 0));
+    if (c.kind == OutcomeKind::Unconfirmed) {
+      EXPECT_EQ(last().offsetMillis, -kTenYears * 1000.0);
+    }
+  }
+}
+
+TEST_F(SynchroniserTest, TheUserDecidesAnUnconfirmedChangeOnlyWhenTheUserStartedIt) {
+  struct Case {
+    bool userStarted;
+    bool yes;
+    OutcomeKind kind;
+    int questions;
+  };
+  for (const Case c : {Case{false, true, OutcomeKind::Unconfirmed, 0},
+                       Case{true, false, OutcomeKind::Unconfirmed, 1},
+                       Case{true, true, OutcomeKind::Adjusted, 1}}) {
+    SCOPED_TRACE(std::to_string(c.userStarted) + std::to_string(c.yes));
+    outcomes.clear();
+    clock = platform::FakeClock{kStartUtcMillis};
+    int questions = 0;
+    sync.askUser = [&](const SyncOutcome& o) {
+      ++questions;
+      EXPECT_EQ(o.offsetMillis, -5000e3);
+      clock.advance(60000);  // the question stays open a minute
+      return c.yes;
+    };
+    ASSERT_TRUE(sync.start({"peer", "37:0:0:0"}, choice::kTime, false, {}, c.userStarted));
+    socket().deliver(be32(kUtcSeconds1900 - 5000));
+    expectOutcome(c.kind, c.kind == OutcomeKind::Adjusted ? -5000 : 0);
+    EXPECT_EQ(questions, c.questions);
+    EXPECT_EQ(last().declined, c.userStarted && !c.yes);
+    EXPECT_EQ(clockSeconds1970(),
+              kUtcSeconds1970 + c.questions * 60 - (c.yes ? 5000 : 0) * c.questions);
+  }
 }
 
 TEST_F(SynchroniserTest, ImmediateFailuresStillArriveThroughTheLoop) {

@@ -3,8 +3,11 @@
 // the loopback time servers, and the settings a close writes.
 #include "e2e/window/window_e2e.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -87,6 +90,66 @@ TEST_F(WindowE2ETest, FailedRunOnceEndsAtOnceWithAFailureStatus) {
   EXPECT_LT(std::chrono::steady_clock::now() - started, 20s);
   EXPECT_NE(readFile("stderr.txt").find("shut-down complete"), std::string::npos)
       << readFile("stderr.txt");
+}
+
+// Whether something accepts connections on address:port within the time.
+bool acceptsWithin(const char* address, int port, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  do {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(static_cast<uint16_t>(port));
+    inet_pton(AF_INET, address, &to.sin_addr);
+    const bool ok = connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) == 0;
+    close(fd);
+    if (ok) return true;
+    std::this_thread::sleep_for(50ms);
+  } while (std::chrono::steady_clock::now() < end);
+  return false;
+}
+
+// A clock ten years ahead of the loopback Time server: on that one server's word run-once
+// leaves it, says why and ends with a failure status; with a second server of the region (ours,
+// on 127.0.0.2) agreeing, the change is made once.
+TEST_F(WindowE2ETest, RunOnceMakesATenYearChangeOnlyWhenASecondServerAgrees) {
+  KORVANE_START_PEERS(kTimeDayTimePeer, kPeersWait);
+  constexpr long long kTenYearsMs = 315569520000LL;
+  std::map<std::string, std::string> env = offscreenEnvironment(folder);
+  env["KORVANE_UPDATE_HOST"] = "";
+  for (const bool second : {false, true}) {
+    SCOPED_TRACE(second ? "two servers" : "one server");
+    writeText(env.at("KORVANE_HOME") + "/NXO_KRV5.KRV",
+              std::string("Korvane test list\r\nloopback\r\n-\r\n-\r\n-\r\n"
+                          "127.0.0.1:::Loopback Time NA:::2:::37:0:0:0\r\n") +
+                  (second ? "127.0.0.2:::Second Time NA:::2:::37:0:0:0\r\n" : ""));
+    writeText(folder + "/registry.reg", startingHive("Default Time Protocol"));
+    writeText(folder + "/clock-offset", std::to_string(kTenYearsMs) + "\n");
+    std::optional<Process> peer;
+    if (second) {
+      peer.emplace(std::vector<std::string>{KORVANE_UNIXTIME_PEER, "--address", "127.0.0.2",
+                                            "--port", "37", "--epoch", "1900"},
+                   std::map<std::string, std::string>{}, folder + "/peer.txt");
+      ASSERT_TRUE(acceptsWithin("127.0.0.2", 37, 5s)) << readFile("peer.txt");
+    }
+    const std::string log = folder + (second ? "/stderr2.txt" : "/stderr1.txt");
+    Process korvane({KORVANE_E2E_BINARY, "-ro"}, env, log);
+    const auto status = korvane.waitFor(30s);
+    ASSERT_TRUE(status.has_value()) << readText(log);
+    const long long offset = readClockOffset(folder + "/clock-offset");
+    if (second) {
+      EXPECT_EQ(*status, 0) << readText(log);
+      EXPECT_TRUE(waitForStatus(log, "Time Adjusted by (-?[0-9]+) second\\(s\\)", 1s))
+          << readText(log);
+      EXPECT_LT(std::llabs(offset), 2000) << readText(log);
+    } else {
+      EXPECT_NE(*status, 0);
+      EXPECT_TRUE(
+          waitForStatus(log, "Clock left unchanged: 127\\.0\\.0\\.1 says it is (3652) days", 1s))
+          << readText(log);
+      EXPECT_EQ(offset, kTenYearsMs);
+    }
+  }
 }
 
 TEST_F(WindowE2ETest, MainWindowHasTheDesignedClientArea) {
