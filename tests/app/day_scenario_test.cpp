@@ -1,8 +1,12 @@
-// A day of automatic synchronisation, run on the fake scheduler against a scripted Time server.
+// Days of automatic synchronisation, run on the fake scheduler against scripted servers.
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 
 #include "app/program_fixture.h"
+#include "common/ntp_timestamp.h"
+#include "common/ole_date.h"
+#include "sync/ntp_time.h"
 
 namespace korvane::app::testing {
 namespace {
@@ -34,6 +38,8 @@ class DayScenarioTest : public ProgramFixture {
     timeSocket().deliver(timeReply());  // the synchronisation of the start
     return p.mainWindow();
   }
+  // A day at five minutes against a server of the protocol answering every exchange.
+  void runADayOf(sync::Protocol p);
   std::function<void(int64_t)> beforeSecond;
 };
 
@@ -46,6 +52,75 @@ TEST_F(DayScenarioTest, ADayAtFiveMinutesSynchronises288Times) {
   EXPECT_EQ(w.SyncStatus, "Time Adjusted by 2 second(s)");
   EXPECT_EQ(clock.setCount(), 288) << "each in one call";
   EXPECT_EQ(scheduler.elapsed(), kDay);
+}
+
+// The server's answer, kServerAhead seconds ahead of the fake clock, in the protocol's form: an
+// SNTP packet answering the request, or a DayTime line in two pieces cut inside the time.
+std::vector<std::string> answerOf(sync::Protocol p, const platform::FakeClock& clock,
+                                  const std::vector<uint8_t>& request) {
+  const int64_t ms = clock.utcMillis() + kServerAhead * kSecond;
+  if (p == sync::Protocol::Sntp) {
+    std::string r(48, '\0');
+    r[0] = 0x24;  // version 4, server
+    r[1] = 2;
+    std::copy(request.begin() + 40, request.begin() + 48, r.begin() + 24);
+    const NtpTimestamp t = NtpTimestamp::fromParts(
+        static_cast<uint32_t>(ms / 1000 + kSeconds1900To1970),
+        static_cast<uint32_t>(static_cast<double>(ms % 1000) / 1000 * 4294967296.0));
+    std::copy(t.bytes.begin(), t.bytes.end(), r.begin() + 32);
+    std::copy(t.bytes.begin(), t.bytes.end(), r.begin() + 40);
+    return {r};
+  }
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const platform::SystemTime u =
+      sync::systemTimeFromMillisSince1900(ms + kSeconds1900To1970 * 1000);
+  char line[64];
+  std::snprintf(line, sizeof line, "%02d %s %04d %02d:%02d:%02d UTC\r\n", u.day,
+                kMonths[u.month - 1], u.year, u.hour, u.minute, u.second);
+  const std::string text = line;
+  return {text.substr(0, 17), text.substr(17)};
+}
+
+// A day of SNTP, and a day of DayTime whose every line arrives in two pieces: each interval
+// sets the clock once, by the server's whole answer.
+void DayScenarioTest::runADayOf(sync::Protocol p) {
+  {
+    setting("Protocol",
+            p == sync::Protocol::Sntp ? "Default SNTP Protocol" : "Default DayTime Protocol");
+    files.putInProgramFolder(std::string(sync::kServerListFile),
+                             "list\r\nh2\r\nh3\r\nh4\r\nh5\r\n"
+                             "127.0.0.1:::Loopback Server NA:::27:::37:123:13:0\r\n");
+    KorvaneProgram& prog = make("-rs");
+    ASSERT_TRUE(prog.start());
+    const int setsBefore = clock.setCount();
+    int syncs = 0;
+    for (int64_t t = 0; t < kDay; t += kSecond) {
+      const size_t sent = timeSocket().sent.size();
+      const int connects = timeSocket().connects;
+      scheduler.run(kSecond);
+      if (timeSocket().sent.size() == sent && timeSocket().connects == connects) continue;
+      ++syncs;
+      const std::vector<uint8_t> request =
+          p == sync::Protocol::Sntp ? timeSocket().sent.back() : std::vector<uint8_t>{};
+      for (const std::string& piece : answerOf(p, clock, request)) timeSocket().deliverText(piece);
+      ASSERT_FALSE(prog.mainWindow().synchronising()) << prog.mainWindow().SyncStatus;
+    }
+    EXPECT_EQ(syncs, 288);
+    EXPECT_EQ(clock.setCount() - setsBefore, 288) << prog.mainWindow().SyncStatus;
+    EXPECT_NE(prog.mainWindow().SyncStatus.find(p == sync::Protocol::Sntp ? "KRV Adjusted by: 20"
+                                                                          : "Time Adjusted by 2"),
+              std::string::npos)
+        << prog.mainWindow().SyncStatus;
+  }
+}
+
+TEST_F(DayScenarioTest, ADayOfSntpSetsTheClockAtEveryInterval) {
+  runADayOf(sync::Protocol::Sntp);
+}
+
+TEST_F(DayScenarioTest, ADayOfDayTimeInPiecesSetsTheClockAtEveryInterval) {
+  runADayOf(sync::Protocol::DayTime);
 }
 
 TEST_F(DayScenarioTest, AZoneChangeSynchronisesAtOnceAndTheIntervalRestartsFromIt) {
