@@ -169,6 +169,7 @@ TEST_F(DialogsE2ETest, UseSkinShowsTheOverlayWithTheNewSkinAndClosingWritesInOrd
 // "Adjust Floating KRV Clock": a font, a background and an opacity chosen in their dialogs, then
 // "Apply" and Yes bring the floating clock back with them, translucent, and save them in order.
 TEST_F(DialogsE2ETest, FloatingClockSettingsApplyFontColourAndOpacityAndSaveThem) {
+  KORVANE_SKIP_UNSETTLED_KEYS();
   writeText(folder + "/registry.reg",
             startingHive("Default Time Protocol") + "\"KRVDetachMode\"=\"FNT:y:n:100:50\"\n");
   openOptions(true);
@@ -192,7 +193,10 @@ TEST_F(DialogsE2ETest, FloatingClockSettingsApplyFontColourAndOpacityAndSaveThem
   desktop->run("xdotool type --delay 40 'Liberation Serif'");
   desktop->keysTo(font, "alt+y");
   desktop->run("xdotool type --delay 40 'Italic'");  // the one style of that first letter
-  desktop->keysTo(font, "alt+s ctrl+a 2 0 alt+u");
+  desktop->keysTo(font, "alt+s ctrl+a 2 0");
+  // The size box's completion may hold the next key for a moment: underline on its own.
+  desktop->run("sleep 0.3");
+  desktop->keysTo(font, "alt+u");
   screenshot(font, "font_dialog");
   desktop->keysTo(font, "Return");
   ASSERT_TRUE(desktop->waitUntilGone(font, kOpenWait));
