@@ -30,9 +30,10 @@ bool NXO_KRV::askToChangeClock(const sync::SyncOutcome& o) {
   const platform::Locale& loc = services_.locale;
   const CivilDateTime here = platform::civilOf(services_.clock.localTime());
   const auto there = civilFromOleMillis(oleMillisFromCivil(here) + std::llround(o.offsetMillis));
-  const platform::MsgResult answer = program_.state.boxes().show(
-      changeQuestion(o, loc.generalDate(here), loc.generalDate(there)), "Korvane",
-      platform::MsgButtons::YesNo, platform::MsgIcon::Question);
+  const platform::MsgResult answer =
+      program_.state.boxes().show(changeQuestion(o, loc.generalDate(here), loc.generalDate(there)),
+                                  std::string(program::kMessageTitle), platform::MsgButtons::YesNo,
+                                  platform::MsgIcon::Question);
   // The box let other events run: a shut-down begun meanwhile changes nothing.
   return answer == platform::MsgResult::Yes && !shuttingDown;
 }

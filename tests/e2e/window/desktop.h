@@ -82,18 +82,10 @@ class Desktop {
 
 }  // namespace korvane::e2e
 
-// Pointer gestures timed for a window manager's move or a chooser's clicks: the sanitizer build
-// is too slow for them, and they run in the normal build.
-#ifdef KORVANE_E2E_SLOW_BUILD
-#define KORVANE_SKIP_TIMED_GESTURES() \
-  GTEST_SKIP() << "timed pointer gestures run in the normal build, not the sanitizer build"
-#else
-#define KORVANE_SKIP_TIMED_GESTURES() static_cast<void>(0)
-#endif
-// A window manager's move on the second monitor lands elsewhere on some runs, whether the program
-// or the gesture is at fault is not known yet: off until it is, so that a passing run means
-// something.
-// The font chooser loses its underline key on some runs since the colour step follows it.
+// Flaky window tests, off until it is known whether the program or the gesture's timing is at
+// fault, so that a passing run means something: the font chooser loses its underline key on some
+// runs since the colour step follows it; a window manager's move on the second monitor lands
+// elsewhere on some runs.
 #define KORVANE_SKIP_UNSETTLED_KEYS() \
   GTEST_SKIP() << "the font chooser's underline key is lost on some runs; to be settled"
 #define KORVANE_SKIP_UNSETTLED_DRAG() \
