@@ -62,7 +62,7 @@ class ClockFile {
 class PeersTest : public ::testing::Test {
  protected:
   // lockWait: how long to wait for another run to release the servers.
-  void startPeers(unsigned kinds, std::chrono::milliseconds lockWait = std::chrono::seconds(30)) {
+  void startPeers(unsigned kinds, std::chrono::milliseconds lockWait = std::chrono::seconds(90)) {
     if (const std::string why = peersUnavailable(kinds); !why.empty()) GTEST_SKIP() << why;
     peers_ = std::make_unique<LoopbackPeers>(kinds, lockWait);
     ASSERT_TRUE(peers_->error().empty()) << peers_->error();
