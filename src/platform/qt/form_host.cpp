@@ -20,6 +20,7 @@
 #include "platform/qt/qt_pictures.h"
 #include "platform/qt/qt_second_beat.h"
 #include "platform/qt/qt_system_colours.h"
+#include "platform/qt/x11_connection.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/timer.h"
 
@@ -54,7 +55,28 @@ void HostWindow::keyPressEvent(QKeyEvent* event) {
 
 void HostWindow::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
+  if (placeIsStale()) return;  // the check that follows records the real place
   host_.noteBounds();
+}
+
+// A reparenting window manager may frame a window at its frame's first corner and move the frame
+// afterwards without telling the window: Qt then keeps the corner as the window's place, and a
+// drag or a saved place would start from it. The window system's answer holds.
+bool HostWindow::placeIsStale() {
+  if (!isVisible() || !windowHandle() || !placeQtMissed(*this)) return false;
+  if (!placeCheck_.isActive()) placeCheck_.start();
+  return true;
+}
+
+void HostWindow::checkPlace() {
+  const std::optional<QPoint> native = isVisible() ? placeQtMissed(*this) : std::nullopt;
+  if (!native) {
+    host_.noteBounds();
+    return;
+  }
+  // While a button is down the window manager may be moving the window: its own news follow.
+  if (pointerButtonDown().value_or(false)) return placeCheck_.start();
+  windowHandle()->setPosition(*native);  // where it is: the manager confirms, Qt takes it
 }
 
 void HostWindow::resizeEvent(QResizeEvent* event) {

@@ -130,6 +130,8 @@ void QtWindows::beginSystemMove(ui::Form& form, int button, std::function<void()
     return;
   }
   QWindow* handle = w->windowHandle();
+  // The window manager moves the window from where Qt believes the pointer is on the screen.
+  if (const auto native = placeQtMissed(*w); handle && native) handle->setPosition(*native);
   if (button == ui::kLeftButton && handle && handle->startSystemMove()) {
     if (!pointerButtonDown().has_value()) {  // the end of the window manager's move cannot be seen
       if (ended) ended();

@@ -15,51 +15,20 @@ constexpr int kButtonPollMs = 40;
 // How many polls after the release Qt may take to hear of the window manager's last move.
 constexpr int kSettlePollLimit = 12;
 
+// The window's frame corner, by the window system's answer where it has one.
+QPoint windowPlace(QWidget& window) {
+  const QPoint frameToClient = window.mapToGlobal(QPoint(0, 0)) - window.pos();
+  return nativeClientOrigin(window).value_or(window.mapToGlobal(QPoint(0, 0))) - frameToClient;
+}
+
 }  // namespace
-
-std::optional<bool> pointerButtonDown() {
-#ifdef KORVANE_HAVE_XCB
-  xcb_window_t root = 0;
-  xcb_connection_t* c = x11Connection(&root);
-  if (!c) return std::nullopt;
-  xcb_query_pointer_reply_t* reply =
-      xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr);
-  if (!reply) return std::nullopt;
-  const uint16_t buttons = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2 |
-                           XCB_KEY_BUT_MASK_BUTTON_3 | XCB_KEY_BUT_MASK_BUTTON_4 |
-                           XCB_KEY_BUT_MASK_BUTTON_5;
-  const bool down = reply->mask & buttons;
-  free(reply);
-  return down;
-#else
-  return std::nullopt;
-#endif
-}
-
-std::optional<QPoint> nativeClientOrigin(QWidget& window) {
-#ifdef KORVANE_HAVE_XCB
-  xcb_window_t root = 0;
-  xcb_connection_t* c = x11Connection(&root);
-  if (!c) return std::nullopt;
-  const auto id = static_cast<xcb_window_t>(window.winId());
-  xcb_translate_coordinates_reply_t* reply =
-      xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, root, 0, 0), nullptr);
-  if (!reply) return std::nullopt;
-  const QPoint origin(reply->dst_x, reply->dst_y);
-  free(reply);
-  return origin;
-#else
-  (void)window;
-  return std::nullopt;
-#endif
-}
 
 SystemMove::SystemMove(QWidget& window, Mode mode, std::function<void()> ended)
     : window_(&window),
       mode_(mode),
       ended_(std::move(ended)),
       pointerStart_(QCursor::pos()),
-      windowStart_(window.pos()) {
+      windowStart_(windowPlace(window)) {
   // Events reach the application before any widget: the pressed control keeps the mouse.
   qApp->installEventFilter(this);
   if (mode_ == Mode::WindowManagerMoves) {

@@ -39,11 +39,4 @@ class SystemMove : public QObject {
   int settlePolls_ = 0;
 };
 
-// Whether a mouse button is down right now, asked of the window system; none when it cannot
-// tell (no X11 connection).
-std::optional<bool> pointerButtonDown();
-// Where the window system has window's client area now, in screen pixels; none when it cannot
-// tell.
-std::optional<QPoint> nativeClientOrigin(QWidget& window);
-
 }  // namespace korvane::platform

@@ -81,7 +81,6 @@ class ClocksE2ETest : public WindowE2ETest {
 // A clock near the top of the right monitor stays there through the ticks, also after a drag
 // by the window manager, and closing saves where it was dropped.
 TEST_F(ClocksE2ETest, OnTheSecondMonitorTheFloatingClockStaysWhereItIsPut) {
-  KORVANE_SKIP_UNSETTLED_DRAG();
   const std::string id = floating(start(clocksHive("NO:NO:NO:NO", "KRV:y:y:2200:20"), 1));
   ASSERT_FALSE(id.empty()) << readFile("stderr.txt");
   std::this_thread::sleep_for(2s);
@@ -99,7 +98,6 @@ TEST_F(ClocksE2ETest, OnTheSecondMonitorTheFloatingClockStaysWhereItIsPut) {
 // A right press opens the menu and leaves no move running: the clock stays put while the pointer
 // goes onto the menu, and the menu's Escape does not snap anything back.
 TEST_F(ClocksE2ETest, ARightClickOpensTheMenuAndTheClockDoesNotFollowThePointer) {
-  KORVANE_SKIP_UNSETTLED_DRAG();
   const std::string id = floating(start(clocksHive("NO:NO:NO:NO", "KRV:y:y:2200:20"), 1));
   ASSERT_FALSE(id.empty()) << readFile("stderr.txt");
   const std::vector<std::string> before = desktop.windowsNamed("");
