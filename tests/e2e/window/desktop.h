@@ -81,9 +81,3 @@ class Desktop {
 };
 
 }  // namespace korvane::e2e
-
-// A flaky window test, off until it is known whether the program or the gesture's timing is at
-// fault, so that a passing run means something: the font chooser loses its underline key on some
-// runs since the colour step follows it.
-#define KORVANE_SKIP_UNSETTLED_KEYS() \
-  GTEST_SKIP() << "the font chooser's underline key is lost on some runs; to be settled"
