@@ -2,6 +2,7 @@
 
 #include "common/text.h"
 #include "platform/system_colours.h"
+#include "program/vocabulary.h"
 
 namespace korvane::options {
 
@@ -63,7 +64,7 @@ void KRV_Config::Form_Load() {
   // Before any message box: an unload while one is open detaches the button again.
   d_.state.updates.CheckUpdateButton(&CheckUpdate);
   changed = false;
-  for (const char* entry : kRegionEntries) Regions.addItem(entry);
+  for (std::string_view entry : program::kRegionEntries) Regions.addItem(std::string(entry));
   Protos.setText(settings_.protocol);
   selectRegion(settings_.regionCode);
   // Ticking a box runs its click handling, as the user's tick would.
@@ -84,8 +85,8 @@ void KRV_Config::Form_Load() {
 }
 
 void KRV_Config::selectRegion(const std::string& code) {
-  for (const char* entry : kRegionEntries)
-    if (text::left(entry, 2) == code) Regions.setText(entry);
+  for (std::string_view entry : program::kRegionEntries)
+    if (entry.substr(0, 2) == code) Regions.setText(std::string(entry));
 }
 
 void KRV_Config::Form_Unload(int& /*cancel*/) {

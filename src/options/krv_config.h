@@ -21,17 +21,6 @@
 
 namespace korvane::options {
 
-// The region list, in the order the dialog shows it; an entry's first two characters are its
-// region code.
-inline constexpr const char* kRegionEntries[] = {
-    "NA - North America [USA, Canada, Mexico]",
-    "SA - South America [Chile , Brazil, Columbia]",
-    "EU - Europe [UK, Spain, Italy, France]",
-    "AF - Africa [Kenya, Egypt, South Africa]",
-    "AW - West Asia [Afghanistan, Russia, Indonesia]",
-    "AE - East Asia [Bangladesh, Thailand, India, China]",
-    "AP - Asia Pacific [Australia, Japan, New Zealand]",
-};
 // PreViewSkin as designed: a Winamp font keeps this place, a strip sizes the box to itself.
 inline constexpr ui::TwipsRect kPreViewSkinDesign{2490, 660, 3285, 495};
 // What a Winamp entry of the skin list carries after its name.

@@ -1,5 +1,6 @@
 // The options dialog's design: every control with its caption, position and size (twips).
 #include "options/krv_config.h"
+#include "program/vocabulary.h"
 
 namespace korvane::options {
 
@@ -45,7 +46,7 @@ void KRV_Config::layout() {
   RegionLbl.setCaption("Select your Region.");
   add(RegionLbl, &Frame2);
   Regions.setGeometry({180, 420, 4500, 360});
-  Regions.setText("North America NA");
+  Regions.setText(std::string(program::kRegionBoxDesignText));
   add(Regions, &Frame2);
   buttonDesign.place(*this, SelTimeZone, "Time Zone", {4710, 405, 1275, 375}, &Frame2);
   closelbl.setGeometry({585, 840, 5280, 315});
@@ -61,11 +62,8 @@ void KRV_Config::layout() {
   Label1.setCaption("Select your default Time Protocol.");
   add(Label1, &Frame2);
   Protos.setGeometry({3510, 1755, 2475, 360});
-  for (const char* protocol :
-       {"Automatic/Random", "Default DayTime Protocol", "Default Time Protocol",
-        "Default SNTP Protocol", "Default UnixTime Protocol!"})
-    Protos.addItem(protocol);
-  Protos.setText("Automatic/Random");
+  for (std::string_view protocol : program::kProtocolChoices) Protos.addItem(std::string(protocol));
+  Protos.setText(std::string(program::choice::kAutomatic));
   add(Protos, &Frame2);
   WCSkinFrame.setGeometry({90, 2490, 5850, 2280});
   WCSkinFrame.setCaption("KRV Windows Clock Skin Settings.");

@@ -26,10 +26,9 @@ class ProgramState {
   platform::MessageBoxes& boxes() { return boxes_; }
 
   // Main window, on unload.
-  void saveMainWindow(std::string_view serverBoxText, const ui::CheckBox& RandomCheck,
-                      const ui::TextBox& SyncN, const ui::ComboBox& SyncIntC,
+  void saveMainWindow(std::string_view serverBoxText, const MainWindowBoxes& boxes,
                       std::string_view regionCode) {
-    writeMainWindowSettings(registry_, serverBoxText, RandomCheck, SyncN, SyncIntC, regionCode);
+    writeMainWindowSettings(registry_, serverBoxText, boxes, regionCode);
   }
   // Options dialog, on close after a change.
   void saveOptions(std::string_view programCommand) {

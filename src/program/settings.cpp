@@ -79,16 +79,16 @@ void firstRun(Registry& r, Settings& s) {
   applyFloatingDefaults(s);
 }
 
-void loadMainWindowFields(Registry& r, Settings& s, SettingsControls& c) {
+void loadMainWindowFields(Registry& r, Settings& s, const SettingsHooks& hooks) {
   const std::vector<std::string> f = text::split(read(r, "Settings"), ":", 4);
   if (f.size() != 4) return;
-  c.RandomCheck.setValue(f[0] == "YES" ? 1 : 0);
-  if (isNumeric(f[1])) c.SyncN.setText(f[1]);
-  c.SyncIntC.setText(f[2]);
+  MainWindowBoxes boxes{f[0] == "YES", std::nullopt, f[2]};
+  if (isNumeric(f[1])) boxes.count = f[1];
+  if (hooks.showBoxes) hooks.showBoxes(boxes);
   const std::string region = text::trim(f[3]);
   const bool known =
       std::find(std::begin(kRegionCodes), std::end(kRegionCodes), region) != std::end(kRegionCodes);
-  s.regionCode = known ? region : "NA";
+  s.regionCode = known ? region : std::string(kRegionCodes[0]);
 }
 
 void loadClockSkin(Registry& r, Settings& s) {
@@ -136,7 +136,7 @@ void loadFloatingClock(Registry& r, Settings& s) {
 
 }  // namespace
 
-bool loadSettings(Registry& r, Settings& s, SettingsControls c) {
+bool loadSettings(Registry& r, Settings& s, const SettingsHooks& hooks) {
   // A re-read list after a download must not minimise the window again or drop unsaved choices.
   if (s.loaded) return false;
   s.loaded = true;
@@ -157,10 +157,10 @@ bool loadSettings(Registry& r, Settings& s, SettingsControls c) {
     write(r, "KRVLastServer", kDefaultTimeServer);
   }
   if (read(r, "OpenMinimized") == "YES") {
-    if (c.minimiseWindow) c.minimiseWindow();
+    if (hooks.minimiseWindow) hooks.minimiseWindow();
     s.openMinimised = true;
   }
-  loadMainWindowFields(r, s, c);
+  loadMainWindowFields(r, s, hooks);
   s.protocol = read(r, "Protocol");
   if (s.protocol.empty()) {
     write(r, "Protocol", kDefaultProtocol);
@@ -200,11 +200,10 @@ std::string formatDetachFont(const Settings& s) {
 }
 
 void writeMainWindowSettings(Registry& r, std::string_view serverBoxText,
-                             const ui::CheckBox& RandomCheck, const ui::TextBox& SyncN,
-                             const ui::ComboBox& SyncIntC, std::string_view regionCode) {
+                             const MainWindowBoxes& boxes, std::string_view regionCode) {
   write(r, "KRVLastServer", text::trim(serverBoxText));
   write(r, "Settings",
-        std::string(RandomCheck.ticked() ? "YES:" : "NO:") + SyncN.text() + ":" + SyncIntC.text() +
+        std::string(boxes.random ? "YES:" : "NO:") + boxes.count.value_or("") + ":" + boxes.unit +
             ":" + std::string(regionCode));
 }
 

@@ -3,13 +3,12 @@
 // first run) and the writers each window calls when it saves what it owns.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "platform/ui/check_box.h"
-#include "platform/ui/combo_box.h"
-#include "platform/ui/text_box.h"
 #include "program/registry.h"
+#include "program/vocabulary.h"
 
 namespace korvane::program {
 
@@ -17,12 +16,9 @@ constexpr std::string_view kDefaultTimeServer = "time.nist.gov";
 constexpr std::string_view kSettingsKey = "Software\\Korvane";
 constexpr std::string_view kSettingsKeyPath = "HKEY_LOCAL_MACHINE\\Software\\Korvane";
 constexpr std::string_view kDefaultSkin = "KRV_Default Skin.gif";
-constexpr std::string_view kDefaultProtocol = "Default SNTP Protocol";
 constexpr int kDefaultOpacity = 200;
 constexpr int32_t kDefaultMaxSilentChange = 1000;
 constexpr int32_t kWindowBackgroundColour = -2147483643;  // system colour 5
-// The server regions; a stored region that is none of them reads as "NA".
-constexpr std::string_view kRegionCodes[] = {"NA", "SA", "EU", "AF", "AW", "AE", "AP"};
 
 struct Settings {
   bool loaded = false;  // the start-up load ran; later list reads keep what is in memory
@@ -63,22 +59,27 @@ struct Settings {
   bool layeredCapable = false;
 };
 
-// The main-window controls the load sets.
-struct SettingsControls {
-  ui::CheckBox& RandomCheck;
-  ui::TextBox& SyncN;
-  ui::ComboBox& SyncIntC;
+// The main window's boxes that "Settings" holds.
+struct MainWindowBoxes {
+  bool random = false;  // the random-server box is ticked
+  // The interval's count; none when the stored one is not a number (the box keeps its own).
+  std::optional<std::string> count;
+  std::string unit;
+};
+
+// What the load hands to the main window, in the order it reads the values.
+struct SettingsHooks {
   std::function<void()> minimiseWindow;
+  std::function<void(const MainWindowBoxes&)> showBoxes;
 };
 
 // Loads every setting once per run (a second call does nothing); on a first run writes the
 // defaults instead. True on a first run.
-bool loadSettings(Registry& registry, Settings& settings, SettingsControls controls);
+bool loadSettings(Registry& registry, Settings& settings, const SettingsHooks& hooks);
 
 // Main window, on unload: the last server (the server box's text) and Settings.
 void writeMainWindowSettings(Registry& registry, std::string_view serverBoxText,
-                             const ui::CheckBox& RandomCheck, const ui::TextBox& SyncN,
-                             const ui::ComboBox& SyncIntC, std::string_view regionCode);
+                             const MainWindowBoxes& boxes, std::string_view regionCode);
 // Options dialog, on close after a change; programCommand is what the Run value starts.
 // runValuePresent follows each successful write or delete of the Run value.
 void writeOptionsSettings(Registry& registry, Settings& settings, std::string_view programCommand);

@@ -15,7 +15,7 @@ void call(const std::function<void()>& f) {
 void ReadKRVFile(program::Registry& registry, const platform::Files& files,
                  program::Settings& settings, KrvFileWindow w, const KrvFileCalls& calls,
                  bool& syncAfterNewList, const std::string& userFolder) {
-  program::loadSettings(registry, settings, w.settingsControls);
+  program::loadSettings(registry, settings, w.settingsHooks);
   call(calls.settingsLoaded);
 
   const std::string path = serverListToRead(files, userFolder);

@@ -12,7 +12,7 @@ namespace korvane::shell {
 
 // The main window's parts that the read fills.
 struct KrvFileWindow {
-  program::SettingsControls settingsControls;
+  program::SettingsHooks settingsHooks;
   ui::Control& SyncTimeNow;
   ServerListTargets servers;
 };

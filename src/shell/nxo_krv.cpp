@@ -7,9 +7,6 @@
 
 namespace korvane::shell {
 
-static_assert(program::kDefaultProtocol == sync::choice::kSntp,
-              "a first run stores the protocol the synchronisation knows");
-
 NXO_KRV::NXO_KRV(sync::SyncServices services, sync::Synchroniser& synchroniser, ShellServices shell,
                  ProgramServices program)
     : ui::Form("NXO_KRV"),
@@ -65,6 +62,12 @@ void NXO_KRV::wireEvents() {
   Advanced.setEnabled(false);  // until the load finds the program has the dialog
 }
 
+void NXO_KRV::showBoxes(const program::MainWindowBoxes& boxes) {
+  RandomCheck.setValue(boxes.random ? 1 : 0);
+  if (boxes.count) SyncN.setText(*boxes.count);
+  SyncIntC.setText(boxes.unit);
+}
+
 void NXO_KRV::ReadKRVFile() {
   ReadKRVFile(
       program_.state.registry(), program_.files, [this] { CalcIntC(); },
@@ -73,10 +76,10 @@ void NXO_KRV::ReadKRVFile() {
 
 void NXO_KRV::ReadKRVFile(program::Registry& registry, const platform::Files& files,
                           std::function<void()> CalcIntC, std::function<void()> NXOUpdate) {
-  const KrvFileWindow window{
-      {RandomCheck, SyncN, SyncIntC, [this] { setWindowState(ui::WindowState::Minimized); }},
-      SyncTimeNow,
-      {Servers, vbRemoteHost, tables, CurServer}};
+  const KrvFileWindow window{{[this] { setWindowState(ui::WindowState::Minimized); },
+                              [this](const program::MainWindowBoxes& b) { showBoxes(b); }},
+                             SyncTimeNow,
+                             {Servers, vbRemoteHost, tables, CurServer}};
   const KrvFileCalls calls{[this] {
                              regionCode = settings.regionCode;
                              protocolChoice = settings.protocol;
@@ -107,7 +110,8 @@ void NXO_KRV::sessionCheckpoint() {
 }
 
 void NXO_KRV::saveSettings() {
-  program_.state.saveMainWindow(vbRemoteHost.text(), RandomCheck, SyncN, SyncIntC, regionCode);
+  program_.state.saveMainWindow(vbRemoteHost.text(),
+                                {RandomCheck.ticked(), SyncN.text(), SyncIntC.text()}, regionCode);
 }
 
 }  // namespace korvane::shell

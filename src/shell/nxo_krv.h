@@ -139,6 +139,8 @@ class NXO_KRV : public ui::Form {
   // Settings and the server list.
   program::Settings& settings;
   bool syncAfterNewList = false;  // the update service asks for a synchronisation after a list
+  // The boxes the stored settings fill, as the load hands them over.
+  void showBoxes(const program::MainWindowBoxes& boxes);
   void ReadKRVFile(program::Registry& registry, const platform::Files& files,
                    std::function<void()> CalcIntC, std::function<void()> NXOUpdate);
   void Servers_Click();

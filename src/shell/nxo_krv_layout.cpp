@@ -1,4 +1,5 @@
 // The main window's design: every control with its caption, position and size (twips).
+#include "program/vocabulary.h"
 #include "shell/nxo_krv.h"
 
 namespace korvane::shell {
@@ -88,7 +89,7 @@ void NXO_KRV::layout() {
   SyncN.setText("59");
   add(SyncN, &Options);
   SyncIntC.setGeometry({2805, 945, 1620, 345});
-  SyncIntC.setText("Minute/s");
+  SyncIntC.setText(std::string(program::kDefaultIntervalUnit));
   SyncIntC.setListOnly(true);  // a typed ":" would corrupt the stored Settings
   add(SyncIntC, &Options);
 

@@ -1,6 +1,7 @@
 // Start-up: single instance, the records and lists, the settings, the zone, the command line.
 #include "common/text.h"
 #include "common/tip_field.h"
+#include "program/vocabulary.h"
 #include "shell/nxo_krv.h"
 #include "shell/nxo_pwin.h"
 #include "shell/product.h"
@@ -28,7 +29,7 @@ void NXO_KRV::Form_Load() {
   trayRecord.iconFile = trayIconFile(kOwnIcon);
   trayRecord.tip.assign(withNul(" " + kProductTitle));
 
-  for (const char* unit : {"Second/s", "Minute/s", "Hour/s", "Day/s"}) SyncIntC.addItem(unit);
+  for (std::string_view unit : program::kIntervalUnits) SyncIntC.addItem(std::string(unit));
   for (ui::ImageBox* led : {&LED0, &LED1, &LED2}) led->setPicture(kLampDark);
   SyncLimit = 59;
   SyncTimeNow.setCaption("Synchronize");

@@ -1,7 +1,9 @@
 #pragma once
-// The four time protocols and the user's protocol choice texts.
+// The four time protocols.
 #include <cstdint>
 #include <string_view>
+
+#include "program/vocabulary.h"
 
 namespace korvane::sync {
 
@@ -14,12 +16,7 @@ std::string_view protocolLampTip(Protocol p);
 // The server's port for the protocol.
 int protocolPort(Protocol p);
 
-namespace choice {
-constexpr std::string_view kAutomatic = "Automatic/Random";
-constexpr std::string_view kDayTime = "Default DayTime Protocol";
-constexpr std::string_view kTime = "Default Time Protocol";
-constexpr std::string_view kSntp = "Default SNTP Protocol";
-constexpr std::string_view kUnixTime = "Default UnixTime Protocol!";
-}  // namespace choice
+// The user's protocol choices, as the settings store them.
+namespace choice = program::choice;
 
 }  // namespace korvane::sync

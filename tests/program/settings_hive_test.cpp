@@ -21,7 +21,7 @@ class SettingsHiveTest : public ::testing::Test {
   bool load(HiveRegistry& hive) {
     Registry registry{hive, boxes, clock};
     settings = Settings{};
-    return loadSettings(registry, settings, {RandomCheck, SyncN, SyncIntC, {}});
+    return loadSettings(registry, settings, hooks());
   }
 
   TempFolder dir;
@@ -29,9 +29,15 @@ class SettingsHiveTest : public ::testing::Test {
   FakeClock clock;
   FakeMessageBoxes boxes;
   Settings settings;
-  ui::CheckBox RandomCheck{"RandomCheck"};
-  ui::TextBox SyncN{"SyncN"};
-  ui::ComboBox SyncIntC{"SyncIntC"};
+  // The main window's boxes as the load leaves them.
+  MainWindowBoxes shown{false, "59", "Minute/s"};
+  SettingsHooks hooks(std::function<void()> minimise = {}) {
+    return {std::move(minimise), [this](const MainWindowBoxes& b) {
+              shown.random = b.random;
+              if (b.count) shown.count = b.count;
+              shown.unit = b.unit;
+            }};
+  }
 };
 
 TEST_F(SettingsHiveTest, AFirstRunLeavesTheTenDefaultsInOrder) {
@@ -69,7 +75,7 @@ TEST_F(SettingsHiveTest, AHiveWrittenByHandLoads) {
   HiveRegistry hive({path, {}});
   ASSERT_EQ(hive.start(), HiveRegistry::Start::Loaded);
   ASSERT_FALSE(load(hive));
-  EXPECT_EQ(SyncN.text(), "5");
+  EXPECT_EQ(shown.count.value_or(""), "5");
   EXPECT_EQ(settings.regionCode, "EU");
   EXPECT_EQ(settings.LastServer, "ntp.example");
   EXPECT_EQ(settings.floatingSkin, "C:\\Skins\\\"Blue\".gif");

@@ -20,10 +20,6 @@ const std::vector<std::string> kDefaultNames = {
 
 class SettingsTest : public ::testing::Test {
  protected:
-  SettingsTest() {
-    SyncN.setText("59");
-    SyncIntC.setText("Minute/s");
-  }
   // Loads from a registry holding a complete set of values changed by overrides.
   bool loadWith(const std::map<std::string, std::string>& overrides) {
     std::map<std::string, std::string> values = {{"Settings", "NO:59:Minute/s:NA"},
@@ -34,8 +30,7 @@ class SettingsTest : public ::testing::Test {
   }
   bool load() {
     settings = Settings{};
-    return loadSettings(registry, settings,
-                        {RandomCheck, SyncN, SyncIntC, [this] { ++minimised; }});
+    return loadSettings(registry, settings, hooks([this] { ++minimised; }));
   }
   std::string stored(std::string_view name) const {
     return store.value(HKEY_LOCAL_MACHINE, kSettingsKey, name).value_or("<none>");
@@ -46,9 +41,15 @@ class SettingsTest : public ::testing::Test {
   FakeClock clock;
   Registry registry{store, boxes, clock};
   Settings settings;
-  ui::CheckBox RandomCheck{"RandomCheck"};
-  ui::TextBox SyncN{"SyncN"};
-  ui::ComboBox SyncIntC{"SyncIntC"};
+  // The main window's boxes as the load leaves them.
+  MainWindowBoxes shown{false, "59", "Minute/s"};
+  SettingsHooks hooks(std::function<void()> minimise = {}) {
+    return {std::move(minimise), [this](const MainWindowBoxes& b) {
+              shown.random = b.random;
+              if (b.count) shown.count = b.count;
+              shown.unit = b.unit;
+            }};
+  }
   int minimised = 0;
 };
 
@@ -62,9 +63,9 @@ TEST_F(SettingsTest, FirstRunWritesTheTenDefaultsInOrderAndTheNextStartReadsThem
                                           "KRV:n:y:-1:-1",        "Arial,10,n,n,n,n,0,-2147483643"};
   for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(stored(kDefaultNames[i]), texts[i]);
   // The window keeps its design values; the taskbar clock flags stay off.
-  EXPECT_EQ(RandomCheck.value(), 0);
-  EXPECT_EQ(SyncN.text(), "59");
-  EXPECT_EQ(SyncIntC.text(), "Minute/s");
+  EXPECT_EQ(shown.random, false);
+  EXPECT_EQ(shown.count.value_or(""), "59");
+  EXPECT_EQ(shown.unit, "Minute/s");
   const Settings first = settings;
   EXPECT_FALSE(first.clockAmPm);
   EXPECT_EQ(first.LastServer, "time.nist.gov");
@@ -77,8 +78,8 @@ TEST_F(SettingsTest, FirstRunWritesTheTenDefaultsInOrderAndTheNextStartReadsThem
 
   ASSERT_FALSE(load()) << "the second start takes the normal path";
   EXPECT_EQ(store.names(HKEY_LOCAL_MACHINE, kSettingsKey), kDefaultNames);
-  EXPECT_EQ(RandomCheck.value(), 1);
-  EXPECT_EQ(SyncIntC.text(), "Minutes/s");
+  EXPECT_EQ(shown.random, true);
+  EXPECT_EQ(shown.unit, "Minutes/s");
   EXPECT_TRUE(settings.clockAmPm);
   EXPECT_EQ(formatDetachFont(settings), formatDetachFont(first));
   EXPECT_EQ(formatDetachMode(settings), formatDetachMode(first));
@@ -87,31 +88,29 @@ TEST_F(SettingsTest, FirstRunWritesTheTenDefaultsInOrderAndTheNextStartReadsThem
 TEST_F(SettingsTest, SettingsFieldsReachTheWindowOnlyWhenAllFourAreThere) {
   struct Case {
     const char* text;
-    int random;
+    bool random;
     const char* count;
     const char* unit;
     const char* region;
   };
   const Case cases[] = {
-      {"NO:5:Hour/s:EU", 0, "5", "Hour/s", "EU"},
-      {"NO:abc:Hour/s:EU", 0, "59", "Hour/s", "EU"},
-      {"NO:5:Hour/s:", 0, "5", "Hour/s", "NA"},
-      {"NO:5", 1, "59", "Minute/s", "NA"},
-      {"yes:7:Day/s: AP ", 0, "7", "Day/s", "AP"},
+      {"NO:5:Hour/s:EU", false, "5", "Hour/s", "EU"},
+      {"NO:abc:Hour/s:EU", false, "59", "Hour/s", "EU"},
+      {"NO:5:Hour/s:", false, "5", "Hour/s", "NA"},
+      {"NO:5", true, "59", "Minute/s", "NA"},
+      {"yes:7:Day/s: AP ", false, "7", "Day/s", "AP"},
       // A region that is not one of the seven codes reads as NA (a ":" in the unit shifts it).
-      {"YES:1.5:Second/s:EU:x", 1, "1.5", "Second/s", "NA"},
-      {"NO:5:Min:ute/s:EU", 0, "5", "Min", "NA"},
-      {"NO:5:Hour/s:eu", 0, "5", "Hour/s", "NA"},
-      {"NO:5:Hour/s:AW", 0, "5", "Hour/s", "AW"},
+      {"YES:1.5:Second/s:EU:x", true, "1.5", "Second/s", "NA"},
+      {"NO:5:Min:ute/s:EU", false, "5", "Min", "NA"},
+      {"NO:5:Hour/s:eu", false, "5", "Hour/s", "NA"},
+      {"NO:5:Hour/s:AW", false, "5", "Hour/s", "AW"},
   };
   for (const Case& c : cases) {
-    RandomCheck.setValue(1);
-    SyncN.setText("59");
-    SyncIntC.setText("Minute/s");
+    shown = {true, "59", "Minute/s"};
     ASSERT_FALSE(loadWith({{"Settings", c.text}}));
-    EXPECT_EQ(RandomCheck.value(), c.random) << c.text;
-    EXPECT_EQ(SyncN.text(), c.count) << c.text;
-    EXPECT_EQ(SyncIntC.text(), c.unit) << c.text;
+    EXPECT_EQ(shown.random, c.random) << c.text;
+    EXPECT_EQ(shown.count.value_or(""), c.count) << c.text;
+    EXPECT_EQ(shown.unit, c.unit) << c.text;
     EXPECT_EQ(settings.regionCode, c.region) << c.text;
   }
 }
@@ -229,16 +228,14 @@ TEST_F(SettingsTest, ZoneNamesAndTheRunValueAreReadFirst) {
 }
 
 TEST_F(SettingsTest, MainWindowWriterFormat) {
-  RandomCheck.setValue(1);
-  SyncN.setText("12a");
-  SyncIntC.setText("Hour/s");
-  writeMainWindowSettings(registry, "  time.example  ", RandomCheck, SyncN, SyncIntC, "EU");
+  MainWindowBoxes written{true, "12a", "Hour/s"};
+  writeMainWindowSettings(registry, "  time.example  ", written, "EU");
   EXPECT_EQ(store.names(HKEY_LOCAL_MACHINE, kSettingsKey),
             (std::vector<std::string>{"KRVLastServer", "Settings"}));
   EXPECT_EQ(stored("KRVLastServer"), "time.example");
   EXPECT_EQ(stored("Settings"), "YES:12a:Hour/s:EU");
-  RandomCheck.setValue(0);
-  writeMainWindowSettings(registry, "h", RandomCheck, SyncN, SyncIntC, "NA");
+  written.random = false;
+  writeMainWindowSettings(registry, "h", written, "NA");
   EXPECT_EQ(stored("Settings"), "NO:12a:Hour/s:NA");
 }
 
@@ -282,13 +279,12 @@ TEST_F(SettingsTest, RunValueFollowsEachWriteAndDeleteInOneRun) {
 
 TEST_F(SettingsTest, LoadsOncePerRun) {
   loadWith({{"OpenMinimized", "YES"}, {"Settings", "NO:5:Hour/s:EU"}});
-  SyncN.setText("17");  // the user's unsaved choice
+  shown.count = "17";  // the user's unsaved choice
   settings.regionCode = "AP";
   store.put(HKEY_LOCAL_MACHINE, kSettingsKey, "Settings", "NO:9:Day/s:SA");
-  EXPECT_FALSE(
-      loadSettings(registry, settings, {RandomCheck, SyncN, SyncIntC, [this] { ++minimised; }}));
+  EXPECT_FALSE(loadSettings(registry, settings, hooks([this] { ++minimised; })));
   EXPECT_EQ(minimised, 1);
-  EXPECT_EQ(SyncN.text(), "17");
+  EXPECT_EQ(shown.count.value_or(""), "17");
   EXPECT_EQ(settings.regionCode, "AP");
 }
 
