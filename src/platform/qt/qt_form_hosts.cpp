@@ -27,6 +27,7 @@ void QtFormHosts::host(ui::Form& form) {
 }
 
 void QtFormHosts::release(ui::Form& form) {
+  if (releaseListener_) releaseListener_(form);
   adopted_.erase(&form);
   const auto it = hosts_.find(&form);
   if (it == hosts_.end()) return;

@@ -3,6 +3,7 @@
 // form at once, and is deleted from the top-level event loop only, once no chooser, message box
 // or pending-events loop runs (a handler of its window may be waiting under one).
 #include <QTimer>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -36,6 +37,10 @@ class QtFormHosts : public FormHosts {
   void moveAdopted(QPoint origin);
   // Released hosts not deleted yet.
   size_t retiredCount() const { return retired_.size(); }
+  // Called with each form as it is released, before its window goes; empty to stop.
+  void setReleaseListener(std::function<void(const ui::Form&)> listener) {
+    releaseListener_ = std::move(listener);
+  }
 
  private:
   void deleteRetired();
@@ -48,6 +53,7 @@ class QtFormHosts : public FormHosts {
   std::map<const ui::Form*, QPoint> adopted_;
   std::vector<std::unique_ptr<FormHost>> retired_;
   std::unique_ptr<QTimer> deleter_;
+  std::function<void(const ui::Form&)> releaseListener_;
 };
 
 }  // namespace korvane::platform

@@ -22,9 +22,19 @@ ui::TwipsRect twipsOf(const QRect& r, int tpp) {
 
 }  // namespace
 
-QtWindows::QtWindows(QtFormHosts* hosts) : hosts_(hosts) {}
+QtWindows::QtWindows(QtFormHosts* hosts) : hosts_(hosts) {
+  // A window's longs and opacity go with it: a later form may take the same address.
+  if (hosts_) hosts_->setReleaseListener([this](const ui::Form& form) { forget(form); });
+}
 
-QtWindows::~QtWindows() = default;
+QtWindows::~QtWindows() {
+  if (hosts_) hosts_->setReleaseListener({});
+}
+
+void QtWindows::forget(const ui::Form& form) {
+  std::erase_if(longs_, [&form](const auto& entry) { return entry.first.first == &form; });
+  alpha_.erase(&form);
+}
 
 int QtWindows::twipsPerPixelX() const {
   return twipsPerPixel();

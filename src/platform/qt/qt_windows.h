@@ -46,6 +46,7 @@ class QtWindows : public Windows {
 
  private:
   QWidget* windowOf(const ui::Form& form) const;
+  void forget(const ui::Form& form);
   QtFormHosts* hosts_;
   int clockWidth_ = kStandInClockWidth;
   int clockHeight_ = kStandInClockHeight;

@@ -88,6 +88,18 @@ TEST_F(QtWindowsTest, AnOverlaySizedToNothingShowsNoSliver) {
   EXPECT_TRUE(hosts.hostOf(form)->window()->isVisible());
 }
 
+// A released window takes its style and opacity with it: a form made later may have its address.
+TEST_F(QtWindowsTest, AReleasedWindowLeavesNoLayeredStyleBehind) {
+  shown();
+  windows.setWindowLong(form, kGwlExStyle, kWsExLayered);
+  windows.setLayeredWindowAttributes(form, 0, 100, kLwaAlpha);
+  ASSERT_EQ(form.opacity(), 100);
+  hosts.release(form);
+  EXPECT_EQ(windows.getWindowLong(form, kGwlExStyle), 0);
+  windows.setWindowLong(form, kGwlExStyle, kWsExLayered);
+  EXPECT_EQ(form.opacity(), 255) << "no alpha was set for the new window";
+}
+
 TEST_F(QtWindowsTest, AThinFrameOnlyIsDrawnAroundTheClientArea) {
   ui::Label label{"label"};
   label.setGeometry({0, 0, 10 * twipsPerPixel(), 5 * twipsPerPixel()});
