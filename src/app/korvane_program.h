@@ -50,6 +50,8 @@ class KorvaneProgram : public program::Program {
   KorvaneProgram(const KorvaneProgram&) = delete;
   KorvaneProgram& operator=(const KorvaneProgram&) = delete;
 
+  // The first window with a control the hosts cannot show; empty when every window can show.
+  std::string unhostableWindow() const { return windows_.unhostableWindow(); }
   shell::NXO_KRV& mainWindow() { return main_; }
   program::ProgramState& state() { return state_; }
   program::ProgramWindows& windows() { return windows_; }

@@ -46,6 +46,9 @@
 
 namespace {
 
+// The exit status of a build with a control kind it cannot show (a software fault).
+constexpr int kUnhostableExit = 70;
+
 bool debugLogging() {
   const char* v = std::getenv("KORVANE_DEBUG");
   return v && std::string(v) == "1";
@@ -174,7 +177,13 @@ int main(int argc, char** argv) {
   });
   // Once the loop runs: the system bus and the network backend cost the start nothing.
   std::unique_ptr<platform::QtWakeSignals> wake;
-  QTimer::singleShot(0, &app, [&wake, &window] {
+  QTimer::singleShot(0, &app, [&wake, &window, &program] {
+    // A control kind this build cannot show ends the run here, before any window opens with it.
+    if (const std::string unhostable = program.unhostableWindow(); !unhostable.empty()) {
+      fprintf(stderr, "korvane: %s\n", unhostable.c_str());
+      QApplication::exit(kUnhostableExit);
+      return;
+    }
     wake = std::make_unique<platform::QtWakeSignals>([&window] { window.wake.seen(); });
   });
   const int status = app.exec();

@@ -6,6 +6,18 @@ ProgramWindows::~ProgramWindows() {
   releaseAll();
 }
 
+std::string ProgramWindows::unhostableWindow() const {
+  for (const auto& slot : slots_) {
+    std::unique_ptr<ui::Form> made;
+    const ui::Form* form = slot->form;
+    if (!form && slot->make) form = (made = slot->make()).get();
+    if (!form) continue;
+    if (std::string control = hosts_.unboundControl(*form); !control.empty())
+      return "the window " + slot->name + " has a control no host can show: " + control;
+  }
+  return {};
+}
+
 void ProgramWindows::releaseAll() {
   for (const auto& slot : slots_) {
     slot->connections.clear();

@@ -36,6 +36,9 @@ class ProgramWindows {
   // Destroys the unloaded windows; call only where none of their handlers can be running.
   void collect() { retired_.clear(); }
   size_t retiredCount() const { return retired_.size(); }
+  // The first window with a control the hosts cannot show, with that control; empty when there
+  // is none. Makes each window once to look.
+  std::string unhostableWindow() const;
   // Ends every host and handler; call before an adopted window is destroyed.
   void releaseAll();
 

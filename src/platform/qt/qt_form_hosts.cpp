@@ -3,8 +3,10 @@
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <typeinfo>
 
 #include "platform/qt/nested_loops.h"
+#include "platform/ui/timer.h"
 
 namespace korvane::platform {
 
@@ -51,6 +53,13 @@ void QtFormHosts::deleteRetired() {
     return;
   }
   retired_.clear();
+}
+
+std::string QtFormHosts::unboundControl(const ui::Form& form) const {
+  for (const ui::Form::Entry& e : form.controls())
+    if (!dynamic_cast<const ui::Timer*>(e.control) && !bindings_.binds(*e.control))
+      return e.control->name() + " (" + typeid(*e.control).name() + ")";
+  return {};
 }
 
 FormHost* QtFormHosts::hostOf(const ui::Form& form) const {

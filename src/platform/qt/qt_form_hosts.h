@@ -28,6 +28,7 @@ class QtFormHosts : public FormHosts {
 
   void host(ui::Form& form) override;
   void release(ui::Form& form) override;
+  std::string unboundControl(const ui::Form& form) const override;
   // The host of a hosted form, or null.
   FormHost* hostOf(const ui::Form& form) const;
   // Makes form's window, now or once it is hosted, and until its release, a tool window placed

@@ -2,6 +2,7 @@
 // actions coming back as the model's events.
 #include "platform/qt/form_host.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -31,6 +32,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/text_box.h"
 #include "platform/ui/timer.h"
+#include "program/program_windows.h"
 
 namespace korvane::platform {
 namespace {
@@ -291,16 +293,37 @@ TEST_F(FormHostTest, ModelsOutliveTheirHostSafely) {
 namespace korvane::platform {
 namespace {
 
+struct Gauge : ui::Control {
+  using ui::Control::Control;
+};
+// A window of the program holding a control of that kind.
+struct GaugeWindow : ui::Form {
+  GaugeWindow() : ui::Form("Dial") { add(gauge); }
+  Gauge gauge{"Needle"};
+};
+
+// The program asks before any window opens which window has a kind no binding shows.
 TEST_F(FormHostTest, AControlKindWithoutABindingIsRefusedAtStart) {
-  struct Gauge : ui::Control {
-    using ui::Control::Control;
-  } gauge{"Gauge"};
+  Gauge gauge{"Gauge"};
   form.add(gauge);
   EXPECT_THROW(makeHost(), UnboundControlError);
+  {
+    QtFormHosts hosts("/nonexistent", bindings);
+    program::ProgramWindows windows(hosts);
+    windows.add("Plain", [] { return std::make_unique<ui::Form>("Plain"); });
+    EXPECT_EQ(windows.unhostableWindow(), "");
+    windows.add("Dial", [] { return std::make_unique<GaugeWindow>(); });
+    EXPECT_THAT(windows.unhostableWindow(),
+                ::testing::StartsWith("the window Dial has a control no host can show: Needle ("));
+  }
   bindings.add<Gauge>([](Gauge& g, QWidget* parent, FormHost&) {
     return ControlBinding{&g, new QWidget(parent), [] {}};
   });
   EXPECT_NO_THROW(makeHost());
+  QtFormHosts hosts("/nonexistent", bindings);
+  program::ProgramWindows windows(hosts);
+  windows.add("Dial", [] { return std::make_unique<GaugeWindow>(); });
+  EXPECT_EQ(windows.unhostableWindow(), "");
 }
 
 TEST_F(FormHostTest, APropertyChangeUpdatesOnlyWhatChanged) {
