@@ -229,7 +229,8 @@ ButtonWidget::ButtonWidget(controls::NXOButtons& model, QWidget* parent)
   QObject::connect(&overTimer_, &QTimer::timeout, [this] { model_.overTimer().tick(); });
   model_.Repainted.connect(whileAlive([this] { update(); }));
   model_.ShapeChanged.connect(whileAlive([this] { applyShape(); }));
-  model_.overTimer().PropertyChanged.connect(whileAlive([this] { followOverTimer(); }));
+  model_.overTimer().PropertyChanged.connect(
+      whileAlive([this](ui::Property) { followOverTimer(); }));
   // Qt keeps the mouse with the pressed widget until release, which is the capture asked for.
   applyShape();
   followOverTimer();

@@ -30,10 +30,7 @@ NXOButtons::NXOButtons(std::string name, ButtonServices services)
   pointerImage_ = imgHAND_;
   p_.mousePointer = 99;
   accessKey_ = accessKeyOf(p_.caption);
-  seenGeometry_ = geometry();
-  seenEnabled_ = enabled();
-  noteBaseProperties();
-  PropertyChanged.connect([this] { onControlChanged(); });
+  PropertyChanged.connect([this](ui::Property which) { onControlChanged(which); });
 }
 
 NXOButtons::~NXOButtons() {
@@ -48,12 +45,6 @@ platform::Font NXOButtons::ambientFont() const {
   return services_.container ? services_.container->ambientFont() : ButtonContainer().ambientFont();
 }
 
-void NXOButtons::noteBaseProperties() {
-  seenFont_ = font();
-  seenBack_ = backColor();
-  seenFore_ = foreColor();
-}
-
 int NXOButtons::twipsPerPixel() const {
   const int tpp =
       services_.container ? services_.container->twipsPerPixel() : ui::kTwipsPerPixelAt96Dpi;
@@ -65,37 +56,35 @@ void NXOButtons::changed(const char* property) {
   const std::string name = property;
   if (services_.container) services_.container->propertyChanged(*this, name);
   PropertyNotified(name);
-  PropertyChanged();
+  PropertyChanged(ui::Property::Content);
 }
 
 // Geometry, enabled, font and colours live in the base control; their changes arrive here.
-void NXOButtons::onControlChanged() {
-  if (!(geometry() == seenGeometry_)) {
-    const bool resized =
-        geometry().width != seenGeometry_.width || geometry().height != seenGeometry_.height;
-    seenGeometry_ = geometry();
-    if (resized) resize();
-  }
-  if (enabled() != seenEnabled_) {
-    seenEnabled_ = enabled();
-    if (!enabled()) {
+void NXOButtons::onControlChanged(ui::Property which) {
+  using ui::Property;
+  switch (which) {
+    case Property::Size:
+      resize();
+      return;
+    case Property::Enabled:
       // A disabled window gets no more input, so nothing may stay held down.
-      flags_.pressed = flags_.keyLatch = false;
-    }
-    changed("Enabled");
-    if (!loading_) Refresh();
+      if (!enabled()) flags_.pressed = flags_.keyLatch = false;
+      changed("Enabled");
+      if (!loading_) Refresh();
+      return;
+    case Property::Typeface:
+    case Property::BackColor:
+    case Property::ForeColor:
+      changed(which == Property::Typeface    ? "Font"
+              : which == Property::BackColor ? "BackColor"
+                                             : "ForeColor");
+      if (loading_) return;
+      if (which == Property::Typeface) layout();
+      Refresh();
+      return;
+    default:
+      return;  // a move, or a property of the button's own (it raised that itself)
   }
-  const bool font = !(this->font() == seenFont_);
-  const bool back = backColor() != seenBack_;
-  const bool fore = foreColor() != seenFore_;
-  if (!font && !back && !fore) return;
-  noteBaseProperties();
-  if (font) changed("Font");
-  if (back) changed("BackColor");
-  if (fore) changed("ForeColor");
-  if (loading_) return;
-  if (font) layout();
-  Refresh();
 }
 
 void NXOButtons::resize() {

@@ -182,7 +182,7 @@ class NXOButtons : public ui::Control {
  private:
   PaintInput paintInput() const;
   void changed(const char* property);
-  void onControlChanged();
+  void onControlChanged(ui::Property which);
   void resize();
   void layout();
   void applyPictureSize();
@@ -192,7 +192,6 @@ class NXOButtons : public ui::Control {
   int twipsPerPixel() const;
   Colour resolve(Colour c) const;
   platform::Font ambientFont() const;
-  void noteBaseProperties();
 
   ButtonServices services_;
   platform::ClassicSystemColours classic_;
@@ -210,11 +209,6 @@ class NXOButtons : public ui::Control {
   platform::Raster surface_;
   platform::ShapeMask shape_;
   ui::Timer overTimer_;
-  ui::TwipsRect seenGeometry_;
-  bool seenEnabled_ = true;
-  platform::Font seenFont_;
-  Colour seenBack_ = 0;
-  Colour seenFore_ = 0;
   bool loading_ = false;
 };
 

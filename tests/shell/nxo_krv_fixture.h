@@ -134,7 +134,7 @@ class MainWindowFixture : public ::testing::Test {
   // Records every property change of these controls by name, in order.
   void watch(std::initializer_list<ui::Control*> controls) {
     for (ui::Control* c : controls)
-      c->PropertyChanged.connect([this, c] { log.push_back(c->name()); });
+      c->PropertyChanged.connect([this, c](ui::Property) { log.push_back(c->name()); });
   }
 
   // True when `expected` appears in the log in this order (other entries may come between).

@@ -11,7 +11,7 @@ TEST_F(ShutDownTest, StepsRunInOrder) {
   w.SyncN.setText("45");
   w.SyncIntC.choose(0);
   w.vbRemoteHost.setText("  127.0.0.1 ");
-  w.SyncNow.PropertyChanged.connect([this] { log.push_back("timer"); });
+  w.SyncNow.PropertyChanged.connect([this](ui::Property) { log.push_back("timer"); });
   for (platform::FakeSocket* s : sockets.made)
     s->onClose = nullptr;  // closing is not a peer's close
   sockets.closeLog.clear();

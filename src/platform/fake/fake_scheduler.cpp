@@ -12,7 +12,7 @@ void FakeScheduler::watch(ui::Timer& timer) {
   e->timer = &timer;
   Entry* entry = e.get();
   // Enabling a timer or changing its interval starts the interval afresh, as a real timer does.
-  e->changed = timer.PropertyChanged.connect([this, entry] {
+  e->changed = timer.PropertyChanged.connect([this, entry](ui::Property) {
     const bool on = entry->timer->enabled() && entry->timer->interval() > 0;
     if (on != entry->armed || entry->timer->interval() != entry->interval ||
         entry->timer->onSecond() != entry->onSecond)

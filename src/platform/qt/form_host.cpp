@@ -179,9 +179,10 @@ void FormHost::build(const ControlBindings& bindings) {
     b.widget->setProperty(kControlProperty,
                           QVariant::fromValue(reinterpret_cast<quintptr>(e.control)));
     const size_t slot = bindings_.size();
-    bindings_.push_back({b, {}});
-    connections_.emplace_back(e.control->PropertyChanged.connect([this, slot] { mirror(slot); }));
-    mirror(slot);
+    bindings_.push_back(b);
+    connections_.emplace_back(e.control->PropertyChanged.connect(
+        [this, slot](ui::Property changed) { mirror(slot, changed); }));
+    mirror(slot, std::nullopt);
     if (!b.reportsMouse)
       forwardMouse(b.widget, {&e.control->MouseDown, &e.control->MouseUp, &e.control->MouseMove,
                               &e.control->DblClick, mouseScale(*e.control)});
@@ -195,48 +196,33 @@ std::function<double()> FormHost::mouseScale(const ui::Control& control) {
   return [] { return static_cast<double>(twipsPerPixel()); };
 }
 
-void FormHost::mirror(size_t slot) {
-  Bound& bound = bindings_[slot];
-  applyCommon(bound);
-  bound.binding.refresh();
-  // A binding that sized its widget itself (an auto-sized label) reported that size back.
-  bound.applied.geometry = bound.binding.control->geometry();
+void FormHost::mirror(size_t slot, std::optional<ui::Property> changed) {
+  const Binding& bound = bindings_[slot];
+  applyCommon(bound, changed);
+  bound.refresh();
 }
 
-void FormHost::applyCommon(Bound& bound) {
-  const ui::Control& c = *bound.binding.control;
-  QWidget* w = bound.binding.widget;
-  Applied& a = bound.applied;
-  const bool all = !a.once;
-  a.once = true;
-  if (all || c.geometry() != a.geometry) {
-    a.geometry = c.geometry();
-    const ui::TwipsRect& r = a.geometry;
+void FormHost::applyCommon(const Binding& bound, std::optional<ui::Property> changed) {
+  using ui::Property;
+  const ui::Control& c = *bound.control;
+  QWidget* w = bound.widget;
+  const auto is = [changed](Property p) { return !changed || *changed == p; };
+  if (is(Property::Position) || is(Property::Size)) {
+    const ui::TwipsRect& r = c.geometry();
     const int inset = w->parentWidget() == window_.get() ? frameWidth() : 0;
     w->setGeometry(toPixels(r.left) + inset, toPixels(r.top) + inset, toPixels(r.width),
                    toPixels(r.height));
   }
-  if (all || c.visible() != a.visible) w->setVisible(a.visible = c.visible());
-  if (all || c.enabled() != a.enabled) w->setEnabled(a.enabled = c.enabled());
-  if (all || c.toolTipText() != a.toolTip) {
-    a.toolTip = c.toolTipText();
-    w->setToolTip(toQString(a.toolTip));
-  }
+  if (is(Property::Visible)) w->setVisible(c.visible());
+  if (is(Property::Enabled)) w->setEnabled(c.enabled());
+  if (is(Property::ToolTip)) w->setToolTip(toQString(c.toolTipText()));
   // Only a name the model gives: a widget may name itself from its caption.
-  if (c.accessibleName() != a.accessibleName) {
-    a.accessibleName = c.accessibleName();
-    w->setAccessibleName(toQString(a.accessibleName));
-  }
-  if (all || c.font() != a.font) {
-    a.font = c.font();
-    w->setFont(toQFont(a.font));
-  }
-  if (all || c.backColor() != a.backColor || c.foreColor() != a.foreColor) {
-    if (a.backColor != ui::kDefaultColour && c.backColor() == ui::kDefaultColour)
-      w->setAutoFillBackground(false);
-    a.backColor = c.backColor();
-    a.foreColor = c.foreColor();
-    applyColours(*w, a.backColor, a.foreColor);
+  if (changed ? *changed == Property::AccessibleName : !c.accessibleName().empty())
+    w->setAccessibleName(toQString(c.accessibleName()));
+  if (is(Property::Typeface)) w->setFont(toQFont(c.font()));
+  if (is(Property::BackColor) || is(Property::ForeColor)) {
+    if (changed && c.backColor() == ui::kDefaultColour) w->setAutoFillBackground(false);
+    applyColours(*w, c.backColor(), c.foreColor());
   }
 }
 
@@ -274,7 +260,8 @@ void FormHost::bindTimer(ui::Control& control) {
       t->stop();
     }
   };
-  connections_.emplace_back(control.PropertyChanged.connect(refresh));
+  connections_.emplace_back(
+      control.PropertyChanged.connect([refresh](ui::Property) { refresh(); }));
   refresh();
   timers_.push_back(std::move(timer));
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/qt/control_bindings.h"
@@ -69,31 +70,14 @@ class FormHost : public QObject {
   QColor colour(Colour value) const;
 
  private:
-  // What a control's widget was last given of the properties every control has.
-  struct Applied {
-    ui::TwipsRect geometry;
-    bool visible = false;
-    bool enabled = false;
-    std::string toolTip;
-    std::string accessibleName;
-    ui::Font font;
-    Colour foreColor = ui::kDefaultColour;
-    Colour backColor = ui::kDefaultColour;
-    bool once = false;
-  };
-  struct Bound {
-    Binding binding;
-    Applied applied;
-  };
-
   void build(const ControlBindings& bindings);
   void bindTimer(ui::Control& control);
   void applyForm();
-  // Mirrors one control's changed properties.
-  void mirror(size_t slot);
+  // Mirrors the property of one control that changed; none: all of them.
+  void mirror(size_t slot, std::optional<ui::Property> changed);
   static std::function<double()> mouseScale(const ui::Control& control);
-  // Copies only the common properties that changed since the last call.
-  void applyCommon(Bound& b);
+  // Copies the common property that changed; none: all of them.
+  void applyCommon(const Binding& b, std::optional<ui::Property> changed);
   void applyColours(QWidget& w, Colour back, Colour fore);
   void popup(ui::Menu& menu, ui::MenuItem* defaultItem);
   // The owner's window, when the form has an owner with a live host.
@@ -111,7 +95,7 @@ class FormHost : public QObject {
   const SystemColours& colours_;
   OwnerLookup ownerLookup_;
   std::unique_ptr<HostWindow> window_;
-  std::vector<Bound> bindings_;
+  std::vector<Binding> bindings_;
   std::vector<std::unique_ptr<QTimer>> timers_;
   SecondBeat* beat_;
   std::vector<ui::Timer*> onBeat_;

@@ -14,7 +14,7 @@ SecondBeat::SecondBeat(const SystemClock& clock) : clock_(clock) {
 
 void SecondBeat::add(ui::Timer& timer) {
   remove(timer);
-  members_.push_back({&timer, timer.PropertyChanged.connect([this] { refresh(); })});
+  members_.push_back({&timer, timer.PropertyChanged.connect([this](ui::Property) { refresh(); })});
   refresh();
 }
 

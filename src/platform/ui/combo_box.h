@@ -14,12 +14,12 @@ class ComboBox : public Control {
   void setListOnly(bool on) { set(listOnly_, on); }
   void addItem(const std::string& item) {
     items_.push_back(item);
-    PropertyChanged();
+    PropertyChanged(Property::Content);
   }
   void clear() {
     items_.clear();
     listIndex_ = -1;
-    PropertyChanged();
+    PropertyChanged(Property::Content);
   }
   const std::vector<std::string>& items() const { return items_; }
   const std::string& text() const { return text_; }

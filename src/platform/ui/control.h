@@ -37,6 +37,21 @@ struct TwipsRect {
   bool operator==(const TwipsRect&) const = default;
 };
 
+// Which property of a control changed: the ones every control has, or Content for any of its
+// own kind (caption, text, value, picture, list...).
+enum class Property : uint8_t {
+  Position,  // moved, same size
+  Size,      // resized (and perhaps moved)
+  Enabled,
+  Visible,
+  ToolTip,
+  AccessibleName,
+  Typeface,
+  ForeColor,
+  BackColor,
+  Content,
+};
+
 class Control {
  public:
   explicit Control(std::string name) : name_(std::move(name)) {}
@@ -46,27 +61,32 @@ class Control {
 
   const std::string& name() const { return name_; }
   const TwipsRect& geometry() const { return geometry_; }
-  void setGeometry(const TwipsRect& r) { set(geometry_, r); }
+  void setGeometry(const TwipsRect& r) {
+    const bool sized = r.width != geometry_.width || r.height != geometry_.height;
+    set(geometry_, r, sized ? Property::Size : Property::Position);
+  }
   // What a host reports after the toolkit sized the control itself (raises nothing).
   void noteGeometry(const TwipsRect& r) { geometry_ = r; }
   bool enabled() const { return enabled_; }
-  void setEnabled(bool on) { set(enabled_, on); }
+  void setEnabled(bool on) { set(enabled_, on, Property::Enabled); }
   bool visible() const { return visible_; }
-  void setVisible(bool on) { set(visible_, on); }
+  void setVisible(bool on) { set(visible_, on, Property::Visible); }
   const std::string& toolTipText() const { return toolTip_; }
-  void setToolTipText(const std::string& tip) { set(toolTip_, tip); }
+  void setToolTipText(const std::string& tip) { set(toolTip_, tip, Property::ToolTip); }
   // What a screen reader calls a control that has no caption of its own.
   const std::string& accessibleName() const { return accessibleName_; }
-  void setAccessibleName(const std::string& name) { set(accessibleName_, name); }
+  void setAccessibleName(const std::string& name) {
+    set(accessibleName_, name, Property::AccessibleName);
+  }
   const Font& font() const { return font_; }
-  void setFont(const Font& f) { set(font_, f); }
+  void setFont(const Font& f) { set(font_, f, Property::Typeface); }
   Colour foreColor() const { return foreColor_; }
-  void setForeColor(Colour c) { set(foreColor_, c); }
+  void setForeColor(Colour c) { set(foreColor_, c, Property::ForeColor); }
   Colour backColor() const { return backColor_; }
-  void setBackColor(Colour c) { set(backColor_, c); }
+  void setBackColor(Colour c) { set(backColor_, c, Property::BackColor); }
 
-  // Raised after any property changed, so that a host can mirror it.
-  Event<> PropertyChanged;
+  // Raised after a property changed, saying which, so that a host can mirror just that.
+  Event<Property> PropertyChanged;
   // The user's mouse on the control: button, shift, x, y in the control's own scale (twips, or
   // pixels in a picture box and in the program's button).
   Event<int, int, double, double> MouseDown;
@@ -75,9 +95,10 @@ class Control {
   Event<> DblClick;
 
  protected:
+  // Sets a property of the control's own kind, or the one named.
   template <class T>
-  bool set(T& field, const T& value) {
-    return setAndNotify(field, value, PropertyChanged);
+  bool set(T& field, const T& value, Property which = Property::Content) {
+    return setAndNotify(field, value, PropertyChanged, which);
   }
 
  private:

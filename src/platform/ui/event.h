@@ -87,12 +87,13 @@ class Event {
   std::vector<Slot> slots_;
 };
 
-// Sets a property's field and raises `changed` when the value really changed; true if it did.
-template <class T>
-bool setAndNotify(T& field, const T& value, const Event<>& changed) {
+// Sets a property's field and raises `changed` with args when the value really changed; true if
+// it did.
+template <class T, class... Args>
+bool setAndNotify(T& field, const T& value, const Event<Args...>& changed, Args... args) {
   if (field == value) return false;
   field = value;
-  changed();
+  changed(args...);
   return true;
 }
 

@@ -17,13 +17,13 @@ class ImageCombo : public Control {
   using Control::Control;
   void addItem(const std::string& text, int image) {
     items_.push_back({text, image});
-    PropertyChanged();
+    PropertyChanged(Property::Content);
   }
   void clear() {
     items_.clear();
     selected_ = 0;
     text_.clear();
-    PropertyChanged();
+    PropertyChanged(Property::Content);
   }
   int count() const { return static_cast<int>(items_.size()); }
   // Item k, 1-based; k must be in 1..count().
@@ -36,7 +36,7 @@ class ImageCombo : public Control {
     if (!validIndex(k)) return;
     selected_ = k;
     text_ = item(k).text;
-    PropertyChanged();
+    PropertyChanged(Property::Content);
   }
   // What a user's choice of item k does.
   void choose(int k) {

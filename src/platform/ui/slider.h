@@ -15,7 +15,7 @@ class Slider : public Control {
   void setRange(int lo, int hi) {
     min_ = lo;
     max_ = std::max(lo, hi);
-    PropertyChanged();
+    PropertyChanged(Property::Content);
     setValue(value_);
   }
   int value() const { return value_; }

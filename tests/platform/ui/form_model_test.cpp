@@ -1,14 +1,59 @@
-// The form model's own rules: option groups per container, the slider's range and events, and
-// a picture box that sizes itself to its picture.
+// The form model's own rules: which property a change names, option groups per container, the
+// slider's range and events, and a picture box that sizes itself to its picture.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <vector>
 
 #include "platform/ui/form.h"
 #include "platform/ui/frame.h"
+#include "platform/ui/label.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/slider.h"
 
 namespace korvane::ui {
 namespace {
+
+// A host mirrors just the property a change names: a move is not a resize, and a setter that
+// changes nothing raises nothing.
+TEST(FormModel, AChangeNamesItsPropertyOnceAndOnlyWhenTheValueChanges) {
+  using ui::Property;
+  ui::Label label{"label"};
+  std::vector<Property> raised;
+  label.PropertyChanged.connect([&raised](Property p) { raised.push_back(p); });
+  const std::pair<std::function<void()>, std::optional<Property>> steps[] = {
+      {[&] {
+         label.setGeometry({10, 10, 100, 50});
+       },
+       Property::Size},
+      {[&] {
+         label.setGeometry({20, 30, 100, 50});
+       },
+       Property::Position},
+      {[&] {
+         label.setGeometry({20, 30, 100, 50});
+       },
+       std::nullopt},
+      {[&] { label.setEnabled(false); }, Property::Enabled},
+      {[&] { label.setVisible(false); }, Property::Visible},
+      {[&] { label.setToolTipText("tip"); }, Property::ToolTip},
+      {[&] { label.setAccessibleName("name"); }, Property::AccessibleName},
+      {[&] {
+         label.setFont({"Arial", 12, true, false});
+       },
+       Property::Typeface},
+      {[&] { label.setForeColor(0x0000FF); }, Property::ForeColor},
+      {[&] { label.setBackColor(0x00FF00); }, Property::BackColor},
+      {[&] { label.setCaption("12:00"); }, Property::Content},
+      {[&] { label.setCaption("12:00"); }, std::nullopt},
+  };
+  for (const auto& [step, expected] : steps) {
+    raised.clear();
+    step();
+    EXPECT_EQ(raised, expected ? std::vector<Property>{*expected} : std::vector<Property>{});
+  }
+}
 
 TEST(FormModel, AnOptionSetClearsOnlyItsOwnContainersGroupAndClicksOnce) {
   Form form("f");
