@@ -257,15 +257,17 @@ TEST_F(DialogsE2ETest, FloatingClockSettingsApplyFontColourAndOpacityAndSaveThem
 // The open box or chooser holds the windows it belongs to, the main window's close box included,
 // so that way ends once it is answered.
 TEST_F(DialogsE2ETest, EndingWithAChooserOrACautionBoxOpenExitsCleanlyAndSaves) {
+  enum class Open { Font, TextColour, Caution };
   struct Case {
     const char* name;
-    bool caution;
+    Open open;
     bool sigterm;
   };
-  const Case cases[] = {{"font chooser, main window closed", false, false},
-                        {"font chooser, SIGTERM", false, true},
-                        {"caution box, main window closed", true, false},
-                        {"caution box, SIGTERM", true, true}};
+  const Case cases[] = {{"font chooser, main window closed", Open::Font, false},
+                        {"font chooser, SIGTERM", Open::Font, true},
+                        {"text colour chooser after the font, SIGTERM", Open::TextColour, true},
+                        {"caution box, main window closed", Open::Caution, false},
+                        {"caution box, SIGTERM", Open::Caution, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     writeText(folder + "/registry.reg", startingHive("Default Time Protocol"));
@@ -274,16 +276,22 @@ TEST_F(DialogsE2ETest, EndingWithAChooserOrACautionBoxOpenExitsCleanlyAndSaves) 
     click(options, kAdjustFloating);
     const std::string settings = desktop->waitForNewWindow(kDialog, {main, options}, kOpenWait);
     ASSERT_FALSE(settings.empty()) << readFile("stderr.txt");
-    if (c.caution) {
+    const bool caution = c.open == Open::Caution;
+    if (caution) {
       click(settings, kOpacityText);
       desktop->keysTo(settings, "ctrl+a 5 Return");
     } else {
       click(settings, kFontSettings);
     }
-    const std::string box =
-        desktop->waitForNewWindow(c.caution ? "^CAUTION!$" : "^Select Font$", {}, kOpenWait);
+    std::string box =
+        desktop->waitForNewWindow(caution ? "^CAUTION!$" : "^Select Font$", {}, kOpenWait);
     ASSERT_FALSE(box.empty()) << readFile("stderr.txt");
-    if (c.caution && c.sigterm)
+    if (c.open == Open::TextColour) {
+      desktop->keysTo(box, "Return");
+      box = desktop->waitForNewWindow("^Select Text Color$", {}, kOpenWait);
+      ASSERT_FALSE(box.empty()) << readFile("stderr.txt");
+    }
+    if (caution && c.sigterm)
       desktop->run(std::string("import -window root ") + KORVANE_E2E_SCREENS + "/caution_box.png");
     const auto saved = fs::last_write_time(folder + "/registry.reg");
     if (c.sigterm) {
@@ -291,7 +299,7 @@ TEST_F(DialogsE2ETest, EndingWithAChooserOrACautionBoxOpenExitsCleanlyAndSaves) 
     } else {
       desktop->closeWindow(main);
       EXPECT_EQ(korvane->waitFor(1s), std::nullopt) << "the open box holds the main window";
-      desktop->keysTo(box, c.caution ? "Return" : "Escape");
+      desktop->keysTo(box, caution ? "Return" : "Escape");
       ASSERT_TRUE(desktop->waitUntilGone(box, kOpenWait));
       desktop->closeWindow(main);
     }

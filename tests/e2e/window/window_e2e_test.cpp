@@ -152,6 +152,36 @@ TEST_F(WindowE2ETest, RunOnceMakesATenYearChangeOnlyWhenASecondServerAgrees) {
   }
 }
 
+// The user's own synchronisation asks before a ten-year change; a SIGTERM while the question is
+// open answers it No: the clock stays, the exit is clean and the settings are saved.
+TEST_F(WindowE2ETest, ASigtermWhileTheClockQuestionIsOpenLeavesTheClockAndSaves) {
+  KORVANE_START_PEERS(kTimeDayTimePeer, kPeersWait);
+  constexpr long long kTenYearsMs = 315569520000LL;
+  Desktop desktop(false);
+  const std::map<std::string, std::string> env = desktop.korvaneEnvironment(folder);
+  writeText(env.at("KORVANE_HOME") + "/NXO_KRV5.KRV",
+            "Korvane test list\r\nloopback\r\n-\r\n-\r\n-\r\n"
+            "127.0.0.1:::Loopback Time NA:::2:::37:0:0:0\r\n");
+  writeText(folder + "/registry.reg", startingHive("Default Time Protocol"));
+  writeText(folder + "/clock-offset", std::to_string(kTenYearsMs) + "\n");
+  auto korvane = startKorvane(desktop, "");
+  const std::string log = folder + "/stderr.txt";
+  ASSERT_TRUE(waitForStatus(log, "Clock left unchanged: .* says it is (3652) days", kStatusWait))
+      << "the start's own synchronisation asks nobody\n"
+      << readText(log);
+  const std::string main = desktop.waitForOutput(kWindowByName, 10s);
+  ASSERT_FALSE(main.empty());
+  const std::vector<std::string> before = desktop.windowsNamed("");
+  desktop.clickIn(main, (4665 + 1320 / 2) / 15, (3315 + 375 / 2) / 15);  // Synchronize
+  const std::string question = desktop.waitForNewWindow("^Korvane$", before, kStatusWait);
+  ASSERT_FALSE(question.empty()) << readText(log);
+  desktop.run(std::string("import -window root ") + KORVANE_E2E_SCREENS + "/clock_question.png");
+  korvane->signal(SIGTERM);
+  EXPECT_EQ(korvane->waitFor(10s), std::optional<int>(0)) << readText(log);
+  EXPECT_EQ(readClockOffset(folder + "/clock-offset"), kTenYearsMs);
+  EXPECT_EQ(hiveValue(readFile("registry.reg"), "KRVLastServer"), "127.0.0.1");
+}
+
 TEST_F(WindowE2ETest, MainWindowHasTheDesignedClientArea) {
   Desktop desktop(false);
   auto korvane = startKorvane(desktop, "-x");
