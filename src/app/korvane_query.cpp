@@ -49,7 +49,7 @@ class NtsRun {
     for (bool rekeyed = false;; rekeyed = true) {
       if (keys_.cookies.empty()) {
         korvane::sync::NtsEstablished established = korvane::sync::establishNtsKeys(tls_, target_);
-        if (!established.ok) return {false, 0, 0, established.why};
+        if (!established.ok) return {false, 0, 0, established.why, -1, {}};
         keys_ = std::move(established.keys);
       }
       korvane::sync::NtsGuard guard(keys_, siv_, random_);

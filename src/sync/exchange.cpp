@@ -220,6 +220,8 @@ void Exchange::readSntp(long bytesTotal) {
     result.kissCode = sntpKissCode(packet);
     return refuseSntp(result, *problem);
   }
+  result.stratum = packet[sntp::kStratumOffset];
+  result.referenceId = sntpReferenceId(packet);
   result.t1 = t1_;
   result.t2 = GoMilli(packet, sntp::kReceiveOffset, era);
   result.t3 = GoMilli(packet, sntp::kTransmitOffset, era);

@@ -46,6 +46,9 @@ struct ExchangeResult {
   std::string reply;
   // The kiss code of an SNTP server that turned the request away ("DENY", "RATE", ...).
   std::string kissCode;
+  // An SNTP answer's stratum and reference id (see sntpReferenceId); -1 and empty otherwise.
+  int stratum = -1;
+  std::string referenceId;
 
   // Server time minus local time.
   double offsetMillis() const;

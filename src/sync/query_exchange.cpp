@@ -8,8 +8,9 @@
 namespace korvane::sync {
 
 QueryOutcome queryOutcomeOf(const ExchangeResult& result) {
-  if (result.kind != ExchangeKind::Answer) return {false, 0, 0, result.why};
-  return {true, result.offsetMillis(), result.delayMillis(), {}};
+  if (result.kind != ExchangeKind::Answer) return {false, 0, 0, result.why, -1, {}};
+  return {true, result.offsetMillis(), result.delayMillis(),
+          {},   result.stratum,        result.referenceId};
 }
 
 namespace {
@@ -34,8 +35,12 @@ std::string plainSeconds(double millis) {
 
 std::string queryLine(const std::string& host, const std::string& protocol,
                       const QueryOutcome& outcome) {
-  return host + " " + protocol + " offset " + signedSeconds(outcome.offsetMillis) + " s delay " +
-         plainSeconds(outcome.delayMillis) + " s";
+  std::string line = host + " " + protocol + " offset " + signedSeconds(outcome.offsetMillis) +
+                     " s delay " + plainSeconds(outcome.delayMillis) + " s";
+  if (outcome.stratum >= 0)
+    line += " stratum " + std::to_string(outcome.stratum) + " ref " +
+            (outcome.referenceId.empty() ? "-" : outcome.referenceId);
+  return line;
 }
 
 }  // namespace korvane::sync

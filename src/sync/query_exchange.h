@@ -13,6 +13,8 @@ struct QueryOutcome {
   double offsetMillis = 0;  // server time minus local time; whole seconds but for SNTP
   double delayMillis = 0;   // the measured round trip; negative when the stamps say so
   std::string error;        // why the exchange failed, in the socket's or plain words
+  int stratum = -1;         // an SNTP server's stratum; -1 for the other protocols
+  std::string referenceId;  // and its reference id
 };
 
 // The query's outcome of an exchange's result.
@@ -46,7 +48,8 @@ class QueryExchange {
 std::string signedSeconds(double millis);
 // "D.DDD": seconds with three decimals, a minus sign before a negative measurement.
 std::string plainSeconds(double millis);
-// The tool's line: "HOST PROTOCOL offset +S.SSS s delay D.DDD s".
+// The tool's line: "HOST PROTOCOL offset +S.SSS s delay D.DDD s", and for SNTP
+// " stratum N ref ID" after it.
 std::string queryLine(const std::string& host, const std::string& protocol,
                       const QueryOutcome& outcome);
 

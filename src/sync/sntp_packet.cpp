@@ -46,6 +46,21 @@ std::string sntpKissCode(std::span<const uint8_t> reply) {
   return code;
 }
 
+std::string sntpReferenceId(std::span<const uint8_t> reply) {
+  if (reply.size() != sntp::kPacketSize) return {};
+  const auto id = reply.subspan(sntp::kReferenceIdOffset, 4);
+  std::string text;
+  if (reply[sntp::kStratumOffset] <= 1) {
+    for (const uint8_t b : id) {
+      if (b == 0) break;
+      text.push_back(b >= 0x20 && b <= 0x7E ? static_cast<char>(b) : '?');
+    }
+    return text;
+  }
+  for (const uint8_t b : id) text += (text.empty() ? "" : ".") + std::to_string(b);
+  return text;
+}
+
 double sntpRootDistanceMillis(std::span<const uint8_t> reply) {
   if (reply.size() != sntp::kPacketSize) return 0;
   return shortFormatMillis(be32At(reply, sntp::kRootDelayOffset)) / 2 +

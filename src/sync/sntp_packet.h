@@ -45,6 +45,11 @@ std::optional<std::string> sntpReplyProblem(std::span<const uint8_t> reply, cons
 // The kiss code of a stratum-0 reply ("DENY", "RSTR", "RATE", ...); empty for any other reply.
 std::string sntpKissCode(std::span<const uint8_t> reply);
 
+// The reference id of a 48-byte reply as people read it: the source's four-letter code at
+// stratum 0 and 1 (unprintable bytes as '?'), the upstream server's IPv4 address above
+// (RFC 5905 section 7.3).
+std::string sntpReferenceId(std::span<const uint8_t> reply);
+
 // The root distance (root delay / 2 + root dispersion) of a 48-byte reply, in milliseconds.
 double sntpRootDistanceMillis(std::span<const uint8_t> reply);
 

@@ -94,9 +94,12 @@ class NtpRelay {
   std::thread thread_;
 };
 
-// The offsets of lines "HOST PROTOCOL offset +S.SSS s delay D.DDD s[ authenticated]".
+// The offsets of lines "HOST PROTOCOL offset +S.SSS s delay D.DDD s stratum N ref ID[
+// authenticated]".
 std::vector<double> offsets(const std::string& out, const std::string& head, bool authenticated) {
-  const std::regex line(head + " offset ([+-][0-9]+\\.[0-9]{3}) s delay [0-9]+\\.[0-9]{3} s" +
+  const std::regex line(head +
+                        " offset ([+-][0-9]+\\.[0-9]{3}) s delay [0-9]+\\.[0-9]{3} s"
+                        " stratum [0-9]+ ref [^ ]+" +
                         (authenticated ? " authenticated" : ""));
   std::vector<double> found;
   size_t start = 0;

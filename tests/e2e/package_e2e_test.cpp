@@ -104,9 +104,9 @@ TEST_F(PackageTest, UnpackedProgramsRunAndFindTheirFolder) {
   const ChildResult query =
       runChild({root + "/usr/bin/korvane-query", "127.0.0.1"}, {clockFile.env()}, 10000);
   EXPECT_EQ(query.exitCode, 0) << query.err;
-  EXPECT_TRUE(
-      std::regex_match(query.out, std::regex("127\\.0\\.0\\.1 sntp offset [+-][0-9]+\\.[0-9]{3}"
-                                             " s delay [0-9]+\\.[0-9]{3} s\n")))
+  EXPECT_TRUE(std::regex_match(
+      query.out, std::regex("127\\.0\\.0\\.1 sntp offset [+-][0-9]+\\.[0-9]{3}"
+                            " s delay [0-9]+\\.[0-9]{3} s stratum [0-9]+ ref [^ ]+\n")))
       << query.out;
   stopPeers();
 

@@ -26,10 +26,12 @@ struct Line {
   double delay = 0;
 };
 
-// The lines "127.0.0.1 PROTOCOL offset +S.SSS s delay D.DDD s", exactly; fails on anything else.
+// The lines "127.0.0.1 PROTOCOL offset +S.SSS s delay D.DDD s", for SNTP with the stratum and
+// reference id of the loopback chronyd after them, exactly; fails on anything else.
 std::vector<Line> parseLines(const std::string& out, const std::string& protocol) {
   const std::regex line("127\\.0\\.0\\.1 " + protocol +
-                        " offset ([+-][0-9]+\\.[0-9]{3}) s delay ([0-9]+\\.[0-9]{3}) s");
+                        " offset ([+-][0-9]+\\.[0-9]{3}) s delay ([0-9]+\\.[0-9]{3}) s" +
+                        (protocol == "sntp" ? " stratum [0-9]+ ref [^ ]+" : ""));
   std::vector<Line> lines;
   size_t start = 0;
   for (size_t end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {

@@ -325,10 +325,12 @@ TEST(QueryLineTest, SignedSecondsWithThreeDecimals) {
     EXPECT_EQ(signedSeconds(c.millis), c.text) << c.millis;
   EXPECT_EQ(plainSeconds(-3), "-0.003");
   EXPECT_EQ(plainSeconds(1234.4), "1.234");
-  EXPECT_EQ(queryLine("127.0.0.1", "sntp", {true, -2345.2, 0.3, {}}),
+  EXPECT_EQ(queryLine("127.0.0.1", "sntp", {true, -2345.2, 0.3, {}, -1, {}}),
             "127.0.0.1 sntp offset -2.345 s delay 0.000 s");
-  EXPECT_EQ(queryLine("127.0.0.1", "time", {true, 1000, -250, {}}),
+  EXPECT_EQ(queryLine("127.0.0.1", "time", {true, 1000, -250, {}, -1, {}}),
             "127.0.0.1 time offset +1.000 s delay -0.250 s");
+  EXPECT_EQ(queryLine("127.0.0.1", "sntp", {true, 1, 2, {}, 2, "10.0.0.1"}),
+            "127.0.0.1 sntp offset +0.001 s delay 0.002 s stratum 2 ref 10.0.0.1");
 }
 
 }  // namespace

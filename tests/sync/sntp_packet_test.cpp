@@ -84,6 +84,24 @@ TEST(SntpReply, EveryReasonToRefuse) {
   EXPECT_EQ(sntpKissCode(shortReply), "");
 }
 
+// Read from outside input: a code is cut at its first NUL and never carries a control byte.
+TEST(SntpReply, TheReferenceIdIsACodeAtStratumOneAndAnAddressAbove) {
+  const struct {
+    uint8_t stratum;
+    std::array<uint8_t, 4> id;
+    const char* shown;
+  } cases[] = {{1, {'G', 'P', 'S', 0}, "GPS"},    {1, {'L', 'O', 'C', 'L'}, "LOCL"},
+               {0, {'R', 'A', 'T', 'E'}, "RATE"}, {1, {'A', 0x07, 0xFF, 'B'}, "A??B"},
+               {1, {0, 'X', 'Y', 'Z'}, ""},       {3, {192, 0, 2, 17}, "192.0.2.17"}};
+  for (const auto& c : cases) {
+    SntpPacket p = goodReply();
+    p[sntp::kStratumOffset] = c.stratum;
+    std::copy(c.id.begin(), c.id.end(), p.begin() + sntp::kReferenceIdOffset);
+    EXPECT_EQ(sntpReferenceId(p), c.shown) << c.shown;
+  }
+  EXPECT_EQ(sntpReferenceId(std::vector<uint8_t>(47, 0)), "");
+}
+
 TEST(SntpReply, DelayOutsideZeroToThreeSecondsIsRefused) {
   for (const auto& [delay, refused] : {std::pair{-0.5, true}, std::pair{0.0, false},
                                        std::pair{3000.0, false}, std::pair{3000.5, true}})

@@ -138,6 +138,7 @@ std::string queryUsage(const std::string& program) {
          "Asks the time server HOST for the time N times (default 1) and prints, for each\n"
          "exchange, how far the local clock is from it:\n"
          "  HOST PROTOCOL offset +S.SSS s delay D.DDD s\n"
+         "and for SNTP the server's stratum and reference id after it (stratum N ref ID).\n"
          "The offset is the server's time minus the local time; Time, DayTime and UnixTime\n"
          "give whole seconds. The delay is the measured round trip. The clock is never set.\n"
          "HOST is a name or an address; an IPv6 address with a port is written [ADDRESS]:PORT.\n"
