@@ -25,8 +25,8 @@ struct Window {
 };
 
 std::optional<std::vector<uint8_t>> pixels(const Window& w) {
-  const xcb_get_image_cookie_t cookie = xcb_get_image(
-      w.connection, XCB_IMAGE_FORMAT_Z_PIXMAP, w.id, 0, 0, w.width, w.height, ~0u);
+  const xcb_get_image_cookie_t cookie =
+      xcb_get_image(w.connection, XCB_IMAGE_FORMAT_Z_PIXMAP, w.id, 0, 0, w.width, w.height, ~0u);
   std::unique_ptr<xcb_get_image_reply_t, decltype(&std::free)> reply(
       xcb_get_image_reply(w.connection, cookie, nullptr), &std::free);
   if (!reply) return std::nullopt;
@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: flip_watch WINDOW-ID SECONDS\n");
     return 2;
   }
-  Window w{xcb_connect(nullptr, nullptr), static_cast<xcb_window_t>(std::strtoul(argv[1], nullptr, 0))};
+  Window w{xcb_connect(nullptr, nullptr),
+           static_cast<xcb_window_t>(std::strtoul(argv[1], nullptr, 0))};
   const int seconds = std::atoi(argv[2]);
   if (xcb_connection_has_error(w.connection)) {
     std::fprintf(stderr, "flip_watch: no display\n");
@@ -75,7 +76,8 @@ int main(int argc, char** argv) {
 
   std::vector<double> delays;
   int missed = 0;
-  auto second = std::chrono::ceil<std::chrono::seconds>(Clock::now() + std::chrono::milliseconds(100));
+  auto second =
+      std::chrono::ceil<std::chrono::seconds>(Clock::now() + std::chrono::milliseconds(100));
   for (int i = 0; i < seconds; ++i, second += std::chrono::seconds(1)) {
     if (const auto d = flipAfter(w, second))
       delays.push_back(*d);
@@ -91,8 +93,9 @@ int main(int argc, char** argv) {
   for (const double d : delays) std::printf(" %.0f", d);
   std::printf("\n");
   std::sort(delays.begin(), delays.end());
-  std::printf("seconds flip after the true second: median %.1f ms, worst %.1f ms, earliest %.1f ms, "
-              "%zu seen, %d missed (target: within 20 ms)\n",
-              delays[delays.size() / 2], delays.back(), delays.front(), delays.size(), missed);
+  std::printf(
+      "seconds flip after the true second: median %.1f ms, worst %.1f ms, earliest %.1f ms, "
+      "%zu seen, %d missed (target: within 20 ms)\n",
+      delays[delays.size() / 2], delays.back(), delays.front(), delays.size(), missed);
   return missed == 0 ? 0 : 1;
 }

@@ -52,9 +52,9 @@ bool dumpHasDefaultRoute(std::span<const uint8_t> part, bool& done) {
 }
 
 RouteWatch::RouteWatch() {
-  events_ = openNetlink(RTMGRP_LINK | RTMGRP_IPV4_ROUTE | RTMGRP_IPV6_ROUTE | RTMGRP_IPV4_IFADDR |
-                        RTMGRP_IPV6_IFADDR,
-                        SOCK_NONBLOCK);
+  events_ = openNetlink(
+      RTMGRP_LINK | RTMGRP_IPV4_ROUTE | RTMGRP_IPV6_ROUTE | RTMGRP_IPV4_IFADDR | RTMGRP_IPV6_IFADDR,
+      SOCK_NONBLOCK);
   if (events_ >= 0) online_ = hasDefaultRoute();
 }
 
