@@ -17,10 +17,11 @@ stop_started() {
   rm -rf "$work"
 }
 
-# Starts Xvfb on a display number it picks itself; sets xvfb_pid and display.
+# Starts Xvfb on a display number it picks itself; sets xvfb_pid and display. Without -noreset
+# the server resets when its last client leaves, and a program starting meanwhile cannot connect.
 start_xvfb() {
   exec 3> >(cat >"$work/display")
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -noreset -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
   display=":$(tr -d '\n' <"$work/display")"

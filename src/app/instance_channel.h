@@ -1,21 +1,31 @@
 #pragma once
 // The running instance's local socket: a second start asks it to show its main window.
-#include <QLocalServer>
 #include <QObject>
+#include <QSocketNotifier>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 
 namespace korvane::app {
 
-// Listens at path while it lives; each "show" request calls show on the event loop.
+// Listens at path (a Unix socket only the user may reach) while it lives; each "show" request
+// calls show on the event loop.
 class InstanceListener : public QObject {
  public:
   InstanceListener(const std::string& path, std::function<void()> show);
-  bool listening() const { return server_.isListening(); }
+  ~InstanceListener() override;
+  bool listening() const { return fd_ >= 0; }
 
  private:
   void accept();
-  QLocalServer server_;
+  void read(int client);
+  void drop(int client);
+
+  std::string path_;
+  int fd_ = -1;
+  std::unique_ptr<QSocketNotifier> incoming_;
+  std::map<int, std::unique_ptr<QSocketNotifier>> clients_;
   std::function<void()> show_;
 };
 

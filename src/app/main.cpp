@@ -15,10 +15,9 @@
 #include "app/instance_channel.h"
 #include "app/korvane_program.h"
 #include "app/signal_watch.h"
-#include "platform/gnutls/gnutls_tls.h"
-#include "platform/gnutls/nettle_siv.h"
 #include "platform/posix/clock_random.h"
 #include "platform/posix/host_registry.h"
+#include "platform/posix/lazy_nts_crypto.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_environment.h"
 #include "platform/posix/posix_files.h"
@@ -69,6 +68,13 @@ void preferXWayland() {
   qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+// Each flush through a shared-memory image waits for the X server's reply before the next
+// paint: with the clocks' redraw every second that is two more wake-ups a second. The windows
+// are small, so their pixels go over the connection instead (unless the user chose).
+void flushWithoutRoundTrip() {
+  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -84,6 +90,7 @@ int main(int argc, char** argv) {
   const bool debug = debugLogging();
   qInstallMessageHandler(debug ? debugMessageHandler : quietMessageHandler);
   preferXWayland();
+  flushWithoutRoundTrip();
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setApplicationName(QStringLiteral("korvane"));
@@ -100,13 +107,15 @@ int main(int argc, char** argv) {
   platform::QtLocale locale;
   platform::ClockRandom random;
   platform::QtSocketFactory sockets;
-  // NTS: TLS and its key export by GnuTLS, the AEAD on Nettle; KORVANE_NTS_CA_FILE names
-  // certificates to trust instead of the system's (private servers, the tests).
+  // NTS: TLS and its key export by GnuTLS, the AEAD on Nettle, in a module loaded on first use
+  // (installed, else the build tree's); KORVANE_NTS_CA_FILE names certificates to trust instead of
+  // the system's (private servers, the tests).
   platform::QtBackgroundWork background;
-  const platform::NettleSiv siv;
-  platform::GnutlsRandom secureRandom;
+  platform::LazyNtsCrypto ntsCrypto(
+      {platform::PosixEnvironment::besideProgram(KORVANE_NTS_MODULE_FROM_BINARY),
+       KORVANE_BUILD_NTS_MODULE});
   const char* ntsCa = std::getenv("KORVANE_NTS_CA_FILE");
-  sync::NtsKeyring nts(std::make_shared<platform::GnutlsConnector>(), siv, secureRandom, background,
+  sync::NtsKeyring nts(ntsCrypto.tls(), ntsCrypto.siv(), ntsCrypto.random(), background,
                        ntsCa ? ntsCa : "");
   platform::PosixProcessLauncher launcher;
   platform::QtShell shell(environment.programFolder(), launcher);

@@ -22,6 +22,7 @@
 #include "platform/gnutls/gnutls_tls.h"
 #include "platform/gnutls/nettle_siv.h"
 #include "platform/posix/clock_random.h"
+#include "platform/posix/lazy_nts_crypto.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/qt/qt_background.h"
 #include "platform/qt/qt_event_loop.h"
@@ -173,7 +174,8 @@ TEST_F(NtsE2eTest, TamperingAWrongNameOrAnUntrustedIssuerIsRefusedWithoutFalling
 }
 
 // The main window with one server, localhost, whose line names 4460; the real Qt sockets, the
-// GnuTLS key establishment in the background and the simulated clock.
+// key establishment in the background through the module the desktop program loads on first use,
+// and the simulated clock.
 class NtsSyncE2eTest : public PeersTest {
  protected:
   void start() {
@@ -182,8 +184,8 @@ class NtsSyncE2eTest : public PeersTest {
     setenv("KORVANE_CLOCK_FILE", clockFile.path().c_str(), 1);
     clock = platform::makeSystemClock();
     state = std::make_unique<program::ProgramState>(registry, boxes, *clock);
-    keyring = std::make_unique<sync::NtsKeyring>(std::make_shared<platform::GnutlsConnector>(), siv,
-                                                 secure, background, peers_->ntsCaFile());
+    keyring = std::make_unique<sync::NtsKeyring>(crypto.tls(), crypto.siv(), crypto.random(),
+                                                 background, peers_->ntsCaFile());
     synchroniser = std::make_unique<sync::Synchroniser>(
         sync::SyncServices{*clock, events, locale, random, sockets});
     synchroniser->setNts(keyring.get());
@@ -214,8 +216,7 @@ class NtsSyncE2eTest : public PeersTest {
   platform::ClockRandom random;
   platform::QtSocketFactory sockets;
   platform::QtBackgroundWork background;
-  platform::NettleSiv siv;
-  platform::GnutlsRandom secure;
+  platform::LazyNtsCrypto crypto{{KORVANE_NTS_MODULE}};
   platform::FakeShell shell;
   platform::FakeWindows windows;
   platform::FakeEnvironment environment;

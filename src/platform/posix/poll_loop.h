@@ -13,22 +13,22 @@
 #include <optional>
 
 #include "platform/event_loop.h"
+#include "platform/posix/io_loop.h"
 
 namespace korvane::platform {
 
-class PollLoop : public EventLoop {
+class PollLoop : public EventLoop, public IoLoop {
  public:
   using Clock = std::chrono::steady_clock;
   using TimerId = uint64_t;
-  // Called with poll's revents for the descriptor (POLLIN, POLLOUT, POLLERR, POLLHUP).
-  using IoHandler = std::function<void(short revents)>;
+  using IoLoop::IoHandler;
 
   // Watches fd for events (POLLIN and/or POLLOUT); replaces an earlier watch of fd.
-  void watch(int fd, short events, IoHandler handler);
+  void watch(int fd, short events, IoHandler handler) override;
   // Changes what fd is watched for; 0 keeps the watch but asks for nothing.
-  void setEvents(int fd, short events);
+  void setEvents(int fd, short events) override;
   // Stops watching fd; call it before closing fd.
-  void unwatch(int fd);
+  void unwatch(int fd) override;
   bool watching(int fd) const { return watches_.count(fd) > 0; }
 
   // Calls fire once, no earlier than delay from now. Timers due together fire in the order
@@ -37,7 +37,7 @@ class PollLoop : public EventLoop {
   void cancelTimer(TimerId id);
 
   // Calls call on a later pass of the loop, never from inside the caller.
-  void post(std::function<void()> call);
+  void post(std::function<void()> call) override;
 
   // One pass that does not wait: ready descriptors, due timers, then the calls posted before.
   void doEvents() override;

@@ -1,5 +1,6 @@
 #include "platform/posix/posix_socket.h"
 
+#include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <unistd.h>
@@ -45,6 +46,12 @@ std::vector<sockaddr_storage> resolve(const std::string& host, int socketType, i
                         [](const sockaddr_storage& s) { return s.ss_family == AF_INET; });
   if (out.empty()) error = lookupErrorOf(EAI_NONAME);
   return out;
+}
+
+bool isAddressLiteral(const std::string& host) {
+  in6_addr any;
+  return inet_pton(AF_INET, host.c_str(), &any) == 1 ||
+         inet_pton(AF_INET6, host.c_str(), &any) == 1;
 }
 
 socklen_t lengthOf(const sockaddr_storage& s) {
@@ -126,7 +133,37 @@ SocketError lookupErrorOf(int gaiError) {
   return {11001, "Host not found"};
 }
 
-PosixSocket::PosixSocket(PollLoop& loop) : loop_(loop) {}
+PosixSocket::PosixSocket(IoLoop& loop, BackgroundWork* lookups) : loop_(loop), lookups_(lookups) {}
+
+void PosixSocket::lookUp(int socketType, Found found) {
+  const std::string host = remoteHost_;
+  const int port = remotePort_;
+  if (!lookups_ || isAddressLiteral(host)) {
+    SocketError error;
+    const std::vector<sockaddr_storage> addresses = resolve(host, socketType, port, error);
+    lookedUpHost_ = host;
+    return found(addresses, error);
+  }
+  struct Result {
+    std::vector<sockaddr_storage> addresses;
+    SocketError error;
+  };
+  auto result = std::make_shared<Result>();
+  lookups_->run([result, host, socketType,
+                 port] { result->addresses = resolve(host, socketType, port, result->error); },
+                [this, life = std::weak_ptr<char>(life_), result, host, found = std::move(found)] {
+                  if (life.expired()) return;
+                  lookedUpHost_ = host;
+                  found(result->addresses, result->error);
+                });
+}
+
+void PosixSocket::useAddresses(const std::vector<sockaddr_storage>& found) {
+  resolvedAll_ = found;
+  resolvedIndex_ = 0;
+  resolvedRemote_ = {found.front(), lengthOf(found.front())};
+  resolvedHost_ = lookedUpHost_;
+}
 
 PosixSocket::~PosixSocket() {
   Close();
@@ -174,12 +211,12 @@ void PosixSocket::Connect() {
   if (protocol_ == SocketProtocol::Udp) return;
   tcpOpen_ = true;
   state_ = SocketState::ResolvingHost;
-  SocketError error;
-  const std::vector<sockaddr_storage> found = resolve(remoteHost_, SOCK_STREAM, remotePort_, error);
-  if (found.empty()) return errorLater(error);
-  for (const sockaddr_storage& s : found) candidates_.push_back({s, lengthOf(s)});
-  state_ = SocketState::Connecting;
-  connectNext();
+  lookUp(SOCK_STREAM, [this](const std::vector<sockaddr_storage>& found, const SocketError& error) {
+    if (found.empty()) return errorLater(error);
+    for (const sockaddr_storage& s : found) candidates_.push_back({s, lengthOf(s)});
+    state_ = SocketState::Connecting;
+    connectNext();
+  });
 }
 
 // Tries the next address of the host; after the last one fails, its error is the event.
@@ -324,16 +361,13 @@ SocketResult PosixSocket::SendData(const std::vector<uint8_t>& data) {
 
 void PosixSocket::ResolveHost() {
   resolvedHost_.clear();
-  SocketError error;
   const int type = protocol_ == SocketProtocol::Udp ? SOCK_DGRAM : SOCK_STREAM;
-  const std::vector<sockaddr_storage> found = resolve(remoteHost_, type, remotePort_, error);
-  if (found.empty()) return errorLater(error);
-  resolvedAll_ = found;
-  resolvedIndex_ = 0;
-  resolvedRemote_ = {found.front(), lengthOf(found.front())};
-  resolvedHost_ = remoteHost_;
-  loop_.post([this, life = std::weak_ptr<char>(life_)] {
-    if (!life.expired() && onHostResolved) onHostResolved();
+  lookUp(type, [this](const std::vector<sockaddr_storage>& found, const SocketError& error) {
+    if (found.empty()) return errorLater(error);
+    useAddresses(found);
+    loop_.post([this, life = std::weak_ptr<char>(life_)] {
+      if (!life.expired() && onHostResolved) onHostResolved();
+    });
   });
 }
 
@@ -349,31 +383,32 @@ bool PosixSocket::useNextAddress() {
 // succeeds.
 SocketResult PosixSocket::sendDatagram(const std::vector<uint8_t>& data) {
   if (fd_ < 0) return {false, {10022, "Socket is not bound"}};
-  // Resolved beforehand (ResolveHost): no look-up between the caller's timestamp and the send.
-  if (resolvedHost_.empty() || resolvedHost_ != remoteHost_) {
-    SocketError error;
-    const std::vector<sockaddr_storage> found =
-        resolve(remoteHost_, SOCK_DGRAM, remotePort_, error);
-    if (found.empty()) {
-      errorLater(error);
-      return {};
-    }
-    resolvedAll_ = found;
-    resolvedIndex_ = 0;
-    resolvedRemote_ = {found.front(), lengthOf(found.front())};
+  // Resolved beforehand (ResolveHost): out at once, no look-up between the caller's timestamp and
+  // the send; otherwise after the look-up.
+  if (!resolvedHost_.empty() && resolvedHost_ == remoteHost_) {
+    sendResolved(data);
+    return {};
   }
+  lookUp(SOCK_DGRAM,
+         [this, data](const std::vector<sockaddr_storage>& found, const SocketError& error) {
+           if (found.empty()) return errorLater(error);
+           useAddresses(found);
+           sendResolved(data);
+         });
+  return {};
+}
+
+void PosixSocket::sendResolved(const std::vector<uint8_t>& data) {
+  if (fd_ < 0) return;
   const int family = boundFamily(fd_);
   sockaddr_storage target = resolvedRemote_.storage;
   if (family == AF_INET6 && target.ss_family == AF_INET) target = mappedToV6(target);
-  if (family == AF_INET && target.ss_family == AF_INET6) {
-    errorLater(socketErrorOf(EAFNOSUPPORT));
-    return {};
-  }
+  if (family == AF_INET && target.ss_family == AF_INET6)
+    return errorLater(socketErrorOf(EAFNOSUPPORT));
   const ssize_t n = ::sendto(fd_, data.data(), data.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
                              reinterpret_cast<const sockaddr*>(&target), lengthOf(target));
   if (n < 0 || static_cast<size_t>(n) != data.size())
     errorLater(n < 0 ? socketErrorOf(errno) : socketErrorOf(EMSGSIZE));
-  return {};
 }
 
 bool PosixSocket::datagramPending() const {

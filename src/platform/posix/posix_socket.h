@@ -1,26 +1,30 @@
 #pragma once
-// The socket control on POSIX sockets, driven by a PollLoop; events arrive from the loop on its
-// thread, never from inside the call that caused them.
+// The socket control on POSIX sockets, driven by an IoLoop (the command-line tool's PollLoop, the
+// desktop's Qt loop); events arrive from the loop on its thread, never from inside the call that
+// caused them.
 //
-// Host names are resolved with getaddrinfo inside Connect, ResolveHost and SendData, so those calls
-// may wait for the resolver: this backend serves command-line use, where nothing else waits
-// meanwhile. Proxies are never used: a time server's answer is only good for the path it took.
+// Host names are resolved with getaddrinfo: given background work, off the loop's thread (the
+// desktop, whose windows must not wait for the resolver); without, inside Connect, ResolveHost and
+// SendData (command-line use, where nothing else waits meanwhile). Address literals are never
+// looked up. Proxies are never used: a time server's answer is only good for the path it took.
 #include <sys/socket.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/posix/poll_loop.h"
+#include "platform/background.h"
+#include "platform/posix/io_loop.h"
 #include "platform/socket.h"
 
 namespace korvane::platform {
 
 class PosixSocket : public Socket {
  public:
-  // The loop must outlive the socket.
-  explicit PosixSocket(PollLoop& loop);
+  // The loop, and the background work where given, must outlive the socket.
+  explicit PosixSocket(IoLoop& loop, BackgroundWork* lookups = nullptr);
   ~PosixSocket() override;
   PosixSocket(const PosixSocket&) = delete;
   PosixSocket& operator=(const PosixSocket&) = delete;
@@ -43,6 +47,10 @@ class PosixSocket : public Socket {
     socklen_t length = 0;
   };
 
+  // Resolves RemoteHost for the socket type, then calls found with its addresses (IPv4 first) or,
+  // when there are none, with the error; found does not run once the socket is closed or gone.
+  using Found = std::function<void(const std::vector<sockaddr_storage>&, const SocketError&)>;
+  void lookUp(int socketType, Found found);
   // TCP
   void connectNext();
   void onTcpReady(short revents);
@@ -52,6 +60,8 @@ class PosixSocket : public Socket {
   void peerClosed();
   // UDP
   SocketResult sendDatagram(const std::vector<uint8_t>& data);
+  void sendResolved(const std::vector<uint8_t>& data);
+  void useAddresses(const std::vector<sockaddr_storage>& found);
   void onDatagramReady();
   bool datagramPending() const;
 
@@ -61,7 +71,8 @@ class PosixSocket : public Socket {
   void raiseError(const SocketError& error);
   void closeDescriptor();
 
-  PollLoop& loop_;
+  IoLoop& loop_;
+  BackgroundWork* lookups_;
   SocketState state_ = SocketState::Closed;
   int fd_ = -1;
   bool tcpOpen_ = false;  // a connection exists (from Connect until Close), its data readable
@@ -71,6 +82,7 @@ class PosixSocket : public Socket {
   std::vector<uint8_t> output_;  // TCP bytes not yet sent
   Address resolvedRemote_;
   std::string resolvedHost_;                   // the RemoteHost that resolvedRemote_ belongs to
+  std::string lookedUpHost_;                   // the host of the look-up that just ended
   std::vector<sockaddr_storage> resolvedAll_;  // every address of resolvedHost_, IPv4 first
   size_t resolvedIndex_ = 0;
   bool lastFromRemote_ = false;
@@ -89,11 +101,15 @@ SocketError lookupErrorOf(int gaiError);
 
 class PosixSocketFactory : public SocketFactory {
  public:
-  explicit PosixSocketFactory(PollLoop& loop) : loop_(loop) {}
-  std::unique_ptr<Socket> create() override { return std::make_unique<PosixSocket>(loop_); }
+  explicit PosixSocketFactory(IoLoop& loop, BackgroundWork* lookups = nullptr)
+      : loop_(loop), lookups_(lookups) {}
+  std::unique_ptr<Socket> create() override {
+    return std::make_unique<PosixSocket>(loop_, lookups_);
+  }
 
  private:
-  PollLoop& loop_;
+  IoLoop& loop_;
+  BackgroundWork* lookups_;
 };
 
 }  // namespace korvane::platform

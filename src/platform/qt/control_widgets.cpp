@@ -12,6 +12,9 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 
 #include "platform/qt/form_host.h"
@@ -85,6 +88,33 @@ QString plainLines(const std::string& text) {
   QString s = toQString(text);
   s.remove(QLatin1Char('\r'));
   return s;
+}
+
+// Shows text in a plain text box. Where the line count stays, only the lines that differ are
+// replaced: the clock box changes one line a second, and a whole new document each time (its
+// layout and shaping redone) was most of the idle program's work.
+void showPlainText(QPlainTextEdit* w, const QString& text) {
+  const QString shown = w->toPlainText();
+  if (shown == text) return;
+  const QSignalBlocker block(w);
+  const QStringList was = shown.split(QLatin1Char('\n'));
+  const QStringList now = text.split(QLatin1Char('\n'));
+  QTextDocument* doc = w->document();
+  if (was.size() != now.size() || doc->blockCount() != now.size()) return w->setPlainText(text);
+  // As setPlainText does, a text set by the program leaves nothing to undo (nor a growing stack).
+  const bool undo = doc->isUndoRedoEnabled();
+  doc->setUndoRedoEnabled(false);
+  QTextCursor cursor(doc);
+  cursor.beginEditBlock();
+  for (int i = 0; i < now.size(); ++i) {
+    if (was[i] == now[i]) continue;
+    const QTextBlock line = doc->findBlockByNumber(i);
+    cursor.setPosition(line.position());
+    cursor.setPosition(line.position() + line.length() - 1, QTextCursor::KeepAnchor);
+    cursor.insertText(now[i]);
+  }
+  cursor.endEditBlock();
+  doc->setUndoRedoEnabled(undo);
 }
 
 Qt::Alignment toQt(ui::Alignment a) {
@@ -248,11 +278,7 @@ ControlBinding bindTextBox(ui::TextBox& m, QWidget* parent, FormHost&) {
     });
     return {&m, w, [&m, w] {
               w->setReadOnly(m.locked());
-              const QString t = plainLines(m.text());
-              if (w->toPlainText() != t) {
-                const QSignalBlocker block(w);
-                w->setPlainText(t);
-              }
+              showPlainText(w, plainLines(m.text()));
             }};
   }
   auto* w = new QLineEdit(parent);

@@ -15,6 +15,15 @@ namespace korvane::platform {
 namespace {
 // Skins are a few kilobytes; anything this large is no picture the program draws.
 constexpr qint64 kMaxFileBytes = 64 << 20;
+
+// The format a picture's first bytes name; empty for another, which the reader then detects
+// (asking, and so loading, every image plugin).
+QByteArray formatOf(std::string_view head) {
+  if (head.substr(0, 4) == "GIF8") return "gif";
+  if (head.substr(0, 2) == "BM") return "bmp";
+  if (head.substr(0, 8) == "\x89PNG\r\n\x1a\n") return "png";
+  return {};
+}
 }  // namespace
 
 ImageLoad QtImages::load(const std::string& path) const {
@@ -34,7 +43,9 @@ ImageLoad QtImages::load(const std::string& path) const {
     return ImageLoad::failed(kInvalidPicture);
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
+  const QByteArray format = formatOf(view);
+  QImageReader reader(&buffer, format);
+  reader.setAutoDetectImageFormat(format.isEmpty());
   reader.setAutoTransform(false);
   // The header's size is checked before any pixel is decoded, so a forged size costs nothing.
   const QSize size = reader.size();

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPainter>
 #include <QScreen>
 #include <cmath>
@@ -22,8 +23,15 @@ int toPixels(int twips) {
 QPixmap loadPicture(const QString& folder, const std::string& file, QSize placeholderSize) {
   if (!file.empty()) {
     const QString path = folder + QLatin1Char('/') + QString::fromStdString(file);
+    const QFileInfo info(path);
+    // Told the format, the reader asks no image plugin whether it knows the file: each would be
+    // loaded (with its libraries) before the first window shows.
+    QImageReader reader(path, info.suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    QImage image;
+    if (info.exists() && reader.read(&image)) return QPixmap::fromImage(std::move(image));
     QPixmap pixmap;
-    if (QFileInfo::exists(path) && pixmap.load(path)) return pixmap;
+    if (info.exists() && pixmap.load(path)) return pixmap;  // a file named for another format
   }
   QPixmap placeholder(placeholderSize.isValid() ? placeholderSize : QSize(32, 32));
   placeholder.fill(QColor(0xd8, 0xd8, 0xd8));

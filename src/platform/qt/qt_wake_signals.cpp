@@ -1,7 +1,6 @@
 #include "platform/qt/qt_wake_signals.h"
 
 #include <QDBusConnection>
-#include <QNetworkInformation>
 
 namespace korvane::platform {
 
@@ -11,23 +10,15 @@ QtWakeSignals::QtWakeSignals(std::function<void()> onWake) : onWake_(std::move(o
     bus.connect(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
                 QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"),
                 this, SLOT(prepareForSleep(bool)));
-  watchNetwork();
+  if (routes_.fd() < 0) return;
+  routeChanges_ = std::make_unique<QSocketNotifier>(routes_.fd(), QSocketNotifier::Read);
+  QObject::connect(routeChanges_.get(), &QSocketNotifier::activated, this, [this] {
+    if (routes_.changed()) onWake_();
+  });
 }
 
 void QtWakeSignals::prepareForSleep(bool sleeping) {
   if (!sleeping) onWake_();
-}
-
-void QtWakeSignals::watchNetwork() {
-  using Info = QNetworkInformation;
-  if (!Info::loadBackendByFeatures(Info::Feature::Reachability) || !Info::instance()) return;
-  online_ = Info::instance()->reachability() == Info::Reachability::Online;
-  QObject::connect(Info::instance(), &Info::reachabilityChanged, this,
-                   [this](Info::Reachability r) {
-                     const bool online = r == Info::Reachability::Online;
-                     if (online && !online_) onWake_();
-                     online_ = online;
-                   });
 }
 
 }  // namespace korvane::platform

@@ -1,9 +1,13 @@
 #pragma once
 // What the desktop tells of a resume and of the network's return: logind's PrepareForSleep
-// (false: the computer has woken) where the system bus has it, and Qt's network reachability
-// where a backend exists. Neither is needed: a resume is also seen by the clocks.
+// (false: the computer has woken) where the system bus has it, and a default route appearing in
+// the kernel's routing table. Neither is needed: a resume is also seen by the clocks.
 #include <QObject>
+#include <QSocketNotifier>
 #include <functional>
+#include <memory>
+
+#include "platform/posix/route_watch.h"
 
 namespace korvane::platform {
 
@@ -18,9 +22,9 @@ class QtWakeSignals : public QObject {
   void prepareForSleep(bool sleeping);
 
  private:
-  void watchNetwork();
   std::function<void()> onWake_;
-  bool online_ = false;
+  RouteWatch routes_;
+  std::unique_ptr<QSocketNotifier> routeChanges_;
 };
 
 }  // namespace korvane::platform

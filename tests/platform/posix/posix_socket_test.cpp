@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/poll_loop.h"
 #include "platform/socket_contract.h"
 
 namespace korvane::platform {

@@ -125,6 +125,35 @@ TEST_F(FormHostTest, ModelPropertiesReachTheWidgets) {
   EXPECT_EQ(widgetOf<QGroupBox>(frame)->title(), "Options");
 }
 
+// The clock box's text changes a line at a time; whatever changes, the box shows the model's
+// lines, and nothing set by the program is left to undo.
+TEST_F(FormHostTest, AMultiLineBoxShowsEachTextItIsGiven) {
+  ui::TextBox current{"Current"};
+  current.setMultiLine(true);
+  current.setLocked(true);
+  form.add(current);
+  makeHost();
+  QPlainTextEdit* w = host->window()->findChild<QPlainTextEdit*>();
+  ASSERT_NE(w, nullptr);
+  const struct {
+    const char* text;
+    const char* shown;
+  } steps[] = {
+      {"12:00:01\r\n  status", "12:00:01\n  status"},
+      {"12:00:02\r\n  status", "12:00:02\n  status"},
+      {"12:00:02\r\n  other", "12:00:02\n  other"},
+      {"a\r\nb\r\nc", "a\nb\nc"},
+      {"", ""},
+      {"x\r\n", "x\n"},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.text);
+    current.setText(step.text);
+    EXPECT_EQ(w->toPlainText().toStdString(), step.shown);
+    EXPECT_FALSE(w->document()->isUndoAvailable());
+  }
+}
+
 TEST_F(FormHostTest, MissingPictureShowsAPlaceholderOfTheControlSize) {
   makeHost();
   auto* l = widgetOf<QLabel>(lamp);
