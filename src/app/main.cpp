@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
 
   platform::PosixEnvironment environment(
       args, platform::PosixEnvironment::besideProgram(KORVANE_DATA_DIR_FROM_BINARY),
-      KORVANE_BUILD_DATA_DIR);
+      platform::PosixEnvironment::besideProgram(KORVANE_BUILD_DATA_FROM_BINARY));
   platform::TimedateService timeService;  // where the process may not set the clock itself
   const std::unique_ptr<platform::SystemClock> clock = platform::makeSystemClock(&timeService);
   platform::QtEventLoop events;
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
   platform::QtBackgroundWork background;
   platform::LazyNtsCrypto ntsCrypto(
       {platform::PosixEnvironment::besideProgram(KORVANE_NTS_MODULE_FROM_BINARY),
-       KORVANE_BUILD_NTS_MODULE});
+       platform::PosixEnvironment::besideProgram(KORVANE_BUILD_NTS_FROM_BINARY)});
   const char* ntsCa = std::getenv("KORVANE_NTS_CA_FILE");
   sync::NtsKeyring nts(ntsCrypto.tls(), ntsCrypto.siv(), ntsCrypto.random(), background,
                        ntsCa ? ntsCa : "");
