@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The smallest Qt Widgets program showing one window: what the start-up and idle benchmarks
 // measure korvane against.
 #include <QApplication>

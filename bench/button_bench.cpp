@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One full repaint of an 88 x 25 style-3 button with a caption, and the hover timer's tick.
 #include <benchmark/benchmark.h>
 

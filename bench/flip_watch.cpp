@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Watches one window's pixels around each true second (the machine's clock) and prints how many
 // milliseconds after the second they changed: polled with GetImage every millisecond from 30 ms
 // before the second. Usage: flip_watch WINDOW-ID SECONDS   (DISPLAY names the display)

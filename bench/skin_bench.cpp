@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One drawing of each skinned clock with the shipped skins: the clock text, the compose into the
 // off-screen buffer and the copy to the window's surface, as the one-second ticks run them.
 #include <benchmark/benchmark.h>

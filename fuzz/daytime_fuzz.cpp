@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a DayTime reply: nothing crashes, a date that reads is a valid one, and it reads
 // back the same when written in each form servers send.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A property a fuzz target checks beyond "no crash": a broken one stops the run as a finding.
 #include <cstdio>

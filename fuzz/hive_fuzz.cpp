@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a hive file: nothing crashes, and a hive that loads is written back unchanged.
 #include <cstdint>
 #include <cstdlib>

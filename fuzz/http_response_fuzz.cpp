@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the web server's answer to the update service, cut into pieces anywhere: the
 // outcome and the body do not depend on the cuts, a complete body has exactly the announced
 // length, and the version texts and hosts taken from it pass their checks only when well formed.

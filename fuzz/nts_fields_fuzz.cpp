@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any datagram as the reply to an NTS-protected request: nothing crashes, a verified reply
 // carries our identifier and at most eight cookies, and one flipped bit of what the
 // authenticator covers makes it fail.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as an NTS key establishment response: nothing crashes, a complete response keeps at
 // most eight cookies of a sensible size, a refusal says why, and a complete response cut by one
 // byte is still waiting for its end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any argument list for korvane-query (NUL-separated): nothing crashes, a refusal says why, and
 // accepted options are in range and read the same when written back as arguments.
 #include <cstdint>

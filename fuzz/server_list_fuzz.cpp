@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a server list file: nothing crashes, and what loads keeps the tables' limits.
 #include <cstdint>
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a skin file (GIF or BMP, whatever the reader makes of them): the load either
 // fails with a known error number or gives an image, and both overlay renderers and the
 // floating clock draw any loaded image without reading outside it. Pictures declaring more

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any datagram as the reply to an SNTP request: nothing crashes, an accepted reply answers our
 // request (its originate is the T1 we sent) from a synchronised server near its reference, with
 // a delay from 0 to 3 s, and its offset is

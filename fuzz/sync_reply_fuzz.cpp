@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any reply, split into any pieces, to a synchronisation of each protocol: nothing crashes, the
 // synchronisation ends once (at the latest by its time-out), the clock is changed at most once, and
 // an SNTP reply that adjusts the clock answers our request (its originate is the T1 we sent).

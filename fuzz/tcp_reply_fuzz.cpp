@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes, split into any pieces, as the reply of a Time, UnixTime or DayTime server: nothing
 // crashes, an exchange ends at most once, the 4-byte replies read the same however they are
 // split (in the era nearest the clock; a count of 0 is refused), and a refused reply is shown only

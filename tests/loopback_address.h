@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The IPv4 loopback address with a port, for the tests' own plain sockets.
 #include <arpa/inet.h>

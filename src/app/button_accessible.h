@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What screen readers learn of the program's own button: a push button with its caption, its
 // state, and a Press action that clicks it as the mouse does.

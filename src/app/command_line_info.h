@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The switches that answer on standard output and end the program before any window exists.
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The running instance's local socket: a second start asks it to show its main window.
 #include <QObject>

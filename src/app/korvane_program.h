@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The whole program wired in one place: the program-wide state, the synchroniser, the update
 // service, the windows by name and the main window, on whatever backends it is given (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // korvane-query: asks a time server for the time with the program's own protocol code and
 // prints how far the local clock is from it. It never sets the clock.
 #include <chrono>

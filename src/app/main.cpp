@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The composition root of korvane: builds the desktop backends and the main window.
 #include <QApplication>
 #include <QFont>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own button hosted as a QWidget: shows the control's raster inside its window
 // shape and feeds the user's mouse, keys, focus and hover back to it.

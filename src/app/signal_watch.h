@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns SIGTERM, SIGINT and SIGHUP into a call on the UI thread (a self-pipe read by a
 // QSocketNotifier): the signal handler itself only writes one byte.

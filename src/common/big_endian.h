@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // 16-bit big-endian fields of the wire formats (network byte order).
 #include <cstddef>

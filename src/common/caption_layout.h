@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Word wrapping of a caption with "&" access-key markers, for any text measurer.
 #include <functional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colour values: 0x00BBGGRR, or 0x80000000 + n for system colour n.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading numbers from texts the way the settings and replies are read: leniently.
 #include <string_view>

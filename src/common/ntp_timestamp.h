@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The NTP timestamp (RFC 4330 section 3): 8 bytes, big-endian unsigned 32-bit whole seconds since
 // 1900-01-01 00:00 UTC, then a 32-bit fraction of a second in units of 2^-32 s.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Date values as OLE automation day counts: day 0 is 1899-12-30 00:00, the time of day is the
 // fraction, and 1900-01-01 is day 2.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A pixel rectangle: left and top inside, right and bottom just outside.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Conversions of real numbers to integers: nearest, ties to even, with overflow detection.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Exact, case-sensitive text helpers with 1-based positions, safe at every length.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tray icon's tooltip: a fixed field of 64 characters. A shorter text is padded with
 // blanks, a longer one cut; the shell shows the text up to the first NUL.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 3-D borders of styles 0 and 1: one-pixel edges and multi-ring bevels.
 #include "common/colour.h"

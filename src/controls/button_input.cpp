@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mouse, keys, focus and hover tracking of the button.
 #include "controls/nxo_buttons.h"
 

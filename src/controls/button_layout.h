@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the picture and the caption go inside the button.
 #include "common/rect.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One full repaint of the button: clear, background, border, picture, focus rectangle, caption.
 #include "controls/button_properties.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture of a repaint: bitmaps keyed by the mask colour, icons by their own shape.
 #include <algorithm>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The button's public, persisted properties with their defaults; font and colours are the base
 // control's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The button's interaction flags, rectangles and last mouse press.
 #include <cstdint>

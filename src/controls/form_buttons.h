@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The buttons of one form as its design stores them: each button's property bag, read when the
 // form is built, and the answers the buttons ask of the window that holds them.

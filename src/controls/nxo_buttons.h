@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own push button: five styles, caption with access key, picture with a hover
 // picture, hover tracking, links, and its persisted properties.

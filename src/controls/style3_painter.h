@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The gradient style: gradient, dark outer frame, inner lines, focus and hot rings, and the
 // rounded window shape.

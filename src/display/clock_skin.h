@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skin image a clock window loads: refused when its clock would not fit on any screen.
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the clock windows and their settings dialog are given: the program's state and windows,
 // and the desktop services they draw, place and ask with.

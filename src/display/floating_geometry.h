@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The floating clock's size and place (twips unless named pixels).
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The floating clock's font and colours: how the settings keep them and how the controls show
 // them. The clock and its settings dialog read and write them through here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skinned clock laid over the taskbar's clock: it covers that clock window, fits it to the
 // skin and redraws the time once a second.

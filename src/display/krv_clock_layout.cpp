@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The taskbar overlay's design: a borderless pixel window, its two off-screen pictures, its
 // drawing surface and the transparent label over it.
 #include "display/krv_clock.h"

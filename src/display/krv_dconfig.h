@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The floating clock's settings dialog: style, skin, font and colours, opacity, start-up and
 // on-top flags, and the clock-text flags every clock shares. Nothing changes until Apply.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floating clock settings dialog's design: every control with its caption, position and
 // size (twips).
 #include "display/krv_dconfig.h"

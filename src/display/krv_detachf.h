@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The floating clock: a small window apart from the taskbar showing the time with a strip skin
 // or as text in a font, dragged anywhere, with a menu of its settings, a synchronisation and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floating clock's design: a window without a title bar, its icon, the
 // skinned picture, the font style's label, the off-screen skin and the pop-up menu.
 #include "display/krv_detachf.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window helpers: translucency through the layered style, and keeping a window on screen.
 #include <vector>

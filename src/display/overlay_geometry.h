@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the taskbar overlay and the clock window it covers go (pixels unless named twips).
 #include <optional>

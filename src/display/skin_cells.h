@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two skin kinds and the size of their glyph cells.
 #include "platform/raster.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing the skinned taskbar clock: composed off-screen, then one copy to the window.
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options dialog: region, protocol, start-up options, the taskbar clock's skin and its
 // text flags. Choices take effect in memory at once; the registry is written on close, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog's design: every control with its caption, position and size (twips).
 #include "options/krv_config.h"
 #include "program/vocabulary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin browser of the options dialog: the list of skins, their image and a preview of the
 // time drawn with them, and the taskbar clock's skin switched on, off or to another skin.
 #include <algorithm>

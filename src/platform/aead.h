@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // AEAD_AES_SIV_CMAC_256 (RFC 5297): the authenticated encryption of Network Time Security.
 #include <array>

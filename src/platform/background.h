@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Work that blocks (a TLS handshake) off the UI thread: work runs elsewhere, then done runs later
 // on the UI thread. The two share nothing but what their captures own.

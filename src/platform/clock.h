@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system clock and time zone, as the synchronisation reads and sets them.
 #include <cstdint>

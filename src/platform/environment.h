@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The process's surroundings: its command line, its program folder and its single instance.
 #include <string>

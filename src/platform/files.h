@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The files the program reads and writes in its own folder.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A font as controls and the settings hold it: face name, size in points, the four styles and
 // the character set.

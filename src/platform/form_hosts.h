@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Native windows for forms made at run time: a form is hosted while it is loaded.
 #include <string>

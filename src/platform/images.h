@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loading pictures from files (GIF and BMP skins) into rasters.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Questions and warnings shown to the user; tests answer and record them.
 #include <string>

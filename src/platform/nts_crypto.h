@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cryptography of Network Time Security as one loadable module, so that a program which never
 // uses NTS never loads the TLS library (whose load-time set-up every start would pay).

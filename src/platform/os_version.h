@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The operating system's extended version record, as the version identification reads it.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture a control shows: a bitmap, an icon (with its own transparency) or a cursor.
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the mouse pointer is: whether the window under it is a given control's window.
 #include "platform/ui/control.h"

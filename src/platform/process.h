@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starting another program: an argument vector handed to the system as is, never to a shell.
 #include <string>

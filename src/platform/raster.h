@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A 32-bit pixel image with exact drawing primitives; everything is clipped to the image.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A registry of keys holding text (REG_SZ) values: the calls the settings store makes, with the
 // registry's own handles, access masks and result codes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // When a timer that ticks on each whole second of the program's clock wakes next: just after
 // the second, re-derived from the clock at every wake-up, so a clock change or a slow handler

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop shell: the notification-area (tray) icon and opening documents and web pages.
 #include <functional>

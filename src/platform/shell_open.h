@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening links: the shell's verbs (mail links) and the container's hyperlink navigation.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The event-driven socket control: one TCP or UDP socket whose events arrive on the UI thread.
 // Every event, errors included, comes later from the event loop, never from inside the call

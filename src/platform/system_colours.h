@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's system colours, by index, and the resolving of colour values against them.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Measuring and drawing a control's caption: word wrap, centring, "&" access-key underline.
 #include <string_view>

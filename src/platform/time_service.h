@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system's time service, asked to set the clock when this process may not set it itself.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A TLS 1.3 client connection. Every call blocks (up to the target's time-out): never call it on
 // the UI thread.

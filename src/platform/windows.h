@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window operations the logic needs beyond the form model: the screen, extended styles,
 // layered opacity, the taskbar clock the overlay covers, and the system move.

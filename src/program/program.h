@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program's windows may ask of each other: a synchronisation, another window, the
 // unloading of every window but the main one, a fresh read of the server list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program-wide state: the settings every window reads and changes, the registry they are
 // kept in, and the writers each window calls when it saves what it owns.

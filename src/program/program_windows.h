@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's windows by name: one instance of each, created afresh on each load and
 // destroyed after its unload, and hosted as a native window while it is loaded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings store's text-in, text-out access to the registry.
 #include <cstddef>

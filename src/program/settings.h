@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's settings: the in-memory values, their load at start-up (with the defaults of a
 // first run) and the writers each window calls when it saves what it owns.

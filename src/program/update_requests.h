@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options dialog's way to the update service, which is built above the windows: main
 // connects the service to these events, so no window depends on it.

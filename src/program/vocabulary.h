@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The words the settings store and the windows offer: protocol choices, server regions and
 // interval units. The synchronisation reads the protocol choices too, so this header needs

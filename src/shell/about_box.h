@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about box: product title, version and a short description, with Help and OK.
 #include <functional>

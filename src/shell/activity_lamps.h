@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three lamps SRC, RX and TX under "SRC  RX  TX".
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Server addresses written as "host" or "host:port", from the build, the environment or a file.
 #include <optional>

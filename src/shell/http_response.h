@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One HTTP response collected piece by piece: the header once, then exactly the announced number
 // of body bytes, or a redirect's Location. Anything else is a fault with a reason, and the body

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/krv_file.h"
 
 #include "shell/server_list_location.h"

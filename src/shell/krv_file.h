@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the server list file at start-up and after a download, with the settings before it.
 #include <functional>

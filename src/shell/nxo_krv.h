@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: its controls, start-up, the one-second tick, tray icon, menu and shut-down.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's design: every control with its caption, position and size (twips).
 #include "program/vocabulary.h"
 #include "shell/nxo_krv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The buttons and the tray menu.
 #include "shell/nxo_krv.h"
 #include "shell/product.h"

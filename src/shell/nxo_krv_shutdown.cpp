@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing: record why, then stop the timer, close the sockets, save, remove the tray icon.
 #include "common/text.h"
 #include "shell/nxo_krv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: single instance, the records and lists, the settings, the zone, the command line.
 #include "common/text.h"
 #include "common/tip_field.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting a synchronisation from the window, and showing what it does and how it ends.
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one-second tick and the synchronisation interval.
 #include <algorithm>
 #include <cstdint>

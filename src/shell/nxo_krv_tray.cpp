@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Minimise to the tray, restore from it, and the tray icon's tip and picture.
 #include "common/rounding.h"
 #include "display/krv_layered.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HTTP exchange with the maker's web server.
 #include "shell/nxo_update.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The update service: fetches the version information and the server list from the maker's web
 // server over HTTP (socket nxo), asks the version host for the latest version (socket NXO_PLI),

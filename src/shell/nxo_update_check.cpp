@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Evaluating the version information: offering a newer version or a new server list.
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's server list box and the server tables beside it, filled from a list file.
 #include <cstdint>

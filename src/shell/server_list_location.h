@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the server list file lives. An installed program's folder is not the user's to write, so
 // a downloaded list may go to the user's data folder instead; that copy, when present, is the

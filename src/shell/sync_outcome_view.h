@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window shows of a synchronisation: its status line, tray tip and picture, from
 // the outcome's kind, never from the words of a text.

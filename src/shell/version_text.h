@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Version numbers as they come from the network: checked, then compared number by number.
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One synchronisation a few seconds after the computer wakes from a suspend or the network
 // comes back (once the network answers), never a burst, never while one runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One protocol exchange with one time server over one socket, reported once as a typed result.
 // Every rule of the wire lives here, for the program and the query tool alike: the host is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Conversions between the local clock and NTP timestamps, and the program's modulo.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // NTP extension fields (RFC 7822 section 3) and the four of Network Time Security (RFC 8915
 // section 5): a 16-bit type, a 16-bit length of the whole field, the body padded to 4 bytes.

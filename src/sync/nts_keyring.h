@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keys and cookies of every NTS server asked in this run: a key establishment (in the
 // background) only for a server without cookies left.

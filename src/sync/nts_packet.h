@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The NTS-protected SNTP request and the checks of its reply (RFC 8915 section 5.7).
 #include <optional>

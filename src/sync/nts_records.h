@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The NTS Key Establishment records (RFC 8915 section 4): a 16-bit critical bit and type, a
 // 16-bit body length, the body; all big-endian, over TLS.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One server's Network Time Security for a run: the keys and cookies of a key establishment
 // (blocking, over TLS) and the guard of each SNTP exchange that spends a cookie.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The query tool's view of one exchange: the local clock's offset and the round trip, never a
 // setting of the clock.

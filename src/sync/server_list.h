@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The server list file NXO_KRV5.KRV: five header lines, then one server a line,
 //   host:::list text ending in the region code:::image number:::Time:SNTP:DayTime:UnixTime ports

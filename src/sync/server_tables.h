@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The server tables the server list fills: indexed from 1, index 0 means none.
 #include <array>

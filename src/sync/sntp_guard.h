@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What an SNTP exchange asks of an authentication layer (Network Time Security): the request to
 // send for a header, and the reply's check before it is read as SNTP.

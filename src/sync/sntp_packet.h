@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The SNTP packet (RFC 4330 section 4): 48 bytes, big-endian, the fields the client uses.
 #include <array>

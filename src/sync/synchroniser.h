@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One synchronisation at a time: a server and a protocol choice in, one exchange, the clock
 // change, and one outcome value out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The NTS path of a synchronisation: keys first (in the background unless cookies are left),
 // then the SNTP exchange through their guard; a failure of either ends it, never plain SNTP.
 #include "sync/synchroniser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The time zone as the protocols need it: the bias in seconds and the name in force.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own button on a screen of two device pixels per pixel: every pixel rule of the
 // button holds at scale 1 (each pixel fills two by two device pixels), while the caption is
 // drawn at the screen's scale, as sharp as any other text.

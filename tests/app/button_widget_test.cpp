@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own button hosted offscreen: its pixels, window shape, pointer, the clicks the
 // user's mouse and keys make, and hover ending when the pointer goes elsewhere.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The informational switches end the program before the window; every other command line is
 // left to the main window.
 #include "app/command_line_info.h"

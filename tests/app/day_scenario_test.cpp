@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Days of automatic synchronisation, run on the fake scheduler against scripted servers.
 #include <algorithm>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wiring main relies on, driven on fakes: settings and list in, windows hosted, state saved.
 #include <algorithm>
 

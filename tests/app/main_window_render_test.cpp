@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window, wired as main wires it, hosted offscreen: its size, and the clock and status
 // both readable in the display box.
 #include <gtest/gtest.h>

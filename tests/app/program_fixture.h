@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The whole program wired on fakes, its timers run by the fake scheduler, with the settings of
 // an earlier run and a list of one loopback server.

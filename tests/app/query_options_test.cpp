@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // korvane-query's command line: short and long options, seconds, host:port, and the refusals.
 #include "app/query/query_options.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Signals become a call on the UI thread, and the handler leaves errno as it found it.
 #include "app/signal_watch.h"
 

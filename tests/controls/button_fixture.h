@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A button on the fakes: fixed-width text, the classic colours, recorded links, a pointer
 // probe and an event log.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The event sequences of mouse, keys, hover tracking and links.
 #include <gtest/gtest.h>
 

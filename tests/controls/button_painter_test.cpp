@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pixels of whole repaints through the control.
 #include <gtest/gtest.h>
 

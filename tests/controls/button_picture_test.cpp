@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures: keyed by the mask colour, stretched, moved, lifted over a shadow, embossed.
 #include <gtest/gtest.h>
 

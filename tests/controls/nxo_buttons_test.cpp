@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creation, properties, resize and the property bag.
 #include "controls/nxo_buttons.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every desktop service the clock windows and their dialogs use, as fakes, with the settings
 // state over the fake registry; the program the windows ask for others is the user's own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clock windows on fakes: a 1024 x 768 screen, a skins folder the test fills, a program that
 // records what the windows ask of it, and the settings of a first run.

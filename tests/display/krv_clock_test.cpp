@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The taskbar overlay on a stand-in clock window: its load, first paint, minute re-fit and
 // unload, and a skin that fails to load.
 #include "display/krv_clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floating clock settings dialog on fakes: what it enables, warns about, asks and writes.
 #include "display/krv_dconfig.h"
 

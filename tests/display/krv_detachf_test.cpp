@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floating clock: where it opens, its docking, what its close saves, and its mouse.
 #include "display/krv_detachf.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeping windows on screen and the layered style.
 #include "display/krv_layered.h"
 

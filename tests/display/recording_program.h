@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The other windows as the clocks and their dialog see them: every request is recorded.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped skins as the desktop backend decodes them, and pictures it refuses.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock text, skin names and the overlay and floating clock geometry.
 #include <gtest/gtest.h>
 

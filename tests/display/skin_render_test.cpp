@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned taskbar clock drawn with the shipped skins, pixel by pixel.
 #include "display/skin_render.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the end-to-end suites share: a private simulated-clock file and the peers' fixture.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the loopback time servers until SIGINT or SIGTERM, for the benchmark scripts:
 // prints "ready" once every server answers, or the reason it could not start them. With the
 // argument "nts" chronyd serves NTS too, and "nts-ca PATH" follows with its CA file.

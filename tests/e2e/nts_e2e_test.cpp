@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // korvane-query --protocol nts, and the main window's synchronisation on the real Qt sockets and
 // GnuTLS, against chronyd serving NTS on the loopback, its NTP requests relayed by the test
 // (unchanged, with one bit flipped, or stripped of their authentication).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // chronyd serving NTS on the loopback: a CA and a server certificate the test makes, and the
 // configuration lines that serve it on TCP 4460. Its NTP requests go to chronyd on 127.0.0.1, or

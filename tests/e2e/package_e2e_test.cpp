@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Debian package as a user gets it: what it holds and declares, what the checkers say of it,
 // and its programs run from a scratch root where it was unpacked.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loopback servers' configurations can never steer this machine's clock or serve off the
 // loopback.
 #include <gtest/gtest.h>

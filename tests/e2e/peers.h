@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Real time servers on 127.0.0.1 and their real ports, started and stopped by the tests:
 // chronyd (NTP, UDP 123), xinetd's own Time and DayTime (TCP 37 and 13) and the project's

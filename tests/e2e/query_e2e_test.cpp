@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // korvane-query, run as a child process, against real time servers on the loopback.
 #include <arpa/inet.h>
 #include <netinet/in.h>

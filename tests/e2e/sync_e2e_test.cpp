@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One synchronisation per protocol through the real Qt sockets, against the loopback peers,
 // setting the simulated clock.
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real korvane on a simulated clock that refuses direct setting, as a normal user's process
 // is refused: it sets the clock through the project's stand-in time service on a private system
 // bus, reports the service's refusals in plain words, and the original refusal with no bus.

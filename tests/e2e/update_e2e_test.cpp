@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real korvane with no server list in a fresh program folder: it fetches the version
 // information and the list from busybox httpd on 127.0.0.1, loads the list, synchronises with
 // the loopback Time server it names, asks the project's version server, and (run once) ends.

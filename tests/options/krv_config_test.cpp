@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog: what it shows on opening, what each choice changes in memory, and what
 // its close writes, in order, and only after a change.
 #include "options_fixture.h"

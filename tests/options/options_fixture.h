@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options dialog on fakes: the settings of an earlier run in memory, a skins folder, and a
 // log of the registry writes and of what the dialog asks of the other windows.

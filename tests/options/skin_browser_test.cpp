@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin browser: the list of skins, their images, the preview and the applying of a skin.
 #include "options_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An SNTP server that misbehaves as the tests need, answering each request once:
 //   korvane-misbehaving-sntp-peer [--address A] [--port N] --mode M [--millis MS] [--code C]
 // Modes: hold (the network holds the reply MS milliseconds after the server stamped it),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the project's small TCP test servers share: the port option, the stop signals, the
 // listener and the accept loop.
 #pragma once

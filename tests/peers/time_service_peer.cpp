@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the system's time service on a private bus: SetTime sets the simulated clock
 // (KORVANE_CLOCK_FILE), or answers with one of the service's refusals.
 //   korvane-time-service-peer ANSWER LOG

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A UnixTime server for the tests: on each TCP connection it sends the seconds since
 // 1970-01-01 00:00 UTC as 4 bytes, big-endian, and closes. No packaged server speaks it.
 // With --epoch 1900 it counts from 1900 as a Time server does (a second one beside xinetd's);

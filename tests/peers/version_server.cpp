@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A version-query server for the tests: on each TCP connection it reads the request, appends it
 // and a line end to the log file, answers ":'/|NXO_PRODLI" + the latest version, and closes.
 //   korvane-version-peer --port N --latest V [--log FILE] [--address A]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The update service's servers on 127.0.0.1, each on a free high port: Debian's busybox httpd
 // with a configuration of its own, and the project's version-query server. Each process is

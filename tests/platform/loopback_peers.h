@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small servers on 127.0.0.1 made of plain sockets, for the socket backends to talk to.
 #include <arpa/inet.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every socket backend must do alike, run on each backend's own loop. A backend type has a
 // `socket`, runUntil(done, ms) that runs its loop until done() holds, and settle(), which lets a

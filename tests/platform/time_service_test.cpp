@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time service's answers in the words the user reads.
 #include "platform/time_service.h"
 

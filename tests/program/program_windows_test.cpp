@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's windows by name: made afresh on each load, hosted while loaded, unloaded in order.
 #include "program/program_windows.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Registry module's value semantics on the in-memory registry.
 #include "program/registry.h"
 

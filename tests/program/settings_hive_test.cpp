@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings in the real hive file: what a first run leaves on disk, and a hand-made hive.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up load, the first run and the writers, on the in-memory registry.
 #include "program/settings.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SRC, RX and TX lamps.
 #include "shell/activity_lamps.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the server list into the main window, with the settings before it.
 #include "shell/krv_file.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's design: the controls where the layout puts them.
 #include "shell/nxo_krv_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window on fakes, with one server of region NA and a log of control changes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows version code and the layered-capable flag over every known version.
 #include "shell/nxo_pwin.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole runs of the main window on the fake clock and scripted sockets.
 #include "shell/nxo_krv_fixture.h"
 #include "sync/protocol.h"

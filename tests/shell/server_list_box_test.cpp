@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's server list box filled from the list's servers.
 #include "shell/server_list_box.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the main window: the order of the shut-down, whatever closed it.
 #include "shell/nxo_krv_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the main window: the order of its steps and the command line.
 #include "shell/nxo_krv.h"
 #include "shell/nxo_krv_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a change the engine would not make on one server's word, or a server it may not ask, is
 // shown: plain words, never a success the tray would picture.
 #include "shell/sync_outcome_view.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one-second tick, the interval and its text box.
 #include <algorithm>
 #include <limits>

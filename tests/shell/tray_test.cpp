@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Minimise to the tray, restore, the tray's mouse messages and its tip and picture.
 #include "common/tip_field.h"
 #include "shell/nxo_krv_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A main window stand-in for the update service: records what the service asked of it.
 #include <string>

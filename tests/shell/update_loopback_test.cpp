@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update service over real sockets and files: Debian's busybox httpd and the project's
 // version-query server on 127.0.0.1, and a scripted server for the faults httpd never makes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update service on fake sockets and files: its flags, its boxes and the check button.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update service's readers of outside text: HTTP responses, version numbers, host names.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update service on the real main window: which list copy is read, and what a download
 // re-reads.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-second replies set the real POSIX clock code (over a simulated clock file) in a zone
 // with daylight saving: in both passes of the repeated hour and across midnight.
 #include <gtest/gtest.h>

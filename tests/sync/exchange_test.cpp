@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The query tool's exchange on scripted sockets: offsets, round trips, refusals, never a setting.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The NTS key establishment records, the NTP extension fields and the protected SNTP packet.
 #include <gtest/gtest.h>
 

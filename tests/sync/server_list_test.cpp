@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The server list file: which lines become servers.
 #include "sync/server_list.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A synchronisation on scripted sockets and a fake clock: the exchange, the clock change and the
 // outcome, for every protocol and every way an exchange ends.
 #include "sync/synchroniser.h"

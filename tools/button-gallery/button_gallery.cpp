@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every button style in every state, with and without pictures, into one PNG.
 #include <QGuiApplication>
 #include <QImage>

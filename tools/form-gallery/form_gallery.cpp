@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One form with every kind of control the Qt host binds: option buttons in two groups, a
 // slider, a picture box with a drawn raster and a transparent label over it, a label sized to
 // its caption, a check box, a combo box, a text box, a stretched image and the program's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A clock that tests set and step by hand; it can be told to refuse changes.
 #include <functional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An event queue tests step by hand: doEvents runs what was pending when it was called.
 #include <deque>

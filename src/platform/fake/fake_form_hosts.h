@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Form hosts that record what is hosted and shown instead of making windows; with a scheduler,
 // the timers of every hosted form run on the fake clock.

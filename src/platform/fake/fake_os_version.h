@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A version record that a test sets; the call succeeds only for the expected record size.
 #include <string_view>

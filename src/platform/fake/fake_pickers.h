@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Choosers answered by the test: each call is recorded and answered from the queue (cancel when
 // it is empty).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pointer is over the control the test names (none by default).
 #include "platform/pointer_probe.h"

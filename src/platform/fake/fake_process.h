@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A launcher that records every argument vector and answers as the test set it.
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The registry in memory, with controls for tests: seed values, read them back, refuse writes.
 #include <optional>

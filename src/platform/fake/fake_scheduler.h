@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drives every enabled ui::Timer it watches from the fake clock, so a test runs hours of ticks
 // in milliseconds: run(ms) moves the clock from one due timer to the next and ticks it. A timer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A shell that records its tray calls and opened documents; tests say whether a tray exists.
 #include <string>

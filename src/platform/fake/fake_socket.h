@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scripted socket: tests deliver data, errors and closes, and read back what it was asked.
 // Given an event loop, the events that follow its own calls (a failure, a resolved host) are

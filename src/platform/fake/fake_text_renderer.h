@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text as fixed boxes: every character is a cell of kCellWidth x kLineHeight pixels, and every
 // visible character a solid box in it, so tests can find each glyph by its pixels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A screen of a fixed size (15 twips per pixel) whose style and opacity calls are recorded.
 #include <map>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TLS 1.3 over a blocking TCP socket with GnuTLS: ALPN required, the certificate checked against
 // the host name, keying material exported by RFC 5705.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/gnutls/nettle_siv.h"
 
 #include <nettle/aes.h>

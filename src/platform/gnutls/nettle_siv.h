@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // AES-SIV-CMAC-256 built on Nettle's AES-128 and CMAC: Nettle's own SIV takes one associated
 // string and a nonce, the vector form of RFC 5297 takes any number of them.

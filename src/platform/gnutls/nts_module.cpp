@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The module the desktop program loads on its first NTS exchange.
 #include <type_traits>
 

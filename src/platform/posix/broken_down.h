@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Civil date-times to and from the C library's broken-down time.
 #include <ctime>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hive file: the registry editor's export format, REG_SZ values only.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The registry kept in one hive file (see hive_format.h), rewritten atomically on every change.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two places where the registry reflects the host system instead of the hive:
 //  - HKLM\SYSTEM\CurrentControlSet\Control\TimeZoneInformation: "StandardName" and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a socket on file descriptors needs of an event loop: descriptors watched for readiness and
 // calls deferred to a later pass, all on the loop's one thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The NTS cryptography, loaded from its module (dlopen) the first time it is used, from any
 // thread. Where the module cannot be loaded, a TLS connection fails with the reason and random

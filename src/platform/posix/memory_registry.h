@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keys and their REG_SZ values held in memory, with handles and access checks; the hive file
 // and the test double keep their values in it.

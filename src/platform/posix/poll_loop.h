@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small event loop on poll(2) for programs without a toolkit (the command-line tool): file
 // descriptors to watch, one-shot timers on the steady clock and deferred calls. Everything runs

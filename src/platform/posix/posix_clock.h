@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system clock on POSIX: clock_gettime / clock_settime and the C library's zone data.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The environment on POSIX: argv, the program folder and a single-instance lock file.
 #include <string>

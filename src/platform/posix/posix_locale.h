@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system locale's date and time formats through the C library (LC_TIME), for programs
 // without a toolkit. Two-digit years fall in 1950-2049, as on the desktop backend.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The version record on POSIX systems: there is no Windows here, so the call always fails.
 #include "platform/os_version.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starting programs with posix_spawn: no shell, the program in a session of its own, and its
 // exit collected so that it never lingers as a zombie.

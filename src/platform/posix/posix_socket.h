@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The socket control on POSIX sockets, driven by an IoLoop (the command-line tool's PollLoop, the
 // desktop's Qt loop); events arrive from the loop on its thread, never from inside the call that

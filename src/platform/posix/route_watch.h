@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The network's return, as the kernel's routing table tells it: a netlink socket that hears of
 // every route and address change, and a look at whether a default route exists after each. Costs

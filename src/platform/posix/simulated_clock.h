@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A clock for tests and benchmarks: the machine's clock plus an offset kept in a file as a
 // signed decimal number of milliseconds. Setting it rewrites the offset; the machine's clock is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the Qt host mirrors each kind of control, registered by the control's type: the form
 // model's own kinds come with the host; a logic folder's control registers its binding from app.

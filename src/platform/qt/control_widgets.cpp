@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One child widget per control kind, and the user's actions fed back as control events.
 #include <QCheckBox>
 #include <QComboBox>

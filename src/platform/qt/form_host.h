@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one generic host: mirrors any ui::Form as a real top-level QWidget, its controls as
 // child widgets, and feeds the user's actions back as the same control events.

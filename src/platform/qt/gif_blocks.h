@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether a GIF file holds the whole of its first picture: Qt's reader hands out a picture
 // cut short by the end of the file as if it were complete.

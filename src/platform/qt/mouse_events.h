@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's mouse on a widget raised as the events of the control or form it shows.
 #include <functional>

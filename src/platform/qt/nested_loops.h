@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Counts the nested event loops the program runs (choosers, message boxes, pending events): no
 // window may be destroyed while one runs, as a handler of that window may be waiting under it.

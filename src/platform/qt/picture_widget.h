@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture box on screen: each raster pixel drawn as one pixel of the layout, enlarged without
 // smoothing on a high-density screen.

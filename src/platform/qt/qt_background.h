@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Background work on Qt's thread pool, its done posted back to the UI thread's event loop; a done
 // arriving after this object is gone is dropped.

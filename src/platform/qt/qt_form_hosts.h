@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A FormHost for each loaded form, made when the form loads; at its release it lets go of the
 // form at once, and is deleted from the top-level event loop only, once no chooser, message box

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The IoLoop on Qt's event loop: a read and a write QSocketNotifier per watched descriptor, calls
 // posted as queued calls; everything on the UI thread.

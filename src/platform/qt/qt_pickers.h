@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The font and colour choosers as Qt's own dialogs, modal to the owner form's window.
 #include "platform/pickers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether the widget under the desktop's pointer is the one a form host made for a control.
 #include "platform/pointer_probe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One wake-up for every timer on the second: a precise single-shot timer re-armed from the
 // program's clock each time, so the seconds shown flip just after the true second.

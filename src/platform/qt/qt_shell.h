@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tray icon with QSystemTrayIcon, opening documents with QDesktopServices, and starting
 // the desktop's date and time settings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Links opened by the desktop's URL handlers (browser, mail program).
 #include "platform/shell_open.h"

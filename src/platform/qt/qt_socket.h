@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The socket control on the desktop: POSIX sockets on Qt's event loop, host names looked up on
 // Qt's thread pool so that the windows never wait for the resolver.

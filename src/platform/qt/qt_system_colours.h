@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // System colours from the application palette; indices without a palette role stay classic.
 #include "platform/system_colours.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Captions measured with QFontMetrics and drawn with QPainter straight into a raster's pixels.
 #include "platform/text_renderer.h"

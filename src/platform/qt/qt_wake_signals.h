@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the desktop tells of a resume and of the network's return: logind's PrepareForSleep
 // (false: the computer has woken) where the system bus has it, and a default route appearing in

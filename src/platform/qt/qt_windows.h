@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Screen and window operations on Qt; the layered style becomes the form's opacity. Linux
 // desktops have no taskbar clock window to adopt, so a stand-in takes its place: a rectangle at

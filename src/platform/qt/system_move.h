@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window dragged with the mouse as by its title bar: either the window manager moves it and we
 // wait for the button to come up, or (no window manager) the window follows the pointer.

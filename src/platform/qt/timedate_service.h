@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system's time service, systemd-timedated, asked over the system D-Bus.
 #include <QObject>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's X connection, for the few questions Qt does not answer itself.
 #include <QPoint>

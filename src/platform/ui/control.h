@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base of every control model: name, geometry in twips, enabled, visible, tooltip, font
 // and colours.

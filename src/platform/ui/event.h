@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A control event: the form connects its handler, a host may connect a mirror. A connection can
 // be ended, so a host or a window made afresh on each show leaves no dead handlers behind.

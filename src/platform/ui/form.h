@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window: its own properties, its controls (each optionally inside a frame) and its events.
 // A host mirrors it as a native window and feeds the user's actions back as the same events.

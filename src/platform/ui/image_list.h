@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An image list: pictures by index from 1, each a file under the program folder.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Menus: a menu holds items; an item with the caption "-" is a separator.
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture box: a raster the logic loads or draws into, shown at twipsPerPixel twips per raster
 // pixel (a high-density screen enlarges it by whole device pixels, never smoothed). Off-screen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stored design-time properties of one control: named values, in the order written.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floating clock and the taskbar overlay of the real korvane on two monitors under a window
 // manager: where the floating clock stays, what the mouse does to it, the tooltips on hover, and
 // a probe skin whose background pixel and redrawing the screen shows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A private X display (Xvfb) for end-to-end runs of the real binary, with an optional tray
 // (trayer), compositing manager (xcompmgr), window manager (openbox) and second monitor, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog and the floating clock's settings dialog of the real korvane, driven as a
 // person does (pointer and keys): what they change on the screen and what they write.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run killed (SIGKILL) at a random point of its shut-down never loses settings, and the
 // temporary file a killed write leaves is gone once the program has started again.
 #include <gtest/gtest.h>

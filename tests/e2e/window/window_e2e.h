@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the end-to-end runs of the real korvane on a private X display share: the settings a run
 // starts from, reading them back, the debug log's status lines, and a fixture that gives each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real korvane on a private X display: single instance, shut-down on a signal, the main
 // window's size, the tray and its menu, a plain start and the run-once mode synchronising with
 // the loopback time servers, and the settings a close writes.

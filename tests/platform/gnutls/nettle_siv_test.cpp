@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // AES-SIV-CMAC-256 against RFC 5297 appendix A, and refusal of anything altered.
 #include "platform/gnutls/nettle_siv.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hive text: what loads, what is refused, and that writing gives back what was read.
 #include "platform/posix/hive_format.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hive file on disk: where it lives, that it survives crashes and bad content.
 #include "platform/posix/hive_registry.h"
 

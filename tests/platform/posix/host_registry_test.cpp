@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zone names and the Run value, served from the host instead of the hive.
 #include "platform/posix/host_registry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Registry semantics the settings store relies on: handles, access masks, enumeration.
 #include "platform/posix/memory_registry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The poll loop: timers in order, deadlines kept without oversleeping, descriptors dispatched
 // safely when handlers change the watches.
 #include "platform/posix/poll_loop.h"

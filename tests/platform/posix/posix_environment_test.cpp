@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The POSIX environment: program folder choice, the command line, the single-instance lock,
 // and the clock seeing a change of the process's time zone.
 #include "platform/posix/posix_environment.h"

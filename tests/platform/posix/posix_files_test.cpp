@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folder listings on disk: patterns and order as the desktop's listings give them, regular files
 // only, and nothing reached through a link out of the folder.
 #include "platform/posix/posix_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The C library's date formats, read in the C locale so the expectations hold on any machine.
 #include "platform/posix/posix_locale.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The POSIX socket backend against small servers on 127.0.0.1 made of plain sockets; it must
 // behave as the desktop backend does.
 #include "platform/posix/posix_socket.h"

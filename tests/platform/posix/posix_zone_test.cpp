@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The POSIX clock's zone record, read from the C library's zone data.
 #include <gtest/gtest.h>
 

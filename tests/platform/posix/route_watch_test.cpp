@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the kernel's route dump: only a unicast default route of the main table means online.
 #include "platform/posix/route_watch.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated clock: an offset file over the machine's clock, which it never sets.
 #include "platform/posix/simulated_clock.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The newer control kinds on the offscreen Qt host: option groups, the slider's drag and
 // release, caption-sized and transparent labels, plain and stretched images, the mouse, and
 // forms that paint and have an owner.

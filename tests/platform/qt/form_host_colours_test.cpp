@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colour values and font styles of the model as the Qt host shows them.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generic Qt host on the offscreen platform: geometry from twips, fonts, and the user's
 // actions coming back as the model's events.
 #include "platform/qt/form_host.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One widget application on the offscreen platform for a test process.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture box on a screen of two device pixels per pixel: each raster pixel fills a pixel of
 // the layout (two by two device pixels, unsmoothed), Paint comes before the drawing, and the
 // mouse counts in raster pixels.

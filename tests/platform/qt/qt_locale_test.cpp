@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop locale's capitals follow the language, not ASCII only.
 #include "platform/qt/qt_locale.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's font and colour dialogs answered on the offscreen platform: what goes in, what comes back,
 // and the custom colours kept across the dialog.
 #include "platform/qt/qt_pickers.h"

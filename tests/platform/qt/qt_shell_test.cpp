@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's date and time settings: the first candidate whose programs are all on PATH is
 // started by its full path, and nothing when none is there. The programs here are stand-ins.
 #include "platform/qt/qt_shell.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's socket control (POSIX sockets on Qt's event loop, look-ups on Qt's thread pool)
 // against plain sockets on the loopback, for what every backend must do alike.
 #include "platform/qt/qt_socket.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One QCoreApplication for a test process, and running its loop until a condition holds.
 #include <QCoreApplication>

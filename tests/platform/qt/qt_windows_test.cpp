@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stand-in taskbar clock and the system move on the offscreen platform: where the clock sits,
 // how the overlay follows it, and dragging a window where no window manager moves it.
 #include "platform/qt/qt_windows.h"

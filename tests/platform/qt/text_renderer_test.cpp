@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fake's fixed boxes and the Qt backend's real fonts measure and draw alike.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form model's own rules: which property a change names, option groups per container, the
 // slider's range and events, and a picture box that sizes itself to its picture.
 #include <gtest/gtest.h>

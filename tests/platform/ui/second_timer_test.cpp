@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A timer on the second ticks just after each whole second of the clock it is armed from, also
 // after that clock is set forward or back, and still once a second.
 #include <gtest/gtest.h>
