@@ -7,6 +7,7 @@
 #include "platform/posix/hive_format.h"
 #include "platform/posix/hive_registry.h"
 #include "program/settings.h"
+#include "program/shown_boxes.h"
 #include "temp_folder.h"
 
 namespace korvane::program {
@@ -17,7 +18,7 @@ using korvane::testing::readText;
 using korvane::testing::TempFolder;
 using korvane::testing::writeText;
 
-class SettingsHiveTest : public ::testing::Test {
+class SettingsHiveTest : public ::testing::Test, protected testing::ShownBoxes {
  protected:
   bool load(HiveRegistry& hive) {
     Registry registry{hive, boxes, clock};
@@ -30,15 +31,6 @@ class SettingsHiveTest : public ::testing::Test {
   FakeClock clock;
   FakeMessageBoxes boxes;
   Settings settings;
-  // The main window's boxes as the load leaves them.
-  MainWindowBoxes shown{false, "59", "Minute/s"};
-  SettingsHooks hooks(std::function<void()> minimise = {}) {
-    return {std::move(minimise), [this](const MainWindowBoxes& b) {
-              shown.random = b.random;
-              if (b.count) shown.count = b.count;
-              shown.unit = b.unit;
-            }};
-  }
 };
 
 TEST_F(SettingsHiveTest, AFirstRunLeavesTheTenDefaultsInOrder) {

@@ -9,6 +9,7 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_registry.h"
+#include "program/shown_boxes.h"
 
 namespace korvane::program {
 namespace {
@@ -19,7 +20,7 @@ const std::vector<std::string> kDefaultNames = {
     "Settings",      "Protocol",      "KRVClockSkin",  "KRVLastServer", "KRVSkinLocal",
     "OpenMinimized", "KRVSkinDetach", "KRVSkinTransP", "KRVDetachMode", "KRVDetachFont"};
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public ::testing::Test, protected testing::ShownBoxes {
  protected:
   // Loads from a registry holding a complete set of values changed by overrides.
   bool loadWith(const std::map<std::string, std::string>& overrides) {
@@ -42,15 +43,6 @@ class SettingsTest : public ::testing::Test {
   FakeClock clock;
   Registry registry{store, boxes, clock};
   Settings settings;
-  // The main window's boxes as the load leaves them.
-  MainWindowBoxes shown{false, "59", "Minute/s"};
-  SettingsHooks hooks(std::function<void()> minimise = {}) {
-    return {std::move(minimise), [this](const MainWindowBoxes& b) {
-              shown.random = b.random;
-              if (b.count) shown.count = b.count;
-              shown.unit = b.unit;
-            }};
-  }
   int minimised = 0;
 };
 
