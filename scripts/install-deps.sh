@@ -7,7 +7,7 @@ set -euo pipefail
 
 run_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev qt6-gtk-platformtheme
+  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libfontconfig-dev qt6-gtk-platformtheme
   libgnutls28-dev nettle-dev ca-certificates
   fonts-liberation xdg-utils
 )

@@ -24,6 +24,7 @@
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_os_version.h"
 #include "platform/posix/posix_process.h"
+#include "platform/qt/font_config_warm_up.h"
 #include "platform/qt/qt_background.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_form_hosts.h"
@@ -92,7 +93,9 @@ int main(int argc, char** argv) {
   qInstallMessageHandler(debug ? debugMessageHandler : quietMessageHandler);
   preferXWayland();
   flushWithoutRoundTrip();
+  platform::FontConfigWarmUp fonts;
   QApplication app(argc, argv);
+  fonts.finish();
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setApplicationName(QStringLiteral("korvane"));
   QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));  // the installed menu entry
