@@ -58,8 +58,22 @@ ClockResult PosixClock::applyUtcNanos(int64_t utcNanos) {
   return {};
 }
 
-SystemTime PosixClock::localTime() const {
+void PosixClock::refreshZone() const {
+  const char* variable = std::getenv("TZ");
+  // Unset and set to nothing differ: the one reads the system's zone file, the other is UTC.
+  std::string now = variable ? "=" + std::string(variable) : "";
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  const int64_t ms = static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+  const std::lock_guard<std::mutex> lock(zoneMutex_);
+  if (zoneVariable_ == now && ms - zoneLookedAtMs_ < 1000) return;
+  zoneVariable_ = std::move(now);
+  zoneLookedAtMs_ = ms;
   tzset();
+}
+
+SystemTime PosixClock::localTime() const {
+  refreshZone();
   const int64_t nanos = nowUtcNanos();
   const int64_t seconds = floorDivNanos(nanos);
   const std::tm tm = localBrokenDown(static_cast<time_t>(seconds));
@@ -92,7 +106,7 @@ int64_t PosixClock::suspendedMillis() const {
 }
 
 ZoneState PosixClock::timeZoneInformation(TimeZoneInfo& info) const {
-  tzset();
+  refreshZone();
   const std::tm now = localBrokenDown(static_cast<time_t>(floorDivNanos(nowUtcNanos())));
   const int year = now.tm_year + 1900;
   const std::tm january = probe(year, 0);

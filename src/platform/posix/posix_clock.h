@@ -3,6 +3,9 @@
 // The system clock on POSIX: clock_gettime / clock_settime and the C library's zone data.
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
 
 #include "platform/clock.h"
 #include "platform/time_service.h"
@@ -30,7 +33,14 @@ class PosixClock : public SystemClock {
   virtual ClockResult applyUtcNanos(int64_t utcNanos);
 
  private:
+  // Has the C library look at the zone again: at once when TZ changed, else at most once a
+  // second (each look re-reads the zone file's status).
+  void refreshZone() const;
+
   TimeService* service_;
+  mutable std::mutex zoneMutex_;
+  mutable std::optional<std::string> zoneVariable_;  // TZ at the last look; nullopt before it
+  mutable int64_t zoneLookedAtMs_ = 0;
 };
 
 // The clock the program uses: the simulated clock when KORVANE_CLOCK_FILE names a file (refusing
