@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Idle cost of korvane: resident memory after 60 ticks, CPU time and wake-ups (context switches)
-# per idle minute, beside the bare Qt window the benchmarks build (bench/bare_window), which idles
+# Idle cost of korvane: resident memory after 60 ticks, CPU time (the scheduler's nanoseconds) and
+# wake-ups (context switches) per idle minute, beside the bare Qt window the benchmarks build (bench/bare_window), which idles
 # on the same private Xvfb display over the same minute. Stops everything it started by PID.
 # Usage: bench/idle_cost.sh [build-dir]   Targets: resident at most 1.2x the bare window, under
 # 0.05 s CPU a minute, at most one wake-up a second. With KORVANE_IDLE_CLOCKS=1 the taskbar
@@ -36,7 +36,6 @@ start_korvane -x
 DISPLAY=$display XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb "$bare" &
 bare_pid=$!
 
-ticks_per_second=$(getconf CLK_TCK)
 sleep 5  # start-up is not idle time
 if [[ $clocks == 1 ]]; then
   # The frameless clock windows carry the program's name; the main window is named apart.
@@ -54,19 +53,19 @@ if [[ $clocks == 1 ]]; then
   echo "both clocks mapped"
   sleep 5  # the clocks come up five ticks after the start: their start-up is not idle time either
 fi
-start_cpu=$(cpu_ticks) start_wake=$(wakeups "$korvane_pid")
-bare_cpu=$(cpu_ticks_of "$bare_pid") bare_wake=$(wakeups "$bare_pid")
+thread_run_ns "$korvane_pid" >"$work/korvane.run"
+thread_run_ns "$bare_pid" >"$work/bare.run"
+start_wake=$(wakeups "$korvane_pid") bare_wake=$(wakeups "$bare_pid")
 sleep 60
-cpu=$(($(cpu_ticks) - start_cpu)) wake=$(($(wakeups "$korvane_pid") - start_wake))
-bcpu=$(($(cpu_ticks_of "$bare_pid") - bare_cpu)) bwake=$(($(wakeups "$bare_pid") - bare_wake))
+cpu=$(run_ns_since "$korvane_pid" "$work/korvane.run") wake=$(($(wakeups "$korvane_pid") - start_wake))
+bcpu=$(run_ns_since "$bare_pid" "$work/bare.run") bwake=$(($(wakeups "$bare_pid") - bare_wake))
 rss=$(rss_kb) brss=$(rss_kb_of "$bare_pid")
 
-awk -v rss="$rss" -v brss="$brss" -v c="$cpu" -v bc="$bcpu" -v w="$wake" -v bw="$bwake" \
-  -v hz="$ticks_per_second" '
+awk -v rss="$rss" -v brss="$brss" -v c="$cpu" -v bc="$bcpu" -v w="$wake" -v bw="$bwake" '
 BEGIN {
   printf "resident memory: korvane %.1f MB, bare Qt window %.1f MB, ratio %.2f (target <= 1.2)\n",
     rss / 1024, brss / 1024, rss / brss
-  printf "CPU per idle minute: korvane %.2f s, bare Qt window %.2f s (target < 0.05 s)\n",
-    c / hz, bc / hz
+  printf "CPU per idle minute: korvane %.3f s, bare Qt window %.3f s (target < 0.05 s)\n",
+    c / 1e9, bc / 1e9
   printf "wake-ups per second: korvane %.2f, bare Qt window %.2f (target <= 1)\n", w / 60, bw / 60
 }'

@@ -54,6 +54,19 @@ wakeups() {
   cat /proc/"$1"/task/*/status 2>/dev/null |
     awk '/^voluntary_ctxt_switches:/ {n += $2} END {print n + 0}'
 }
+# Each thread of a process as "tid nanoseconds-run": the scheduler's own count, finer than the
+# clock ticks of /proc/PID/stat.
+thread_run_ns() {
+  local f
+  for f in /proc/"$1"/task/*/schedstat; do
+    [[ -r $f ]] && echo "$(basename "$(dirname "$f")") $(cut -d' ' -f1 "$f")"
+  done
+}
+# Nanoseconds a process ran since a snapshot FILE of thread_run_ns (a thread that ended
+# meanwhile is left out; one started meanwhile counts whole).
+run_ns_since() {
+  thread_run_ns "$1" | awk 'NR == FNR {was[$1] = $2; next} {n += $2 - was[$1]} END {print n + 0}' "$2" -
+}
 # CPU clock ticks and resident kB of any process.
 cpu_ticks_of() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kb_of() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
