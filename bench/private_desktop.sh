@@ -33,14 +33,20 @@ make_home() {
   cp -r "$build/data" "$work/home"
 }
 
-# Starts korvane in the background with [NAME=value...] [ARGUMENTS...]; sets korvane_pid. Its
-# registry is work/registry.reg, its clock offset work/clock-offset.
+# The environment korvane runs in, into the array `environment`: its display, folders and
+# clock. Its registry is work/registry.reg, its clock offset work/clock-offset.
+korvane_environment() {
+  environment=(DISPLAY="$display" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config"
+    KORVANE_CLOCK_FILE="$work/clock-offset" KORVANE_REGISTRY="$work/registry.reg"
+    KORVANE_HOME="$work/home" QT_QPA_PLATFORM=xcb)
+}
+
+# Starts korvane in the background with [NAME=value...] [ARGUMENTS...]; sets korvane_pid.
 start_korvane() {
   local settings=()
   while [[ $# -gt 0 && $1 == *=* ]]; do settings+=("$1") && shift; done
-  env DISPLAY="$display" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" \
-    KORVANE_CLOCK_FILE="$work/clock-offset" KORVANE_REGISTRY="$work/registry.reg" \
-    KORVANE_HOME="$work/home" QT_QPA_PLATFORM=xcb "${settings[@]}" "$binary" "$@" &
+  korvane_environment
+  env "${environment[@]}" "${settings[@]}" "$binary" "$@" &
   korvane_pid=$!
 }
 
@@ -70,17 +76,3 @@ run_ns_since() {
 # CPU clock ticks and resident kB of any process.
 cpu_ticks_of() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kb_of() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
-# Milliseconds from now until a window of the process is mapped (polled every few ms).
-ms_to_mapped() {
-  local pid=$1 start=$2 now
-  for _ in $(seq 2000); do
-    if DISPLAY=$display xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; then
-      now=$(date +%s%N)
-      echo $(((now - start) / 1000000))
-      return
-    fi
-    sleep 0.005
-  done
-  echo "no window of $pid mapped" >&2
-  return 1
-}
