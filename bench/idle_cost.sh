@@ -34,7 +34,8 @@ if [[ $clocks == 1 ]]; then
 fi
 start_korvane -x
 started=$SECONDS
-DISPLAY=$display XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb "$bare" &
+bare_environment
+env "${bare_env[@]}" "$bare" &
 bare_pid=$!
 
 sleep 5  # start-up is not idle time

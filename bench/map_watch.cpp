@@ -23,7 +23,7 @@ constexpr auto kGiveUp = std::chrono::seconds(20);
 bool waitForMap(xcb_connection_t* c, std::chrono::steady_clock::time_point deadline) {
   while (std::chrono::steady_clock::now() < deadline) {
     std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event(xcb_poll_for_event(c),
-                                                                       &std::free);
+                                                                     &std::free);
     if (!event) {
       if (xcb_connection_has_error(c)) return false;
       struct timespec pause = {0, 200000};  // 0.2 ms: finer than what is measured

@@ -33,12 +33,19 @@ make_home() {
   cp -r "$build/data" "$work/home"
 }
 
-# The environment korvane runs in, into the array `environment`: its display, folders and
+# The environment the bare Qt window runs in, into the array `bare_env`: the display and a
+# runtime folder.
+bare_environment() {
+  bare_env=(DISPLAY="$display" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb)
+}
+
+# The environment korvane runs in, into the array `environment`: that and its folders and
 # clock. Its registry is work/registry.reg, its clock offset work/clock-offset.
 korvane_environment() {
-  environment=(DISPLAY="$display" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config"
+  bare_environment
+  environment=("${bare_env[@]}" XDG_CONFIG_HOME="$work/config"
     KORVANE_CLOCK_FILE="$work/clock-offset" KORVANE_REGISTRY="$work/registry.reg"
-    KORVANE_HOME="$work/home" QT_QPA_PLATFORM=xcb)
+    KORVANE_HOME="$work/home")
 }
 
 # Starts korvane in the background with [NAME=value...] [ARGUMENTS...]; sets korvane_pid.
@@ -73,6 +80,5 @@ thread_run_ns() {
 run_ns_since() {
   thread_run_ns "$1" | awk 'NR == FNR {was[$1] = $2; next} {n += $2 - was[$1]} END {print n + 0}' "$2" -
 }
-# CPU clock ticks and resident kB of any process.
-cpu_ticks_of() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# The resident kB of any process.
 rss_kb_of() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }

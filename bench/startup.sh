@@ -24,13 +24,12 @@ printf '%s\n' 'Windows Registry Editor Version 5.00' '' \
   '"Protocol"="Default Time Protocol"' '"KRVLastServer"="127.0.0.1"' '"OpenMinimized"="NO"' '' \
   > "$work/registry.reg"
 korvane_environment
-bare_environment=(DISPLAY="$display" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb)
 
 korvane_ms=() bare_ms=() text_ms=()
 for _ in $(seq "$runs"); do
-  bare_ms+=("$(env "${bare_environment[@]}" "$watch" "$bare")")
+  bare_ms+=("$(env "${bare_env[@]}" "$watch" "$bare")")
   korvane_ms+=("$(env "${environment[@]}" "$watch" "$binary" -x)")
-  text_ms+=("$(env "${bare_environment[@]}" "$watch" "$bare" --text)")
+  text_ms+=("$(env "${bare_env[@]}" "$watch" "$bare" --text)")
 done
 
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }

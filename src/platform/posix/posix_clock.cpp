@@ -60,15 +60,15 @@ ClockResult PosixClock::applyUtcNanos(int64_t utcNanos) {
 
 void PosixClock::refreshZone() const {
   const char* variable = std::getenv("TZ");
-  // Unset and set to nothing differ: the one reads the system's zone file, the other is UTC.
-  std::string now = variable ? "=" + std::string(variable) : "";
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  const int64_t ms = static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+  const uint32_t now = PosixClock::tickCount();
   const std::lock_guard<std::mutex> lock(zoneMutex_);
-  if (zoneVariable_ == now && ms - zoneLookedAtMs_ < 1000) return;
-  zoneVariable_ = std::move(now);
-  zoneLookedAtMs_ = ms;
+  // Unset and set to nothing differ: the one reads the system's zone file, the other is UTC.
+  const bool sameVariable =
+      zoneLooked_ && (variable ? zoneVariable_ == variable : !zoneVariable_.has_value());
+  if (sameVariable && now - zoneLookedAtMs_ < 1000) return;
+  zoneLooked_ = true;
+  zoneVariable_ = variable ? std::optional<std::string>(variable) : std::nullopt;
+  zoneLookedAtMs_ = now;
   tzset();
 }
 

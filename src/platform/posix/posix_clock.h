@@ -39,8 +39,9 @@ class PosixClock : public SystemClock {
 
   TimeService* service_;
   mutable std::mutex zoneMutex_;
-  mutable std::optional<std::string> zoneVariable_;  // TZ at the last look; nullopt before it
-  mutable int64_t zoneLookedAtMs_ = 0;
+  mutable bool zoneLooked_ = false;
+  mutable std::optional<std::string> zoneVariable_;  // TZ at the last look (nullopt: unset)
+  mutable uint32_t zoneLookedAtMs_ = 0;              // the tick count then (wraps)
 };
 
 // The clock the program uses: the simulated clock when KORVANE_CLOCK_FILE names a file (refusing
