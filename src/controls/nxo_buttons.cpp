@@ -109,7 +109,8 @@ void NXOButtons::resize() {
   Refresh();
 }
 
-void NXOButtons::layout() {
+void NXOButtons::applyLayout() const {
+  layoutDue_ = false;
   LayoutInput in;
   in.inner = rects_.inner;
   in.pictureWidth = p_.pictureWidth;
@@ -132,15 +133,42 @@ void NXOButtons::layout() {
   rects_.shadow = out.shadow;
 }
 
+void NXOButtons::layout() {
+  layoutDue_ = true;
+  if (asked_) applyLayout();
+}
+
 void NXOButtons::Refresh() {
-  if (surface_.width() != width_ || surface_.height() != height_)
-    surface_ = platform::Raster(width_, height_);
-  paintButton(surface_, paintInput());
+  paintDue_ = true;
+  if (asked_) paint();
   Repainted();
 }
 
+void NXOButtons::paint() const {
+  paintDue_ = false;
+  if (surface_.width() != width_ || surface_.height() != height_)
+    surface_ = platform::Raster(width_, height_);
+  paintButton(surface_, paintInput());
+}
+
+void NXOButtons::settle() const {
+  asked_ = true;
+  if (layoutDue_) applyLayout();
+  if (paintDue_) paint();
+}
+
+const ButtonRects& NXOButtons::rects() const {
+  settle();
+  return rects_;
+}
+
+const platform::Raster& NXOButtons::surface() const {
+  settle();
+  return surface_;
+}
+
 platform::Raster NXOButtons::surfaceAt(int scale) const {
-  if (scale <= 1 || surface_.empty()) return surface_;
+  if (scale <= 1 || surface().empty()) return surface();
   PaintInput in = paintInput();
   const platform::TextRenderer* text = in.text;
   in.text = nullptr;  // every pixel rule holds at scale 1; only the caption is drawn finer

@@ -147,8 +147,9 @@ class NXOButtons : public ui::Control {
   // The host saw the pointer leave (as a hover tick finding another window under it).
   void pointerLeft();
 
-  // What a host shows and asks.
-  const platform::Raster& surface() const { return surface_; }
+  // What a host shows and asks. Until the first ask the caption is neither measured nor drawn:
+  // the buttons of a window never shown cost no text work.
+  const platform::Raster& surface() const;
   // The surface for a screen of scale device pixels per pixel: the same drawing enlarged, its
   // caption drawn at that scale (sharp); scale 1 is surface().
   platform::Raster surfaceAt(int scale) const;
@@ -162,7 +163,7 @@ class NXOButtons : public ui::Control {
   int pixelWidth() const { return width_; }
   int pixelHeight() const { return height_; }
   const ButtonFlags& flags() const { return flags_; }
-  const ButtonRects& rects() const { return rects_; }
+  const ButtonRects& rects() const;
   const platform::PicturePtr& normalPicture() const { return normal_; }
 
   // Events, in the order the control declares them.
@@ -186,6 +187,10 @@ class NXOButtons : public ui::Control {
   void onControlChanged(ui::Property which);
   void resize();
   void layout();
+  void applyLayout() const;
+  void paint() const;
+  // Brings the rectangles and the pixels up to date; from then on each change applies at once.
+  void settle() const;
   void applyPictureSize();
   void endHover();
   void OverTimer_Timer();
@@ -202,15 +207,18 @@ class NXOButtons : public ui::Control {
   platform::PicturePtr pointerImage_;
   platform::PicturePtr imgHAND_;
   ButtonFlags flags_;
-  ButtonRects rects_;
+  mutable ButtonRects rects_;
   MousePress last_;
   char accessKey_ = 0;
   int width_ = 0;
   int height_ = 0;
-  platform::Raster surface_;
+  mutable platform::Raster surface_;
   platform::ShapeMask shape_;
   ui::Timer overTimer_;
   bool loading_ = false;
+  mutable bool asked_ = false;
+  mutable bool layoutDue_ = true;
+  mutable bool paintDue_ = true;
 };
 
 }  // namespace korvane::controls

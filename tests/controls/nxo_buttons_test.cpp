@@ -185,6 +185,31 @@ TEST(NXOButtons, FontAndColoursSetAsAPlainControlAreWhatItDraws) {
   }
 }
 
+TEST(NXOButtons, AButtonNotYetShownMeasuresNothingAndFirstShowsWhatAShownOneShows) {
+  ButtonFixture lazy, shown;
+  auto a = lazy.make(2, 88, 30, "First");
+  auto b = shown.make(2, 88, 30, "First");
+  auto picture = std::make_shared<Picture>();
+  picture->image = platform::Raster(16, 16);
+  const auto changes = [&picture](NXOButtons& x) {
+    x.setPicture(picture);
+    x.setPicturePosition(1);
+    x.setCaption("A caption long enough to wrap");
+    x.setPicture(nullptr);  // its place stays where the last layout put it
+    x.setFont({"Verdana", 12, true, false, false, false, 0});
+    x.setGeometry({0, 0, 120 * 15, 40 * 15});
+  };
+  b->surface();
+  changes(*a);
+  changes(*b);
+  EXPECT_EQ(lazy.text.measured, 0);
+  EXPECT_TRUE(a->surface() == b->surface());
+  EXPECT_EQ(a->rects().text, b->rects().text);
+  EXPECT_EQ(lazy.text.measured, 1);
+  a->setCaption("Shown now");  // from the first showing on, each change is drawn at once
+  EXPECT_EQ(lazy.text.measured, 2);
+}
+
 TEST(NXOButtons, SavingWritesEveryKeyInItsOrder) {
   ButtonFixture f;
   auto b = f.make(3, 88, 25, "&Sync");

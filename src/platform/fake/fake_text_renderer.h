@@ -19,6 +19,9 @@ class FakeTextRenderer : public TextRenderer {
                    const TextMargins& margins) const override;
   void draw(Raster& raster, const Rect& r, std::string_view caption, const Font& font, Colour rgb,
             const TextMargins& margins) const override;
+
+  // How often a caption was measured: what a control spends on text before it is shown.
+  mutable int measured = 0;
 };
 
 namespace fake_text {
@@ -29,6 +32,7 @@ inline int widthOf(std::string_view s) {
 
 inline TextSize FakeTextRenderer::measure(std::string_view caption, const Font&, int width,
                                           const TextMargins& margins) const {
+  ++measured;
   if (caption.empty()) return {};
   const CaptionBlock block =
       wrapCaption(caption, width - margins.left - margins.right, fake_text::widthOf);
