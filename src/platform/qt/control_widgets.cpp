@@ -21,6 +21,7 @@
 #include <algorithm>
 
 #include "platform/qt/form_host.h"
+#include "platform/qt/image_combo_items.h"
 #include "platform/qt/picture_widget.h"
 #include "platform/qt/qt_pictures.h"
 #include "platform/ui/check_box.h"
@@ -378,18 +379,13 @@ ControlBinding bindImageBox(ui::ImageBox& m, QWidget* parent, FormHost& host) {
 ControlBinding bindImageCombo(ui::ImageCombo& m, QWidget* parent, FormHost& host) {
   auto* w = new QComboBox(parent);
   w->setIconSize(QSize(16, 16));
+  auto* items = new ImageComboItems(
+      [&host](int image) { return QIcon(host.picture(image, "", QSize(16, 16))); }, w);
+  w->setModel(items);
   QObject::connect(w, &QComboBox::activated, [&m](int index) { m.choose(index + 1); });
-  return {&m, w, [&host, &m, w] {
+  return {&m, w, [&m, w, items] {
             const QSignalBlocker block(w);
-            bool same = w->count() == m.count();
-            for (int k = 1; same && k <= m.count(); ++k)
-              same = w->itemText(k - 1) == toQString(m.item(k).text);
-            if (!same) {
-              w->clear();
-              for (int k = 1; k <= m.count(); ++k)
-                w->addItem(QIcon(host.picture(m.item(k).image, "", QSize(16, 16))),
-                           toQString(m.item(k).text));
-            }
+            items->take(m);
             w->setCurrentIndex(m.selectedIndex() - 1);
           }};
 }

@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
+#include "platform/qt/image_combo_items.h"
 #include "platform/qt/offscreen_app.h"
 #include "platform/qt/qt_form_hosts.h"
 #include "platform/qt/qt_message_boxes.h"
@@ -30,6 +31,7 @@
 #include "platform/ui/command_button.h"
 #include "platform/ui/frame.h"
 #include "platform/ui/image_box.h"
+#include "platform/ui/image_combo.h"
 #include "platform/ui/label.h"
 #include "platform/ui/text_box.h"
 #include "platform/ui/timer.h"
@@ -161,6 +163,38 @@ TEST_F(FormHostTest, MissingPictureShowsAPlaceholderOfTheControlSize) {
   ASSERT_NE(l, nullptr);
   ASSERT_FALSE(l->pixmap().isNull());
   EXPECT_EQ(l->pixmap().size(), QSize(16, 16));
+}
+
+TEST_F(FormHostTest, AnImageComboReadsAPictureOnlyForTheItemsItShows) {
+  ui::ImageCombo servers{"Servers"};
+  servers.setGeometry({135, 300, 4245, 330});
+  for (int k = 1; k <= 60; ++k) servers.addItem("Server " + std::to_string(k), 1 + k % 7);
+  servers.select(30);
+  form.add(servers, &frame);
+  makeHost();
+  host->window()->show();
+  QApplication::processEvents();
+  auto* w = widgetOf<QComboBox>(servers);
+  ASSERT_NE(w, nullptr);
+  const auto* items = dynamic_cast<const ImageComboItems*>(w->model());
+  ASSERT_NE(items, nullptr);
+  EXPECT_EQ(w->currentText(), "Server 30");
+  EXPECT_LE(items->picturesRead(), 1);
+  EXPECT_FALSE(w->itemIcon(0).isNull());  // asked for, read then
+  w->showPopup();
+  QApplication::processEvents();
+  const int opened = items->picturesRead();
+  EXPECT_GT(opened, 1);
+  w->hidePopup();
+  w->showPopup();
+  QApplication::processEvents();
+  EXPECT_EQ(items->picturesRead(), opened);  // each read once
+  w->hidePopup();
+  emit w->activated(4);
+  EXPECT_EQ(servers.selectedIndex(), 5);
+  servers.addItem("Server 61", 2);  // new items reach the box
+  EXPECT_EQ(w->count(), 61);
+  EXPECT_EQ(w->currentText(), "Server 5");
 }
 
 TEST_F(FormHostTest, UserActionsRaiseTheModelEvents) {

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The items of an image combo box as Qt's list model. Each item's picture is read the first
+// time the box or its list shows that item: a long server list costs its flags only when the
+// list is opened, not before the window shows.
+#include <QAbstractListModel>
+#include <QIcon>
+#include <functional>
+#include <vector>
+
+#include "platform/ui/image_combo.h"
+
+namespace korvane::platform {
+
+class ImageComboItems : public QAbstractListModel {
+ public:
+  // The picture of an image-list index.
+  using PictureOf = std::function<QIcon(int image)>;
+
+  ImageComboItems(PictureOf pictureOf, QObject* parent);
+
+  // Takes the control's items; false when they already were these.
+  bool take(const ui::ImageCombo& combo);
+  // How many pictures have been read so far.
+  int picturesRead() const { return read_; }
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  struct Row {
+    ui::ImageCombo::Item item;
+    mutable QIcon icon;
+    mutable bool iconRead = false;
+  };
+  PictureOf pictureOf_;
+  std::vector<Row> rows_;
+  mutable int read_ = 0;
+};
+
+}  // namespace korvane::platform
