@@ -378,7 +378,8 @@ ControlBinding bindImageBox(ui::ImageBox& m, QWidget* parent, FormHost& host) {
 
 ControlBinding bindImageCombo(ui::ImageCombo& m, QWidget* parent, FormHost& host) {
   auto* w = new QComboBox(parent);
-  w->setIconSize(QSize(16, 16));
+  // Setting the size builds the drop-down list at once, even when it is the style's own.
+  if (w->iconSize() != QSize(16, 16)) w->setIconSize(QSize(16, 16));
   auto* items = new ImageComboItems(
       [&host](int image) { return QIcon(host.picture(image, "", QSize(16, 16))); }, w);
   w->setModel(items);
