@@ -10,17 +10,16 @@ namespace korvane::platform {
 ImageComboItems::ImageComboItems(PictureOf pictureOf, QObject* parent)
     : QAbstractListModel(parent), pictureOf_(std::move(pictureOf)) {}
 
-bool ImageComboItems::take(const ui::ImageCombo& combo) {
+void ImageComboItems::take(const ui::ImageCombo& combo) {
   bool same = static_cast<int>(rows_.size()) == combo.count();
   for (int k = 1; same && k <= combo.count(); ++k)
     same = rows_[static_cast<size_t>(k - 1)].item == combo.item(k);
-  if (same) return false;
+  if (same) return;
   beginResetModel();
   rows_.clear();
   rows_.reserve(static_cast<size_t>(combo.count()));
   for (int k = 1; k <= combo.count(); ++k) rows_.push_back({combo.item(k), {}, false});
   endResetModel();
-  return true;
 }
 
 int ImageComboItems::rowCount(const QModelIndex& parent) const {

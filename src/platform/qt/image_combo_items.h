@@ -19,8 +19,8 @@ class ImageComboItems : public QAbstractListModel {
 
   ImageComboItems(PictureOf pictureOf, QObject* parent);
 
-  // Takes the control's items; false when they already were these.
-  bool take(const ui::ImageCombo& combo);
+  // Takes the control's items (nothing changes when they already are these).
+  void take(const ui::ImageCombo& combo);
   // How many pictures have been read so far.
   int picturesRead() const { return read_; }
 
