@@ -7,10 +7,6 @@ namespace korvane::platform {
 
 FontConfigWarmUp::FontConfigWarmUp() : reader_([] { FcInit(); }) {}
 
-FontConfigWarmUp::~FontConfigWarmUp() {
-  finish();
-}
-
 void FontConfigWarmUp::finish() {
   if (reader_.joinable()) reader_.join();
 }

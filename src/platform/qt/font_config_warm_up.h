@@ -10,15 +10,13 @@ namespace korvane::platform {
 class FontConfigWarmUp {
  public:
   FontConfigWarmUp();
-  ~FontConfigWarmUp();
-  FontConfigWarmUp(const FontConfigWarmUp&) = delete;
-  FontConfigWarmUp& operator=(const FontConfigWarmUp&) = delete;
 
-  // Waits for the read: two first readers would each build the whole configuration.
+  // Waits for the read (an unfinished one is waited for at destruction): two first readers
+  // would each build the whole configuration.
   void finish();
 
  private:
-  std::thread reader_;
+  std::jthread reader_;
 };
 
 }  // namespace korvane::platform

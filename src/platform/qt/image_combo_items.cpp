@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/image_combo_items.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/qt/qt_pictures.h"
@@ -18,7 +19,7 @@ void ImageComboItems::take(const ui::ImageCombo& combo) {
   beginResetModel();
   rows_.clear();
   rows_.reserve(static_cast<size_t>(combo.count()));
-  for (int k = 1; k <= combo.count(); ++k) rows_.push_back({combo.item(k), {}, false});
+  for (int k = 1; k <= combo.count(); ++k) rows_.push_back({combo.item(k), std::nullopt});
   endResetModel();
 }
 
@@ -31,12 +32,13 @@ QVariant ImageComboItems::data(const QModelIndex& index, int role) const {
   const Row& row = rows_[static_cast<size_t>(index.row())];
   if (role == Qt::DisplayRole || role == Qt::EditRole) return toQString(row.item.text);
   if (role != Qt::DecorationRole) return {};
-  if (!row.iconRead) {
-    row.icon = pictureOf_(row.item.image);
-    row.iconRead = true;
-    ++read_;
-  }
-  return row.icon;
+  if (!row.icon) row.icon = pictureOf_(row.item.image);
+  return *row.icon;
+}
+
+int ImageComboItems::picturesRead() const {
+  return static_cast<int>(
+      std::count_if(rows_.begin(), rows_.end(), [](const Row& r) { return r.icon.has_value(); }));
 }
 
 }  // namespace korvane::platform

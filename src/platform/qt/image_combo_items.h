@@ -6,6 +6,7 @@
 #include <QAbstractListModel>
 #include <QIcon>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/ui/image_combo.h"
@@ -21,8 +22,8 @@ class ImageComboItems : public QAbstractListModel {
 
   // Takes the control's items (nothing changes when they already are these).
   void take(const ui::ImageCombo& combo);
-  // How many pictures have been read so far.
-  int picturesRead() const { return read_; }
+  // How many of the items' pictures have been read.
+  int picturesRead() const;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
@@ -30,12 +31,10 @@ class ImageComboItems : public QAbstractListModel {
  private:
   struct Row {
     ui::ImageCombo::Item item;
-    mutable QIcon icon;
-    mutable bool iconRead = false;
+    mutable std::optional<QIcon> icon;  // read on the first ask
   };
   PictureOf pictureOf_;
   std::vector<Row> rows_;
-  mutable int read_ = 0;
 };
 
 }  // namespace korvane::platform
